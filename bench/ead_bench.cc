@@ -1,0 +1,80 @@
+// Signing and checking the EAD of a 50 MB fiscal file, and the MD5 pass alone
+// (the part to compare with `openssl dgst -md5` on the same file).
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "bp/ead.h"
+#include "frame/keys.h"
+
+namespace {
+
+constexpr std::size_t kFileBytes = 50u << 20;
+
+// Two files in the temporary folder, made once: a plain one and its signed copy.
+struct BenchFiles {
+  std::string plain;
+  std::string signed_copy;
+
+  BenchFiles() {
+    auto dir = std::filesystem::temp_directory_path() / "bp_ead_bench";
+    std::filesystem::create_directories(dir);
+    plain = (dir / "movimento.txt").string();
+    signed_copy = (dir / "movimento_assinado.txt").string();
+    std::FILE* f = std::fopen(plain.c_str(), "wb");
+    char line[128];
+    std::size_t written = 0;
+    for (unsigned i = 0; written < kFileBytes; ++i) {
+      int n = std::snprintf(line, sizeof line,
+                            "E14%08u00000000000000000000001234567890COMBUSTIVEL%012u\r\n", i,
+                            i * 7919u);
+      std::fwrite(line, 1, static_cast<std::size_t>(n), f);
+      written += static_cast<std::size_t>(n);
+    }
+    std::fclose(f);
+    std::filesystem::copy_file(plain, signed_copy,
+                               std::filesystem::copy_options::overwrite_existing);
+    std::string buffer;
+    bp::GenerateEAD(signed_copy, bp::keys::kEadPublicKey, bp::keys::kEadPrivateKey, buffer, 1);
+  }
+};
+
+const BenchFiles& Files() {
+  static BenchFiles files;
+  return files;
+}
+
+void BM_Md5Only(benchmark::State& state) {
+  const auto& files = Files();
+  for (auto _ : state) benchmark::DoNotOptimize(bp::FileMd5(files.plain));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kFileBytes));
+}
+
+// Sign flag 0: the signature is computed but the file is left as it is.
+void BM_Sign(benchmark::State& state) {
+  const auto& files = Files();
+  std::string buffer;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(bp::GenerateEAD(files.plain, bp::keys::kEadPublicKey,
+                                             bp::keys::kEadPrivateKey, buffer, 0));
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kFileBytes));
+}
+
+void BM_Verify(benchmark::State& state) {
+  const auto& files = Files();
+  for (auto _ : state) {
+    auto v = bp::VerifyEAD(files.signed_copy, bp::keys::kEadPublicKey);
+    if (v.status != bp::EadStatus::kOk) state.SkipWithError("signed copy does not verify");
+    benchmark::DoNotOptimize(v);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kFileBytes));
+}
+
+BENCHMARK(BM_Md5Only)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Sign)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Verify)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+
+}  // namespace

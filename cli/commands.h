@@ -1,0 +1,16 @@
+// Subcommands of the posto program. Each takes the arguments after its own
+// name and returns the process exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace posto {
+
+using Args = std::vector<std::string>;
+
+int RunClasses(const Args& args);  // posto classes
+int RunEad(const Args& args);      // posto ead assinar|verificar|chave-publica
+int RunDemo(const Args& args);     // posto demo: the main job
+
+}  // namespace posto

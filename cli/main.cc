@@ -1,0 +1,43 @@
+// posto: the station's command-line program over the library and the
+// reference host.
+#include <iostream>
+#include <string>
+
+#include "bp/erro.h"
+#include "cli/commands.h"
+
+namespace {
+
+void PrintUsage() {
+  std::cout << "uso: posto <comando> [argumentos]\n"
+               "\n"
+               "comandos:\n"
+               "  demo                      executa a demonstração completa\n"
+               "  classes [NOME]            mostra as classes públicas e as enumerações\n"
+               "  ead assinar ARQUIVO       assina o arquivo com o registro EAD\n"
+               "  ead verificar ARQUIVO     confere o registro EAD do arquivo\n"
+               "  ead chave-publica         mostra a chave pública de verificação\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "ajuda") {
+    PrintUsage();
+    return argc < 2 ? 2 : 0;
+  }
+  const std::string command = argv[1];
+  const posto::Args args(argv + 2, argv + argc);
+  try {
+    if (command == "demo") return posto::RunDemo(args);
+    if (command == "classes") return posto::RunClasses(args);
+    if (command == "ead") return posto::RunEad(args);
+  } catch (const bp::Erro& e) {
+    std::cerr << "Erro " << bp::HexNumber(e.number) << " (" << e.number << "): " << e.description
+              << "\nFonte: " << e.source << "\n";
+    return 2;
+  }
+  std::cerr << "posto: comando desconhecido: " << command << "\n";
+  PrintUsage();
+  return 2;
+}

@@ -1,0 +1,35 @@
+// The host's session object BOSistema, held by every public class in
+// ObBOSistema: the user company, the data-access object and units of work.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace bp::host {
+
+class BOEmpresaUsuaria;
+class DataAccess;
+
+class BOSistema {
+ public:
+  virtual ~BOSistema() = default;
+
+  // The user company and its person code, the first column of nearly every
+  // key of the database.
+  virtual BOEmpresaUsuaria& EmpresaUsuaria() = 0;
+  virtual int32_t Cd_PessoaUsuaria() = 0;
+
+  // The session's one data-access object.
+  virtual DataAccess& ObDAL() = 0;
+
+  // Brackets a unit of database work. `origin` is "Class.Procedure"; the
+  // marker that begin returns is handed back unchanged to end. Pairs nest.
+  // After BeginWork the connection is open and usable.
+  virtual void BeginWork(const std::string& origin, bool& marker) = 0;
+  virtual void EndWork(const std::string& origin, bool marker) = 0;
+};
+
+using BOSistemaRef = std::shared_ptr<BOSistema>;
+
+}  // namespace bp::host

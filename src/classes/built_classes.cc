@@ -1,0 +1,16 @@
+// The public classes that can be created in this version. Each registration
+// function is defined beside its class and attaches the class's factory with
+// RegisterClass; calling each one by name here keeps its object file in the
+// link of the static library.
+namespace bp::classes {
+
+void RegisterBPEmitirNfServicosDeCupom();
+void RegisterEnumerador();
+
+// Called once by the registry, on first use.
+void RegisterBuiltClasses() {
+  RegisterBPEmitirNfServicosDeCupom();
+  RegisterEnumerador();
+}
+
+}  // namespace bp::classes

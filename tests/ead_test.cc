@@ -1,0 +1,181 @@
+#include "bp/ead.h"
+
+#include <gtest/gtest.h>
+#include <openssl/bn.h>
+#include <openssl/core_names.h>
+#include <openssl/evp.h>
+#include <openssl/param_build.h>
+#include <openssl/rsa.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/wait.h>
+#include <string>
+
+#include "frame/keys.h"
+#include "support/test_env.h"
+
+namespace bp {
+namespace {
+
+using testing::ReadFile;
+using testing::WriteFile;
+
+const std::string kPub = keys::kEadPublicKey;
+const std::string kPriv = keys::kEadPrivateKey;
+
+std::string Sign(const std::string& path, int32_t flag = 1) {
+  std::string buffer(kEadDigits, ' ');
+  EXPECT_EQ(GenerateEAD(path, kPub, kPriv, buffer, flag), 1);
+  return buffer;
+}
+
+// Opens the signature with OpenSSL's own RSA code (public key built from n
+// and e, no padding), independent of the library's arithmetic.
+std::string OpenWithOpenSsl(const std::string& signature_hex) {
+  BIGNUM* n = nullptr;
+  BN_hex2bn(&n, kPub.c_str());
+  BIGNUM* e = BN_new();
+  BN_set_word(e, 65537);
+  OSSL_PARAM_BLD* bld = OSSL_PARAM_BLD_new();
+  OSSL_PARAM_BLD_push_BN(bld, OSSL_PKEY_PARAM_RSA_N, n);
+  OSSL_PARAM_BLD_push_BN(bld, OSSL_PKEY_PARAM_RSA_E, e);
+  OSSL_PARAM* params = OSSL_PARAM_BLD_to_param(bld);
+  EVP_PKEY_CTX* from = EVP_PKEY_CTX_new_from_name(nullptr, "RSA", nullptr);
+  EVP_PKEY* key = nullptr;
+  EVP_PKEY_fromdata_init(from);
+  EVP_PKEY_fromdata(from, &key, EVP_PKEY_PUBLIC_KEY, params);
+  EVP_PKEY_CTX* ctx = EVP_PKEY_CTX_new(key, nullptr);
+  EVP_PKEY_verify_recover_init(ctx);
+  EVP_PKEY_CTX_set_rsa_padding(ctx, RSA_NO_PADDING);
+  BIGNUM* s = nullptr;
+  BN_hex2bn(&s, signature_hex.c_str());
+  std::array<unsigned char, 128> sig{}, out{};
+  BN_bn2binpad(s, sig.data(), 128);
+  size_t out_len = out.size();
+  int ok = EVP_PKEY_verify_recover(ctx, out.data(), &out_len, sig.data(), sig.size());
+  BN_free(s); EVP_PKEY_CTX_free(ctx); EVP_PKEY_free(key); EVP_PKEY_CTX_free(from);
+  OSSL_PARAM_free(params); OSSL_PARAM_BLD_free(bld); BN_free(e); BN_free(n);
+  return ok == 1 ? std::string(reinterpret_cast<char*>(out.data()), out_len) : "";
+}
+
+std::string ExpectedBlock(const std::string& bytes) {
+  std::string block(128, '\0');
+  block[0] = 0x10;
+  unsigned int len = 0;
+  EVP_Digest(bytes.data(), bytes.size(), reinterpret_cast<unsigned char*>(&block[1]), &len,
+             EVP_md5(), nullptr);
+  return block;
+}
+
+TEST(Ead, SignsAppendsAndVerifies) {
+  testing::TestEnv env;
+  const std::string path = env.Path("ecf.txt");
+  const std::string body = "E01BE0910SC12345678\r\nE14000001 Gasolina comum\r\n";
+  WriteFile(path, body);
+
+  std::string unsigned_sig = Sign(path, 0);
+  EXPECT_EQ(ReadFile(path), body) << "flag 0 leaves the file alone";
+  std::string sig = Sign(path);
+  EXPECT_EQ(sig, unsigned_sig);
+  EXPECT_EQ(sig.find_first_not_of("0123456789ABCDEF"), std::string::npos);
+  EXPECT_EQ(ReadFile(path), body + "EAD" + sig + "\r\n");
+  EXPECT_EQ(OpenWithOpenSsl(sig), ExpectedBlock(body));
+
+  EadVerification v = VerifyEAD(path, kPub);
+  EXPECT_EQ(v.status, EadStatus::kOk);
+  EXPECT_EQ(v.signed_bytes, body.size());
+
+  // A file without a final line break gets one before the record, signed too.
+  WriteFile(path, "sem quebra");
+  sig = Sign(path);
+  EXPECT_EQ(ReadFile(path), "sem quebra\r\nEAD" + sig + "\r\n");
+  EXPECT_EQ(VerifyEAD(path, kPub).status, EadStatus::kOk);
+  // An empty file signs too: the record is the whole file.
+  WriteFile(path, "");
+  Sign(path);
+  EXPECT_EQ(VerifyEAD(path, kPub).status, EadStatus::kOk);
+}
+
+TEST(Ead, VerificationDetectsEveryAlteration) {
+  testing::TestEnv env;
+  const std::string path = env.Path("ecf.txt");
+  std::string body;
+  for (int i = 0; i < 500; ++i) body += "E14" + std::to_string(100000 + i) + "\r\n";
+  WriteFile(path, body);
+  const std::string sig = Sign(path);
+  const std::string signed_file = ReadFile(path);
+
+  auto status_of = [&](std::string bytes) {
+    WriteFile(path, bytes);
+    return VerifyEAD(path, kPub).status;
+  };
+  std::string changed = signed_file;
+  changed[10] ^= 1;
+  EXPECT_EQ(status_of(changed), EadStatus::kHashMismatch);
+  changed = signed_file;
+  changed[body.size() + 3 + 255] = sig[255] == '1' ? '2' : '1';
+  EXPECT_EQ(status_of(changed), EadStatus::kBadSignature);
+  EXPECT_EQ(status_of(signed_file + "E99extra\r\n"), EadStatus::kDataAfterRecord);
+  EXPECT_EQ(status_of(body), EadStatus::kNoRecord);
+  EXPECT_EQ(status_of(body + "EAD1234\r\n"), EadStatus::kMalformedRecord);
+  EXPECT_EQ(status_of(body + "EAD" + std::string(256, 'F') + "\r\n"), EadStatus::kMalformedRecord);
+  // LF-only line end after the record is accepted.
+  EXPECT_EQ(status_of(signed_file.substr(0, signed_file.size() - 2) + "\n"), EadStatus::kOk);
+
+  EXPECT_EQ(VerifyEAD(env.Path("nao_existe.txt"), kPub).status, EadStatus::kFileUnreadable);
+  EXPECT_EQ(VerifyEAD(path, kPub.substr(1)).status, EadStatus::kBadKey);
+}
+
+TEST(Ead, UnusableFileOrKeyReturnsZero) {
+  testing::TestEnv env;
+  const std::string path = env.Path("ecf.txt");
+  WriteFile(path, "E01\r\n");
+  std::string even = kPub;
+  even.back() = '2';
+  std::string low_modulus = "0" + std::string(255, 'F');  // below the block 0x10...
+  struct Case {
+    std::string file, pub, priv;
+  } cases[] = {
+      {env.Path("nao_existe.txt"), kPub, kPriv},
+      {env.Folder(), kPub, kPriv},  // a folder cannot be read as a file
+      {path, kPub.substr(0, 255), kPriv},
+      {path, kPub, kPriv + "0"},
+      {path, "G" + kPub.substr(1), kPriv},
+      {path, even, kPriv},
+      {path, kPub, std::string(256, '0')},
+      {path, low_modulus, "0" + std::string(255, '1')},
+  };
+  for (const Case& c : cases) {
+    std::string buffer(kEadDigits, ' ');
+    EXPECT_EQ(GenerateEAD(c.file, c.pub, c.priv, buffer, 1), 0) << c.file << " " << c.pub;
+    EXPECT_EQ(buffer, std::string(kEadDigits, ' '));
+  }
+  EXPECT_EQ(ReadFile(path), "E01\r\n");
+}
+
+// The posto program end to end: exit codes 0 / 1 / 2 and no private key shown.
+TEST(Ead, PostoCommand) {
+  testing::TestEnv env;
+  const std::string path = env.Path("ecf.txt");
+  const std::string out = env.Path("out.txt");
+  WriteFile(path, "E01\r\n");
+  auto run = [&](const std::string& args) {
+    int rc = std::system((std::string(POSTO_BINARY) + " ead " + args + " >" + out + " 2>&1").c_str());
+    return WEXITSTATUS(rc);
+  };
+  EXPECT_EQ(run("chave-publica"), 0);
+  EXPECT_EQ(ReadFile(out), kPub + "\n");
+  EXPECT_EQ(run("assinar " + path), 0);
+  EXPECT_EQ(ReadFile(out).find(kPriv), std::string::npos);
+  EXPECT_EQ(run("verificar " + path), 0);
+  WriteFile(path, "E02" + ReadFile(path).substr(3));
+  EXPECT_EQ(run("verificar " + path), 1);
+  EXPECT_EQ(run("assinar " + env.Path("nao_existe.txt")), 2);
+  EXPECT_NE(ReadFile(out).find("0x80040660"), std::string::npos) << ReadFile(out);
+  EXPECT_EQ(run("desconhecido"), 2);
+}
+
+}  // namespace
+}  // namespace bp

@@ -1,0 +1,97 @@
+#include "bp/money.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "bp/erro.h"
+
+namespace bp {
+namespace {
+
+template <class F>
+int32_t ErrorOf(F&& f) {
+  try {
+    f();
+  } catch (const Erro& e) {
+    return e.number;
+  }
+  return 0;
+}
+
+constexpr int64_t kMaxRaw = std::numeric_limits<int64_t>::max();
+constexpr int64_t kMinRaw = std::numeric_limits<int64_t>::min();
+
+TEST(MoneyTest, FromDoubleRoundsHalfToEvenOnTheShortestDecimal) {
+  EXPECT_EQ(Money::FromDouble(0.00005).Raw(), 0);
+  EXPECT_EQ(Money::FromDouble(0.00015).Raw(), 2);
+  EXPECT_EQ(Money::FromDouble(0.00025).Raw(), 2);
+  EXPECT_EQ(Money::FromDouble(-0.00015).Raw(), -2);
+  EXPECT_EQ(Money::FromDouble(2.50005).Raw(), 25000);
+  EXPECT_EQ(Money::FromDouble(1.23456).Raw(), 12346);
+  EXPECT_EQ(Money::FromDouble(0.1 + 0.2).Raw(), 3000);
+  EXPECT_EQ(Money::FromDouble(-0.0).Raw(), 0);
+  EXPECT_EQ(Money::FromDouble(922337203685477.5).Raw(), 9223372036854775000);
+  EXPECT_EQ(Money::FromRaw(12345).ToDouble(), 1.2345);
+  EXPECT_EQ(Money::FromRaw(kMaxRaw).ToDouble(), 922337203685477.5807);
+}
+
+TEST(MoneyTest, OverflowRaisesSix) {
+  EXPECT_EQ(ErrorOf([] { Money::FromDouble(1e15); }), rt::kOverflow);
+  EXPECT_EQ(ErrorOf([] { Money::FromDouble(-1e15); }), rt::kOverflow);
+  EXPECT_EQ(ErrorOf([] { Money::FromDouble(std::nan("")); }), rt::kOverflow);
+  EXPECT_EQ(ErrorOf([] { Money::FromDouble(INFINITY); }), rt::kOverflow);
+  EXPECT_EQ(ErrorOf([] { Money::FromInt(1000000000000000); }), rt::kOverflow);
+  EXPECT_EQ(ErrorOf([] { Money::FromRaw(kMaxRaw) + Money::FromRaw(1); }), rt::kOverflow);
+  EXPECT_EQ(ErrorOf([] { Money::FromRaw(kMinRaw) - Money::FromRaw(1); }), rt::kOverflow);
+  EXPECT_EQ(ErrorOf([] { -Money::FromRaw(kMinRaw); }), rt::kOverflow);
+  EXPECT_EQ(ErrorOf([] { Money::FromRaw(kMaxRaw / 2 + 1) * 2; }), rt::kOverflow);
+  try {
+    Money::FromDouble(1e300);
+  } catch (const Erro& e) {
+    EXPECT_EQ(e.description, "Overflow");
+  }
+  // A failed sum leaves the left operand as it was.
+  Money m = Money::FromRaw(kMaxRaw);
+  EXPECT_EQ(ErrorOf([&] { m += Money::FromRaw(1); }), rt::kOverflow);
+  EXPECT_EQ(m.Raw(), kMaxRaw);
+}
+
+TEST(MoneyTest, Arithmetic) {
+  const Money price = Money::FromDouble(1.25);
+  EXPECT_EQ((price * 3).Raw(), 37500);
+  EXPECT_EQ((3 * price).Raw(), 37500);
+  EXPECT_EQ((price + price - Money::FromInt(1)).Raw(), 15000);
+  EXPECT_EQ((-price).Raw(), -12500);
+  EXPECT_EQ((Money::FromInt(3) * 0.5).Raw(), 15000);
+  // The product is converted back with banker's rounding.
+  EXPECT_EQ((Money::FromRaw(1) * 0.5).Raw(), 0);
+  EXPECT_EQ((Money::FromRaw(3) * 0.5).Raw(), 2);
+  EXPECT_LT(Money::FromInt(1), Money::FromDouble(1.0001));
+  EXPECT_EQ(Money::FromInt(2), Money::FromRaw(20000));
+}
+
+TEST(MoneyTest, SqlTextBothWays) {
+  EXPECT_EQ(Money::FromDouble(1234.5).ToSql(), "1234.5");
+  EXPECT_EQ(Money::FromDouble(-0.01).ToSql(), "-0.01");
+  EXPECT_EQ(Money().ToSql(), "0");
+  EXPECT_EQ(Money::FromRaw(1).ToSql(), "0.0001");
+  EXPECT_EQ(Money::FromInt(100).ToSql(), "100");
+  EXPECT_EQ(Money::FromRaw(kMinRaw).ToSql(), "-922337203685477.5808");
+
+  EXPECT_EQ(Money::Parse("1234.5678").Raw(), 12345678);
+  EXPECT_EQ(Money::Parse("-0.5").Raw(), -5000);
+  EXPECT_EQ(Money::Parse("12").Raw(), 120000);
+  EXPECT_EQ(Money::Parse(".5").Raw(), 5000);
+  EXPECT_EQ(Money::Parse("0.00015").Raw(), 2);
+  EXPECT_EQ(Money::Parse("922337203685477.5807").Raw(), kMaxRaw);
+  EXPECT_EQ(Money::Parse(Money::FromRaw(kMinRaw).ToSql()).Raw(), kMinRaw);
+  for (const char* bad : {"", "-", ".", "1,5", "1.2.3", " 1", "1 ", "1e5", "abc", "--1"})
+    EXPECT_EQ(ErrorOf([&] { Money::Parse(bad); }), rt::kTypeMismatch) << bad;
+  EXPECT_EQ(ErrorOf([] { Money::Parse("922337203685478"); }), rt::kOverflow);
+}
+
+}  // namespace
+}  // namespace bp
