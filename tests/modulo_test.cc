@@ -19,7 +19,9 @@ TEST(FixaTamanhoVariavel, TrimsFitsAndWritesBack) {
   EXPECT_EQ(FixaTamanhoVariavel(v, w, fill, a), "00ABC");
   EXPECT_EQ(v, "00ABC");
 
-  for (int16_t align : {0, 1, 2, 9}) EXPECT_EQ(Fit("ABC", 2, " ", align), "AB");
+  for (int16_t align : {int16_t{0}, int16_t{1}, int16_t{2}, int16_t{9}}) {
+    EXPECT_EQ(Fit("ABC", 2, " ", align), "AB");
+  }
   EXPECT_EQ(Fit("AB", 6, "*", 2), "**AB**");
   EXPECT_EQ(Fit("AB", 5, "*", 2), "**AB*");
   EXPECT_EQ(Fit("AB", 3, "*", 2), "AB*");
