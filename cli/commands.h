@@ -12,5 +12,6 @@ using Args = std::vector<std::string>;
 int RunClasses(const Args& args);  // posto classes
 int RunEad(const Args& args);      // posto ead assinar|verificar|chave-publica
 int RunDemo(const Args& args);     // posto demo: the main job
+int RunDb(const Args& args);       // posto db init|upgrade|version
 
 }  // namespace posto

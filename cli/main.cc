@@ -16,7 +16,13 @@ void PrintUsage() {
                "  classes [NOME]            mostra as classes públicas e as enumerações\n"
                "  ead assinar ARQUIVO       assina o arquivo com o registro EAD\n"
                "  ead verificar ARQUIVO     confere o registro EAD do arquivo\n"
-               "  ead chave-publica         mostra a chave pública de verificação\n";
+               "  ead chave-publica         mostra a chave pública de verificação\n"
+               "  db init [--db BANCO]      cria o banco do posto na versão 18\n"
+               "  db upgrade [--db BANCO] [--target N] [--avisar]\n"
+               "                            atualiza o banco até a versão da biblioteca\n"
+               "  db version [--db BANCO]   mostra a versão do banco e a da biblioteca\n"
+               "\n"
+               "BANCO é um arquivo SQLite (padrão: posto.db) ou uma URL postgresql://\n";
 }
 
 }  // namespace
@@ -32,6 +38,7 @@ int main(int argc, char** argv) {
     if (command == "demo") return posto::RunDemo(args);
     if (command == "classes") return posto::RunClasses(args);
     if (command == "ead") return posto::RunEad(args);
+    if (command == "db") return posto::RunDb(args);
   } catch (const bp::Erro& e) {
     std::cerr << "Erro " << bp::HexNumber(e.number) << " (" << e.number << "): " << e.description
               << "\nFonte: " << e.source << "\n";

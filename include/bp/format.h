@@ -45,6 +45,9 @@ struct RegionalSettings {
 
   // Brazilian Portuguese: decimal comma, dot grouping, dd/mm/yyyy, hh:mm:ss.
   static RegionalSettings Brazil();
+  // Settings for text pasted into SQL statements: '.' decimal point, ','
+  // grouping, ISO-like dates; never changed by SetCurrent.
+  static RegionalSettings Invariant();
   // The settings used when none are given: Brazil() until SetCurrent.
   static const RegionalSettings& Current();
   static void SetCurrent(const RegionalSettings& settings);

@@ -6,11 +6,13 @@ namespace bp::classes {
 
 void RegisterBPEmitirNfServicosDeCupom();
 void RegisterEnumerador();
+void RegisterBPAtualizarBancoDeDados();
 
 // Called once by the registry, on first use.
 void RegisterBuiltClasses() {
   RegisterBPEmitirNfServicosDeCupom();
   RegisterEnumerador();
+  RegisterBPAtualizarBancoDeDados();
 }
 
 }  // namespace bp::classes

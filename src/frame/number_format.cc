@@ -15,6 +15,17 @@ namespace bp {
 
 RegionalSettings RegionalSettings::Brazil() { return RegionalSettings{}; }
 
+RegionalSettings RegionalSettings::Invariant() {
+  RegionalSettings s;
+  s.decimal = '.';
+  s.group = ',';
+  s.date = '-';
+  s.time = ':';
+  s.true_text = "True";
+  s.false_text = "False";
+  return s;
+}
+
 namespace {
 RegionalSettings& CurrentSettings() {
   static RegionalSettings current = RegionalSettings::Brazil();

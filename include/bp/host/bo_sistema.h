@@ -9,6 +9,8 @@
 namespace bp::host {
 
 class BOEmpresaUsuaria;
+class BORecalculoEstoque;
+class BORecalculoGeralEstoque;
 class DataAccess;
 
 class BOSistema {
@@ -28,6 +30,12 @@ class BOSistema {
   // After BeginWork the connection is open and usable.
   virtual void BeginWork(const std::string& origin, bool& marker) = 0;
   virtual void EndWork(const std::string& origin, bool marker) = 0;
+
+  // The host business objects the library creates. A host that does not
+  // provide one raises 429 "ActiveX component can't create object", as a
+  // missing class would.
+  virtual std::unique_ptr<BORecalculoEstoque> CriarRecalculoEstoque();
+  virtual std::unique_ptr<BORecalculoGeralEstoque> CriarRecalculoGeralEstoque();
 };
 
 using BOSistemaRef = std::shared_ptr<BOSistema>;

@@ -1,0 +1,100 @@
+#include "db/connection_base.h"
+
+#include <fmt/format.h>
+
+#include "db/column_values.h"
+#include "db/provider_error.h"
+
+namespace bp::db {
+
+namespace {
+
+void RequireNonNegative(int32_t seconds) {
+  if (seconds < 0) RaiseRuntime(rt::kInvalidPropertyValue, fmt::format("{} seconds", seconds));
+}
+
+std::string NoBeginText(const char* verb, std::string_view name) {
+  return fmt::format("The {} TRANSACTION request has no corresponding BEGIN TRANSACTION ('{}').",
+                     verb, name);
+}
+
+}  // namespace
+
+ConnectionBase::ConnectionBase(const ConnectionOptions& options)
+    : connection_timeout_(options.connection_timeout), command_timeout_(options.command_timeout) {
+  RequireNonNegative(options.connection_timeout);
+  RequireNonNegative(options.command_timeout);
+}
+
+Recordset ConnectionBase::Query(std::string_view sql, const std::vector<Value>& params) {
+  Recordset rows;
+  Run(sql, params, &rows);
+  return rows;
+}
+
+void ConnectionBase::RequireOpen() const {
+  if (!IsOpen()) RaiseUnusable("the connection is closed", Source());
+}
+
+void ConnectionBase::BeginTrans(std::string_view /*name*/) {
+  RequireOpen();
+  if (depth_ == 0) BeginReal();
+  ++depth_;
+}
+
+void ConnectionBase::CommitTrans(std::string_view name) {
+  RequireOpen();
+  if (depth_ == 0) RaiseProvider(kErroComando, NoBeginText("COMMIT", name), Source());
+  if (depth_ > 1) {
+    --depth_;
+    return;
+  }
+  try {
+    CommitReal();
+  } catch (Erro& e) {
+    // A commit refused while the database keeps the transaction (a busy
+    // SQLite file) may be retried; one the database rolled back may not.
+    depth_ = EngineInTransaction() ? 1 : 0;
+    throw;
+  }
+  depth_ = 0;
+}
+
+void ConnectionBase::RollbackTrans(std::string_view name) {
+  RequireOpen();
+  if (depth_ == 0) RaiseProvider(kErroComando, NoBeginText("ROLLBACK", name), Source());
+  depth_ = 0;
+  if (EngineInTransaction()) RollbackReal();
+}
+
+void ConnectionBase::FollowEngineAfterFailure(Erro& failure) {
+  if (depth_ == 0 || EngineInTransaction()) return;
+  depth_ = 0;
+  failure.description += " The transaction was rolled back.";
+}
+
+void ConnectionBase::SetConnectionTimeout(int32_t seconds) {
+  RequireNonNegative(seconds);
+  connection_timeout_ = seconds;
+  if (IsOpen()) ApplyConnectionTimeout();
+}
+
+void ConnectionBase::SetCommandTimeout(int32_t seconds) {
+  RequireNonNegative(seconds);
+  command_timeout_ = seconds;
+  if (IsOpen()) ApplyCommandTimeout();
+}
+
+std::string ConnectionBase::DateLiteral(DateTime date) const { return DateText(date); }
+
+std::string ConnectionBase::Quote(std::string_view text) const {
+  std::string quoted = "'";
+  for (char c : text) {
+    if (c == '\'') quoted += '\'';
+    quoted += c;
+  }
+  quoted += '\'';
+  return quoted;
+}
+
+}  // namespace bp::db

@@ -1,0 +1,16 @@
+#include "bp/host/bo_sistema.h"
+
+#include "bp/erro.h"
+#include "bp/host/bo_estoque.h"
+
+namespace bp::host {
+
+std::unique_ptr<BORecalculoEstoque> BOSistema::CriarRecalculoEstoque() {
+  RaiseRuntime(rt::kCantCreateObject, "BORecalculoEstoque");
+}
+
+std::unique_ptr<BORecalculoGeralEstoque> BOSistema::CriarRecalculoGeralEstoque() {
+  RaiseRuntime(rt::kCantCreateObject, "BORecalculoGeralEstoque");
+}
+
+}  // namespace bp::host

@@ -1,0 +1,36 @@
+#include "station/sessao.h"
+
+#include "station/empresa_usuaria.h"
+
+namespace station {
+
+Sessao::Sessao(Configuracao config)
+    : Sessao(bp::db::Connection::Open(config.banco), config) {}
+
+Sessao::Sessao(std::unique_ptr<bp::db::Connection> connection, Configuracao config)
+    : dal_(std::move(connection), std::move(config)) {}
+
+Sessao::~Sessao() = default;
+
+bp::host::BOEmpresaUsuaria& Sessao::EmpresaUsuaria() {
+  if (!empresa_) empresa_ = std::make_unique<station::EmpresaUsuaria>(*this);
+  return *empresa_;
+}
+
+void Sessao::BeginWork(const std::string& /*origin*/, bool& marker) {
+  bp::db::Connection& c = dal_.Conexao();
+  marker = false;
+  if (!c.IsOpen()) {
+    c.Reopen();
+    marker = true;
+  } else if (c.TransactionDepth() == 0 && !c.IsUsable()) {
+    // A lost connection outside a transaction loses nothing by reopening.
+    c.Reopen();
+    marker = true;
+  }
+  if (marker) ++reconnections_;
+}
+
+void Sessao::EndWork(const std::string& /*origin*/, bool /*marker*/) {}
+
+}  // namespace station

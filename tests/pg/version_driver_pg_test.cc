@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "bp/bp_atualizar_banco_de_dados.h"
+#include "bp/erro.h"
+#include "bp/schema/version_step.h"
+#include "station/banco_inicial.h"
+#include "station/sessao.h"
+#include "support/pg_cluster.h"
+#include "support/recording_session.h"
+#include "support/test_env.h"
+#include "support/version_walk.h"
+
+namespace bp {
+namespace {
+
+class VersionDriverPg : public testing::PgTest {
+ protected:
+  void SetUp() override {
+    PgTest::SetUp();
+    if (IsSkipped()) return;
+    session_ = std::make_unique<station::Sessao>(station::Configuracao{Url()});
+    recorder_ = std::make_shared<testing::RecordingSession>(*session_);
+    driver_.SetObBOSistema(recorder_);
+    driver_.SetSteps(&steps_);
+  }
+  db::Connection& Db() { return session_->Dal().Conexao(); }
+
+  testing::TestEnv env_;
+  std::unique_ptr<station::Sessao> session_;
+  std::shared_ptr<testing::RecordingSession> recorder_;
+  BPAtualizarBancoDeDados driver_;
+  schema::StepTable steps_;
+};
+
+TEST_F(VersionDriverPg, FailingStepRollsTheWholeTurnBackSchemaIncluded) {
+  testing::CreateParametro(Db(), 298);
+  testing::RunFailingTurn(driver_, steps_, Db(), *recorder_);
+}
+
+TEST_F(VersionDriverPg, TolerantStepKeepsTheTurnUsable) {
+  testing::CreateParametro(Db(), 116);
+  Db().Execute("CREATE TABLE Existe (Cd int)");
+  steps_.Add(schema::Step{117, schema::Tolerance::kSkipAll, [](schema::StepContext& c) {
+                            c.Run(schema::CreateTable{{"Existe", {{"Cd", schema::Int()}}}});
+                            c.Execute("INSERT INTO Nada VALUES (1)");
+                            c.Run(schema::CreateTable{{"Nova", {{"Cd", schema::Int()}}}});
+                          }});
+  driver_.SetTargetVersion(118);
+  driver_.Atualizar(false);
+  EXPECT_EQ(testing::StoredVersion(Db()), 118);
+  EXPECT_EQ(Db().Query("SELECT COUNT(*) AS n FROM Nova").Field(0).ToInt32(), 0);
+}
+
+TEST_F(VersionDriverPg, NewDatabaseStartsAtEighteen) {
+  station::CriarBancoVersao18(Db(), 1);
+  EXPECT_EQ(station::VersaoDoBanco(Db()), 18);
+  EXPECT_THROW(station::CriarBancoVersao18(Db(), 1), Erro);
+  EXPECT_EQ(station::VersaoDoBanco(Db()), 18);
+}
+
+}  // namespace
+}  // namespace bp

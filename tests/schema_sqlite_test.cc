@@ -1,0 +1,86 @@
+// The schema operations run for real on SQLite, foreign keys enforced.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "bp/erro.h"
+#include "bp/schema/apply.h"
+#include "bp/schema/introspect.h"
+#include "support/schema_walk.h"
+
+namespace bp::schema {
+namespace {
+
+class SchemaSQLiteTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = std::filesystem::temp_directory_path() /
+            ("schema_sqlite_" + std::to_string(::getpid()) + "_" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".db");
+    std::filesystem::remove(path_);
+    db_ = db::Connection::Open(path_.string());
+  }
+  void TearDown() override {
+    db_.reset();
+    std::filesystem::remove(path_);
+  }
+
+  std::filesystem::path path_;
+  std::unique_ptr<db::Connection> db_;
+};
+
+TEST_F(SchemaSQLiteTest, WalkKeepsDatabaseEqualToModelAndRowsThroughRebuilds) {
+  const Model model = testing::RunSchemaWalk(*db_);
+  EXPECT_EQ(db_->Query("PRAGMA foreign_key_check").RecordCount(), 0);
+  // The names of keys and references survive rebuilds and read back.
+  const Model read = Introspect(*db_);
+  ASSERT_TRUE(read.Find("Produto"));
+  EXPECT_EQ(read.Get("Produto").primary_key->name, "Produto_01");
+  EXPECT_EQ(read.Get("Produto").foreign_keys.at(0).name, "R_1");
+  EXPECT_EQ(FindColumn(read.Get("Empresa"), "Nm_Empresa")->type.collation, "NOCASE");
+  EXPECT_EQ(model.size(), read.size());
+}
+
+// A new reference judges the existing rows unless it is added unchecked; a
+// failed rebuild inside the caller's transaction is undone alone.
+TEST_F(SchemaSQLiteTest, ReferencesJudgeExistingRowsUnlessUnchecked) {
+  Model model;
+  Apply(*db_, model,
+        CreateTable{Table{"Pai",
+                          {Column{"Cd", Int(), Nullability::kNotNull}},
+                          PrimaryKey{"XPKPai", {"Cd"}},
+                          {},
+                          {}}});
+  Apply(*db_, model,
+        CreateTable{Table{"Filho", {Column{"Cd", Int()}, Column{"Nm", VarChar(5)}}, {}, {}, {}}});
+  Apply(*db_, model, SeedRows{"Pai", {"Cd"}, {{1}}});
+  Apply(*db_, model, SeedRows{"Filho", {"Cd", "Nm"}, {{1, "a"}, {2, "b"}}});
+  const Model before = model;
+  db_->BeginTrans("passo");
+  try {
+    Apply(*db_, model, AddForeignKey{"Filho", ForeignKey{"R_9", {"Cd"}, "Pai", {}}});
+    FAIL() << "the orphan row of Filho was accepted";
+  } catch (const Erro& e) {
+    EXPECT_EQ(e.number, static_cast<int32_t>(0x80040E2F)) << e.description;
+    EXPECT_NE(e.description.find("R_9"), std::string::npos) << e.description;
+  }
+  EXPECT_EQ(FirstDifference(before, model), "");
+  EXPECT_EQ(DifferenceFromDatabase(model, Introspect(*db_), db_->Kind()), "");
+  EXPECT_EQ(db_->Query("SELECT * FROM Filho").RecordCount(), 2);
+  Apply(*db_, model, AddForeignKey{"Filho", ForeignKey{"R_9", {"Cd"}, "Pai", {}}, true});
+  db_->CommitTrans("passo");
+  EXPECT_EQ(DifferenceFromDatabase(model, Introspect(*db_), db_->Kind()), "");
+  EXPECT_THROW(db_->Execute("INSERT INTO Filho (Cd, Nm) VALUES (3, 'c')"),
+               Erro);  // new rows are judged
+
+  // A NOT NULL column without default needs a rebuild: fine on an empty
+  // table, refused (as SQL Server refuses it) when rows exist.
+  Apply(*db_, model, CreateTable{Table{"Vazia", {Column{"Cd", Int()}}, {}, {}, {}}});
+  Apply(*db_, model, AddColumn{"Vazia", Column{"Nm", VarChar(3), Nullability::kNotNull}});
+  EXPECT_THROW(Apply(*db_, model, AddColumn{"Filho", Column{"Qt", Int(), Nullability::kNotNull}}),
+               Erro);
+  EXPECT_EQ(DifferenceFromDatabase(model, Introspect(*db_), db_->Kind()), "");
+}
+
+}  // namespace
+}  // namespace bp::schema

@@ -1,0 +1,48 @@
+// A session that records every call the library makes on the host's
+// session and data-access object into one ordered log, then passes the call
+// on to a real session (the station's, over a real database).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "bp/host/bo_sistema.h"
+#include "bp/host/data_access.h"
+
+namespace bp::testing {
+
+class RecordingSession : public host::BOSistema, public host::DataAccess {
+ public:
+  explicit RecordingSession(host::BOSistema& real) : real_(real) {}
+
+  std::vector<std::string> log;
+
+  // Only the calls whose text starts with one of the prefixes.
+  std::vector<std::string> Calls(const std::vector<std::string>& prefixes) const;
+
+  // BOSistema
+  host::BOEmpresaUsuaria& EmpresaUsuaria() override { return real_.EmpresaUsuaria(); }
+  int32_t Cd_PessoaUsuaria() override { return real_.Cd_PessoaUsuaria(); }
+  host::DataAccess& ObDAL() override { return *this; }
+  void BeginWork(const std::string& origin, bool& marker) override;
+  void EndWork(const std::string& origin, bool marker) override;
+
+  // DataAccess
+  db::Connection& Conexao() override { return real_.ObDAL().Conexao(); }
+  host::CursorType DefaultCursorType() override { return real_.ObDAL().DefaultCursorType(); }
+  host::LockType DefaultLockType() override { return real_.ObDAL().DefaultLockType(); }
+  void BeginTrans(const std::string& name, bool marker) override;
+  void CommitTrans(const std::string& name, bool marker) override;
+  void RollbackTrans(const std::string& name, bool marker) override;
+  std::string DateFormatPattern() override { return real_.ObDAL().DateFormatPattern(); }
+  std::string FormatDate(DateTime date) override { return real_.ObDAL().FormatDate(date); }
+  std::string SystemFolder() override { return real_.ObDAL().SystemFolder(); }
+  uint8_t NumeroECF() override { return real_.ObDAL().NumeroECF(); }
+  void SetNumeroECF(uint8_t n) override { real_.ObDAL().SetNumeroECF(n); }
+  std::string DatabasePassword() override { return real_.ObDAL().DatabasePassword(); }
+
+ private:
+  host::BOSistema& real_;
+};
+
+}  // namespace bp::testing
