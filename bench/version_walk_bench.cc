@@ -28,7 +28,7 @@ void BM_WalkOfEmptyTurns(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     const std::string path = FreshDatabase("bp-walk.db");
-    auto session = std::make_shared<station::Sessao>(station::Configuracao{path});
+    auto session = std::make_shared<station::Sessao>(station::Configuracao(path));
     bp::BPAtualizarBancoDeDados driver;
     driver.SetObBOSistema(session);
     driver.SetSteps(&no_steps);

@@ -11,6 +11,9 @@
 namespace station {
 
 struct Configuracao {
+  Configuracao() = default;
+  explicit Configuracao(std::string target) : banco(std::move(target)) {}
+
   std::string banco;             // SQLite path or postgresql:// URL
   int32_t cd_pessoa_usuaria = 1; // the user company
   std::string pasta_sistema;     // folder below which the library writes files

@@ -20,7 +20,7 @@ namespace {
 class StationSession : public ::testing::Test {
  protected:
   void SetUp() override {
-    session_ = std::make_unique<station::Sessao>(station::Configuracao{env_.Path("posto.db")});
+    session_ = std::make_unique<station::Sessao>(station::Configuracao(env_.Path("posto.db")));
     station::CriarBancoVersao18(Db(), 1);
   }
   db::Connection& Db() { return session_->Dal().Conexao(); }

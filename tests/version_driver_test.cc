@@ -21,7 +21,7 @@ using schema::Tolerance;
 class VersionDriver : public ::testing::Test {
  protected:
   void SetUp() override {
-    session_ = std::make_unique<station::Sessao>(station::Configuracao{env_.Path("posto.db")});
+    session_ = std::make_unique<station::Sessao>(station::Configuracao(env_.Path("posto.db")));
     recorder_ = std::make_shared<testing::RecordingSession>(*session_);
     driver_.SetObBOSistema(recorder_);
     driver_.SetSteps(&steps_);

@@ -20,7 +20,7 @@ class VersionDriverPg : public testing::PgTest {
   void SetUp() override {
     PgTest::SetUp();
     if (IsSkipped()) return;
-    session_ = std::make_unique<station::Sessao>(station::Configuracao{Url()});
+    session_ = std::make_unique<station::Sessao>(station::Configuracao(Url()));
     recorder_ = std::make_shared<testing::RecordingSession>(*session_);
     driver_.SetObBOSistema(recorder_);
     driver_.SetSteps(&steps_);
