@@ -4,6 +4,7 @@
 // order here is the contract; `posto classes` prints it.
 #pragma once
 
+#include "bp/names.h"
 #include <cstdint>
 #include <span>
 #include <string>
@@ -74,9 +75,6 @@ struct LibraryInfo {
   int minor = 0;
 };
 
-// Names of the type library compare as a late-bound host compares them:
-// ASCII letters without regard to case, every other byte exactly.
-bool SameName(std::string_view a, std::string_view b);
 
 // The text of a member kind: "method", "property get", "property let",
 // "property set".

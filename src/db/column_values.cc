@@ -1,3 +1,4 @@
+#include "bp/names.h"
 #include "db/column_values.h"
 
 #include <cctype>
@@ -45,13 +46,6 @@ bool ZoneOrEnd(std::string_view text, size_t pos) {
   return pos == text.size();
 }
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-    text.remove_prefix(1);
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-    text.remove_suffix(1);
-  return text;
-}
 
 }  // namespace
 
@@ -61,7 +55,7 @@ std::string DateText(DateTime date) {
 }
 
 std::optional<DateTime> ParseDateText(std::string_view text) {
-  text = Trim(text);
+  text = TrimSpace(text);
   size_t pos = 0;
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
   if (!Digits(text, pos, 4, year) || !Expect(text, pos, '-') || !Digits(text, pos, 2, month) ||
@@ -86,12 +80,7 @@ std::optional<DateTime> ParseDateText(std::string_view text) {
   return DateTime::Make(year, month, day, hour, minute, second);
 }
 
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) { return SameName(a, b); }
 
 ColumnKind KindOfDeclaredType(std::string_view declared) {
   std::string base;
@@ -105,7 +94,7 @@ ColumnKind KindOfDeclaredType(std::string_view declared) {
   }
   // Collapse runs of blanks so "double  precision" and "character varying" match.
   std::string name;
-  for (char c : Trim(base)) {
+  for (char c : TrimSpace(base)) {
     if (std::isspace(static_cast<unsigned char>(c))) {
       if (!name.empty() && name.back() != ' ') name += ' ';
     } else {
@@ -128,7 +117,7 @@ ColumnKind KindOfDeclaredType(std::string_view declared) {
     int scale = 0;
     const size_t comma = args.find(',');
     if (comma != std::string_view::npos) {
-      const auto digits = Trim(args.substr(comma + 1));
+      const auto digits = TrimSpace(args.substr(comma + 1));
       const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), scale);
       if (ec != std::errc() || end != digits.data() + digits.size()) return ColumnKind::kDouble;
     }

@@ -1,3 +1,4 @@
+#include "bp/names.h"
 #include "bp/value.h"
 
 #include <limits>
@@ -13,12 +14,7 @@ namespace {
 
 using decimal::Decimal;
 
-template <class... F>
-struct Overloaded : F... {
-  using F::operator()...;
-};
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
+using bp::Overloaded;
 
 [[noreturn]] void RaiseNull() { RaiseRuntime(rt::kInvalidUseOfNull); }
 

@@ -1,4 +1,5 @@
 // The statement templates shared by every dialect.
+#include "bp/names.h"
 #include "bp/schema/dialect.h"
 
 #include <fmt/format.h>
@@ -9,12 +10,7 @@
 namespace bp::schema {
 namespace {
 
-template <class... F>
-struct Overloaded : F... {
-  using F::operator()...;
-};
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
+using bp::Overloaded;
 
 std::string Names(const std::vector<std::string>& names) {
   return fmt::format("{}", fmt::join(names, ", "));

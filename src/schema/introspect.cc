@@ -1,6 +1,7 @@
 // What both introspections share: choosing one by the connection, reading
 // type names and default expressions back, and the comparison on what a
 // database can keep.
+#include "bp/names.h"
 #include "bp/schema/introspect.h"
 
 #include <cctype>
@@ -12,16 +13,9 @@
 namespace bp::schema {
 namespace {
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-    text.remove_prefix(1);
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-    text.remove_suffix(1);
-  return text;
-}
 
 int Number(std::string_view text) {
-  text = Trim(text);
+  text = TrimSpace(text);
   int out = 0;
   std::from_chars(text.data(), text.data() + text.size(), out);
   return out;
@@ -29,7 +23,7 @@ int Number(std::string_view text) {
 
 // Removes parentheses that wrap the whole text: "((0))" -> "0".
 std::string_view Unwrap(std::string_view text) {
-  text = Trim(text);
+  text = TrimSpace(text);
   while (text.size() >= 2 && text.front() == '(' && text.back() == ')') {
     int depth = 0;
     bool wraps = true;
@@ -38,7 +32,7 @@ std::string_view Unwrap(std::string_view text) {
       if (depth == 0) wraps = false;
     }
     if (!wraps) break;
-    text = Trim(text.substr(1, text.size() - 2));
+    text = TrimSpace(text.substr(1, text.size() - 2));
   }
   return text;
 }
@@ -67,7 +61,7 @@ ColumnType ReadTypeName(std::string_view declared) {
   std::string name;
   for (char c : declared.substr(0, declared.find('(')))
     name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  name = std::string(Trim(name));
+  name = std::string(TrimSpace(name));
   int first = 0, second = 0;
   if (const size_t open = declared.find('('); open != std::string_view::npos) {
     const std::string_view args = declared.substr(open + 1);

@@ -1,3 +1,4 @@
+#include "bp/names.h"
 #include "schema/invariant.h"
 
 #include <fmt/format.h>
@@ -10,12 +11,7 @@
 namespace bp::schema::invariant {
 namespace {
 
-template <class... F>
-struct Overloaded : F... {
-  using F::operator()...;
-};
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
+using bp::Overloaded;
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);

@@ -1,3 +1,4 @@
+#include "bp/names.h"
 #include "bp/schema/model.h"
 
 #include <fmt/format.h>
@@ -75,12 +76,7 @@ template <class... Args>
   throw Erro(kErroComando, fmt::format(text, std::forward<Args>(args)...));
 }
 
-template <class... F>
-struct Overloaded : F... {
-  using F::operator()...;
-};
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
+using bp::Overloaded;
 
 std::string Lower(std::string_view name) {
   std::string out(name);
@@ -132,10 +128,6 @@ void MarkNotNull(Table& table, const std::vector<std::string>& columns) {
 }
 
 }  // namespace
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && Lower(a) == Lower(b);
-}
 
 bool SameNames(const std::vector<std::string>& a, const std::vector<std::string>& b) {
   return a.size() == b.size() &&

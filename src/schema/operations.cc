@@ -1,3 +1,4 @@
+#include "bp/names.h"
 #include "bp/schema/operations.h"
 
 #include <fmt/format.h>
@@ -13,12 +14,7 @@ ColumnType Sized(ColumnType::Kind kind, int length = 0, int scale = 0) {
   return type;
 }
 
-template <class... F>
-struct Overloaded : F... {
-  using F::operator()...;
-};
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
+using bp::Overloaded;
 
 // The first line of a data statement, cut short for a one-line report.
 std::string Headline(const std::string& sql) {

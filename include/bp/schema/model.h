@@ -4,6 +4,7 @@
 // it.
 #pragma once
 
+#include "bp/names.h"
 #include <map>
 #include <string>
 #include <string_view>
@@ -14,7 +15,7 @@
 namespace bp::schema {
 
 // Names compare as the databases compare them: ignoring case.
-bool SameName(std::string_view a, std::string_view b);
+using bp::SameName;
 // The same names in the same order, ignoring case.
 bool SameNames(const std::vector<std::string>& a, const std::vector<std::string>& b);
 const Column* FindColumn(const Table& table, std::string_view name);
