@@ -13,5 +13,6 @@ int RunClasses(const Args& args);  // posto classes
 int RunEad(const Args& args);      // posto ead assinar|verificar|chave-publica
 int RunDemo(const Args& args);     // posto demo: the main job
 int RunDb(const Args& args);       // posto db init|upgrade|version
+int RunGerar(const Args& args);    // posto db gerar: a station's history in a new database
 
 }  // namespace posto

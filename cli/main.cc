@@ -21,6 +21,9 @@ void PrintUsage() {
                "  db upgrade [--db BANCO] [--target N] [--avisar]\n"
                "                            atualiza o banco até a versão da biblioteca\n"
                "  db version [--db BANCO]   mostra a versão do banco e a da biblioteca\n"
+               "  db gerar [--db BANCO] [--dias N] [--cupons-dia N] [--itens-cupom N]\n"
+               "           [--produtos N] [--clientes N] [--semente N]\n"
+               "                            preenche um banco novo (versão 18) com movimento\n"
                "\n"
                "BANCO é um arquivo SQLite (padrão: posto.db) ou uma URL postgresql://\n";
 }
@@ -38,6 +41,7 @@ int main(int argc, char** argv) {
     if (command == "demo") return posto::RunDemo(args);
     if (command == "classes") return posto::RunClasses(args);
     if (command == "ead") return posto::RunEad(args);
+    if (command == "db" && !args.empty() && args[0] == "gerar") return posto::RunGerar(args);
     if (command == "db") return posto::RunDb(args);
   } catch (const bp::Erro& e) {
     std::cerr << "Erro " << bp::HexNumber(e.number) << " (" << e.number << "): " << e.description

@@ -66,6 +66,18 @@ bp::host::ConfiguracaoFaturamento EmpresaUsuaria::Faturamento() {
   return f;
 }
 
+std::vector<bp::host::TransferenciaEmbalagem> EmpresaUsuaria::TransferenciasDeEmbalagem() {
+  const bp::db::Recordset rs = session_.ObDAL().Conexao().Query(
+      "SELECT Cd_ProdutoEntrada, Cd_LancamentoCardexEntrada, Cd_LancamentoCardexBaixa "
+      "FROM ItemTransfEmbalagem WHERE Cd_PessoaUsuaria = ? ORDER BY No_Transferencia",
+      {bp::Value(Cd_PessoaUsuaria())});
+  std::vector<bp::host::TransferenciaEmbalagem> list;
+  for (const auto& row : rs.Rows()) {
+    list.push_back({row[0].ToInt32(), row[1].ToInt32(), row[2].ToInt32()});
+  }
+  return list;
+}
+
 bp::DateTime EmpresaUsuaria::DataUltimaConsolidacaoEstoque() {
   bp::db::Connection& c = session_.ObDAL().Conexao();
   const bp::db::Recordset rs =

@@ -23,6 +23,8 @@ class EmpresaUsuaria final : public bp::host::BOEmpresaUsuaria {
   bp::host::IdentificacaoEmpresa Identificacao() override;
   bp::host::ConfiguracaoFaturamento Faturamento() override;
 
+  std::vector<bp::host::TransferenciaEmbalagem> TransferenciasDeEmbalagem() override;
+
   void SetMarcador(bool marker) override { marker_ = marker; }
   bool Marcador() const { return marker_; }
   bp::DateTime DataUltimaConsolidacaoEstoque() override;

@@ -1,6 +1,7 @@
 #include "station/sessao.h"
 
 #include "station/empresa_usuaria.h"
+#include "station/recalculo_estoque.h"
 
 namespace station {
 
@@ -32,5 +33,13 @@ void Sessao::BeginWork(const std::string& /*origin*/, bool& marker) {
 }
 
 void Sessao::EndWork(const std::string& /*origin*/, bool /*marker*/) {}
+
+std::unique_ptr<bp::host::BORecalculoEstoque> Sessao::CriarRecalculoEstoque() {
+  return std::make_unique<RecalculoEstoque>(*this);
+}
+
+std::unique_ptr<bp::host::BORecalculoGeralEstoque> Sessao::CriarRecalculoGeralEstoque() {
+  return std::make_unique<RecalculoGeralEstoque>(*this);
+}
 
 }  // namespace station

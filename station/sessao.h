@@ -33,6 +33,13 @@ class Sessao final : public bp::host::BOSistema {
   void BeginWork(const std::string& origin, bool& marker) override;
   void EndWork(const std::string& origin, bool marker) override;
 
+  // The stock recomputation over this session's database
+  // (station/recalculo_estoque.h).
+  std::unique_ptr<bp::host::BORecalculoEstoque> CriarRecalculoEstoque() override;
+  std::unique_ptr<bp::host::BORecalculoGeralEstoque> CriarRecalculoGeralEstoque() override;
+  // The stock-card object over this session's database (station/cardex.h).
+  std::unique_ptr<bp::host::BOCardex> CriarCardex() override;
+
   // How often a unit of work found the connection closed or lost and
   // reopened it.
   int32_t Reconnections() const { return reconnections_; }

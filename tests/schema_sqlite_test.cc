@@ -84,3 +84,43 @@ TEST_F(SchemaSQLiteTest, ReferencesJudgeExistingRowsUnlessUnchecked) {
 
 }  // namespace
 }  // namespace bp::schema
+
+namespace bp::schema {
+namespace {
+
+// A table whose unique index is the parent key of another table's reference
+// is rebuilt with its rows: the index must be back before the rows are.
+TEST(SchemaSQLiteRebuild, KeepsAUniqueIndexThatAnotherTableReferences) {
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("schema_sqlite_unique_" + std::to_string(::getpid()) + ".db");
+  std::filesystem::remove(path);
+  {
+    auto db = db::Connection::Open(path.string());
+    Model model;
+    Apply(*db, model,
+          CreateTable{Table{"Bomba",
+                            {Column{"Cd_Bomba", Int(), Nullability::kNotNull},
+                             Column{"De_Endereco", VarChar(4), Nullability::kNotNull}},
+                            PrimaryKey{"PK_Bomba", {"Cd_Bomba"}},
+                            {Index{"IX_Endereco", {"De_Endereco"}, {}, true, false}},
+                            {}}});
+    Apply(*db, model,
+          CreateTable{Table{"Abastecimento",
+                            {Column{"No_Abastecimento", Int(), Nullability::kNotNull},
+                             Column{"De_Endereco", VarChar(4), Nullability::kNotNull}},
+                            PrimaryKey{"PK_Abastecimento", {"No_Abastecimento"}},
+                            {},
+                            {ForeignKey{"FK_Bico", {"De_Endereco"}, "Bomba", {"De_Endereco"}}}}});
+    Apply(*db, model, SeedRows{"Bomba", {"Cd_Bomba", "De_Endereco"}, {{1, "01"}}});
+    Apply(*db, model, SeedRows{"Abastecimento", {"No_Abastecimento", "De_Endereco"}, {{7, "01"}}});
+    db->BeginTrans("passo");
+    Apply(*db, model, DropPrimaryKey{"Bomba", "PK_Bomba"});  // SQLite rebuilds Bomba
+    db->CommitTrans("passo");
+    EXPECT_EQ(db->Query("SELECT COUNT(*) FROM Bomba").Field(0).ToInt32(), 1);
+    EXPECT_EQ(Introspect(*db), model);
+  }
+  std::filesystem::remove(path);
+}
+
+}  // namespace
+}  // namespace bp::schema

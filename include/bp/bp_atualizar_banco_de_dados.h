@@ -25,6 +25,10 @@ class BPAtualizarBancoDeDados final : public PublicClass {
   // of the library and the flag is True, warns once and changes nothing.
   void Atualizar(const bool& Ic_AvisarSeExistirNovaVersao);
 
+  // Makes the entry row of each package transfer carry a unit cost
+  // consistent with its withdrawal row; a row that fails is shown and skipped.
+  void CorrigirPrecoDaTransferencia();
+
   // The version this library brings the database to: the revision of its
   // build (2.1.0.501 gives 501), unless a test or the host overrides it.
   int32_t TargetVersion() const;

@@ -1,6 +1,7 @@
 #include "bp/host/bo_sistema.h"
 
 #include "bp/erro.h"
+#include "bp/host/bo_cardex.h"
 #include "bp/host/bo_estoque.h"
 
 namespace bp::host {
@@ -11,6 +12,10 @@ std::unique_ptr<BORecalculoEstoque> BOSistema::CriarRecalculoEstoque() {
 
 std::unique_ptr<BORecalculoGeralEstoque> BOSistema::CriarRecalculoGeralEstoque() {
   RaiseRuntime(rt::kCantCreateObject, "BORecalculoGeralEstoque");
+}
+
+std::unique_ptr<BOCardex> BOSistema::CriarCardex() {
+  RaiseRuntime(rt::kCantCreateObject, "BOCardex");
 }
 
 }  // namespace bp::host

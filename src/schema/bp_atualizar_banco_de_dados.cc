@@ -11,6 +11,7 @@
 #include "bp/host/data_access.h"
 #include "bp/host/unit_of_work.h"
 #include "bp/registry.h"
+#include "bp/schema/corrigir_preco_transferencia.h"
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
 #include "bp/schema/version_step.h"
@@ -179,6 +180,12 @@ void BPAtualizarBancoDeDados::Atualizar(const bool& Ic_AvisarSeExistirNovaVersao
     }
     LancaErro(Segment(kClasse, "Atualizar"));
   }
+}
+
+void BPAtualizarBancoDeDados::CorrigirPrecoDaTransferencia() {
+  host::BOSistema* session = nullptr;
+  Direct(kClasse, "CorrigirPrecoDaTransferencia", [&] { session = &SessionOf(ObBOSistema()); });
+  schema::CorrigirPrecoDaTransferencia(*session);
 }
 
 namespace classes {

@@ -35,6 +35,12 @@ Tolerance ToleranceOf(int32_t n) {
 
 StepTable Build() {
   StepTable table;
+  AddSteps019To071(table);
+  AddSteps073To133(table);
+  AddSteps142To197(table);
+  AddSteps200To297(table);
+  AddSteps308To441(table);
+  AddSteps445To500(table);
   for (int32_t n : kStepNumbers) {
     if (table.Find(n - 1) != nullptr) continue;
     table.Add(Step{n, ToleranceOf(n), [n](StepContext&) {

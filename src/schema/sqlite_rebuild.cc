@@ -24,11 +24,14 @@ std::vector<std::string> RebuildTable(const Dialect& dialect, const Table& befor
       fmt::format("CREATE TABLE {} AS SELECT * FROM {}", kAside, name),
       "DROP TABLE " + name,
       dialect.CreateTableStatement(after),
-      fmt::format("INSERT INTO {} ({}) SELECT {} FROM {}", name, columns, columns, kAside),
-      fmt::format("DROP TABLE {}", kAside),
   };
+  // The indexes come back before the rows: a unique index may be the parent
+  // key of another table's reference, which SQLite needs in place before
+  // any row of the table is written.
   for (const auto& index : after.indexes)
     out.push_back(dialect.CreateIndexStatement(after.name, index));
+  out.push_back(fmt::format("INSERT INTO {} ({}) SELECT {} FROM {}", name, columns, columns, kAside));
+  out.push_back(fmt::format("DROP TABLE {}", kAside));
   if (verify) {
     // The CHECK fails (an integrity error naming the reference) when
     // foreign_key_check finds rows of the table without their parent.

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "bp/host/bo_cardex.h"
+#include "bp/host/bo_estoque.h"
 #include "bp/host/bo_sistema.h"
 #include "bp/host/data_access.h"
 
@@ -26,6 +28,13 @@ class RecordingSession : public host::BOSistema, public host::DataAccess {
   host::DataAccess& ObDAL() override { return *this; }
   void BeginWork(const std::string& origin, bool& marker) override;
   void EndWork(const std::string& origin, bool marker) override;
+  std::unique_ptr<host::BORecalculoEstoque> CriarRecalculoEstoque() override {
+    return real_.CriarRecalculoEstoque();
+  }
+  std::unique_ptr<host::BORecalculoGeralEstoque> CriarRecalculoGeralEstoque() override {
+    return real_.CriarRecalculoGeralEstoque();
+  }
+  std::unique_ptr<host::BOCardex> CriarCardex() override { return real_.CriarCardex(); }
 
   // DataAccess
   db::Connection& Conexao() override { return real_.ObDAL().Conexao(); }

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "bp/host/bo_cardex.h"
 
 #include "bp/datetime.h"
 #include "bp/money.h"
@@ -51,6 +54,9 @@ class BOEmpresaUsuaria {
   virtual int32_t Cd_PessoaUsuaria() = 0;
   virtual IdentificacaoEmpresa Identificacao() = 0;
   virtual ConfiguracaoFaturamento Faturamento() = 0;
+
+  // The package transfers whose costs the transfer-price correction checks.
+  virtual std::vector<TransferenciaEmbalagem> TransferenciasDeEmbalagem() = 0;
 
   // The marker of the caller's unit of work, for the work the company object
   // does on the caller's behalf.

@@ -9,6 +9,7 @@
 namespace bp::host {
 
 class BOEmpresaUsuaria;
+class BOCardex;
 class BORecalculoEstoque;
 class BORecalculoGeralEstoque;
 class DataAccess;
@@ -36,6 +37,7 @@ class BOSistema {
   // missing class would.
   virtual std::unique_ptr<BORecalculoEstoque> CriarRecalculoEstoque();
   virtual std::unique_ptr<BORecalculoGeralEstoque> CriarRecalculoGeralEstoque();
+  virtual std::unique_ptr<BOCardex> CriarCardex();
 };
 
 using BOSistemaRef = std::shared_ptr<BOSistema>;

@@ -1,0 +1,396 @@
+// The whole upgrade of a busy station's database, 18 to the library's
+// version, on SQLite and on PostgreSQL, with the generated history of about
+// two years (some 300 000 coupons and 900 000 coupon items); and the two
+// row-by-row corrections that weigh most (the document text of the
+// stock-card rows of coupon items, and the stock of every product), each
+// run alone against one set-based statement that makes the same change.
+//
+// The history is generated once per process and size (BM_Gerar measures
+// it); every iteration then works on a fresh copy, made outside the timing.
+// Environment:
+//   BP_BENCH_DIAS, BP_BENCH_CUPONS_DIA, BP_BENCH_ITENS_CUPOM  the size
+//       (default 730 days, 411 coupons a day, 3 items per coupon);
+//   BP_BENCH_PG_URL  a postgresql:// URL of a server where databases may be
+//       created; without it the PostgreSQL benchmarks are skipped.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <fmt/format.h>
+
+#include "bp/bp_atualizar_banco_de_dados.h"
+#include "bp/db/connection.h"
+#include "bp/erro.h"
+#include "bp/schema/version_step.h"
+#include "platform/terminal_env.h"
+#include "station/banco_inicial.h"
+#include "station/gerador.h"
+#include "station/sessao.h"
+
+namespace {
+
+// No screen: boxes take their default button, progress draws nothing.
+class EnvSilencioso final : public bp::TerminalEnv {
+ public:
+  bp::Answer MessageBox(const bp::MessageBoxRequest& r) override { return r.DefaultAnswer(); }
+  std::unique_ptr<bp::ProgressWindow> CreateProgressWindow() override {
+    return std::make_unique<Janela>();
+  }
+
+ private:
+  struct Janela final : bp::ProgressWindow {
+    void Draw(const bp::ProgressView&) override {}
+    bool CancelClicked() override { return false; }
+    void Close() override {}
+  };
+};
+
+int32_t DoAmbiente(const char* nome, int32_t padrao) {
+  const char* v = std::getenv(nome);
+  return v && *v ? std::atoi(v) : padrao;
+}
+
+station::OpcoesGerador Escala() {
+  station::OpcoesGerador o;
+  o.dias = DoAmbiente("BP_BENCH_DIAS", 730);
+  o.cupons_dia = DoAmbiente("BP_BENCH_CUPONS_DIA", 411);
+  o.itens_cupom = DoAmbiente("BP_BENCH_ITENS_CUPOM", 3);
+  o.produtos = 120;
+  o.clientes = 400;
+  o.funcionarios = 24;
+  o.bicos = 16;
+  o.impressoras = 4;
+  o.semente = 2005;
+  return o;
+}
+
+std::string UrlPg() {
+  const char* v = std::getenv("BP_BENCH_PG_URL");
+  return v ? v : "";
+}
+
+// The same server's URL with another database name.
+std::string UrlDoBanco(const std::string& url, const std::string& banco) {
+  const size_t autoridade = url.find("://");
+  const size_t barra = url.find('/', autoridade == std::string::npos ? 0 : autoridade + 3);
+  const size_t consulta = url.find('?');
+  const std::string base = url.substr(0, barra == std::string::npos ? consulta : barra);
+  return base + "/" + banco + (consulta == std::string::npos ? "" : url.substr(consulta));
+}
+
+// A database of one kind in one state: its SQLite file, or its PostgreSQL
+// database, from which each iteration takes a copy.
+class Banco {
+ public:
+  explicit Banco(bool postgres) : postgres_(postgres) {}
+  Banco(const Banco&) = delete;
+  Banco& operator=(const Banco&) = delete;
+  // Removes every database it made (best effort: the process is ending).
+  ~Banco() {
+    for (const std::string& nome : criados_) {
+      try {
+        if (postgres_) {
+          bp::db::Connection::Open(UrlPg())->Execute("DROP DATABASE IF EXISTS " + nome);
+        } else {
+          std::filesystem::remove(nome);
+          std::filesystem::remove(nome + "-journal");
+        }
+      } catch (...) {
+      }
+    }
+  }
+  bool Postgres() const { return postgres_; }
+
+  // A new, empty database named `nome`; returns its target.
+  std::string Novo(const std::string& nome) {
+    if (!postgres_) {
+      const std::string path = (std::filesystem::temp_directory_path() / (nome + ".db")).string();
+      std::filesystem::remove(path);
+      std::filesystem::remove(path + "-journal");
+      criados_.insert(path);
+      return path;
+    }
+    auto admin = bp::db::Connection::Open(UrlPg());
+    admin->Execute("DROP DATABASE IF EXISTS " + nome);
+    admin->Execute("CREATE DATABASE " + nome);
+    criados_.insert(nome);
+    return UrlDoBanco(UrlPg(), nome);
+  }
+
+  // A copy of `origem` (made by Novo or Copia) under `nome`.
+  std::string Copia(const std::string& origem, const std::string& nome) {
+    if (!postgres_) {
+      const std::string path = Novo(nome);
+      std::filesystem::copy_file(origem, path, std::filesystem::copy_options::overwrite_existing);
+      return path;
+    }
+    auto admin = bp::db::Connection::Open(UrlPg());
+    admin->Execute("DROP DATABASE IF EXISTS " + nome);
+    const std::string fonte = origem.substr(origem.rfind('/') + 1);
+    admin->Execute("CREATE DATABASE " + nome + " TEMPLATE " + fonte.substr(0, fonte.find('?')));
+    criados_.insert(nome);
+    return UrlDoBanco(UrlPg(), nome);
+  }
+
+ private:
+  bool postgres_;
+  std::set<std::string> criados_;
+};
+
+struct Caminhada {
+  int32_t versao_final = 0;
+  int32_t passos = 0;
+  std::string erro;
+  std::vector<std::pair<double, int32_t>> tempos;  // seconds of each step's turn
+
+  // The slowest turns: "48 91.1 s, 21 3.2 s, ...".
+  std::string MaisLentos(size_t quantos = 5) const {
+    auto ordem = tempos;
+    std::sort(ordem.rbegin(), ordem.rend());
+    std::string texto;
+    for (size_t i = 0; i < std::min(quantos, ordem.size()); ++i) {
+      texto += fmt::format("{}{} {:.1f} s", i ? ", " : "", ordem[i].second, ordem[i].first);
+    }
+    return texto;
+  }
+};
+
+// Walks `alvo` up to `ate` (the library's version when 0) with the
+// library's steps.
+Caminhada Caminhar(const std::string& alvo, int32_t ate = 0) {
+  auto sessao = std::make_shared<station::Sessao>(station::Configuracao(alvo));
+  bp::BPAtualizarBancoDeDados driver;
+  driver.SetObBOSistema(sessao);
+  if (ate > 0) driver.SetTargetVersion(ate);
+  Caminhada c;
+  auto anterior = std::chrono::steady_clock::now();
+  driver.SetTurnObserver([&](int32_t, int32_t, int32_t passo) {
+    const auto agora = std::chrono::steady_clock::now();
+    if (passo != 0) {
+      ++c.passos;
+      c.tempos.push_back({std::chrono::duration<double>(agora - anterior).count(), passo});
+    }
+    anterior = agora;
+  });
+  const bool avisar = false;
+  try {
+    driver.Atualizar(avisar);
+  } catch (const bp::Erro& e) {
+    c.erro = e.description;
+  }
+  c.versao_final = station::VersaoDoBanco(sessao->Dal().Conexao());
+  return c;
+}
+
+// The generated history of one kind, and the same walked to 47 and to 106,
+// each made once.
+struct Fontes {
+  explicit Fontes(bool postgres) : banco(postgres) {}
+  Banco banco;
+  std::string gerada;
+  station::ResumoGerador resumo;
+  std::map<int32_t, std::string> na_versao;
+  std::map<int32_t, std::string> falha;
+
+  void Gerar() {
+    const std::string prefixo = banco.Postgres() ? "bp_bench_pg" : "bp-bench-sqlite";
+    const station::OpcoesGerador o = Escala();
+    gerada = banco.Novo(fmt::format("{}_{}_{}", prefixo, o.dias, o.cupons_dia));
+    auto c = bp::db::Connection::Open(gerada);
+    station::CriarBancoVersao18(*c, o.cd_pessoa_usuaria);
+    resumo = station::GerarMovimento(*c, o);
+    na_versao.clear();
+    falha.clear();
+  }
+  const std::string& Gerada() {
+    if (gerada.empty()) Gerar();
+    return gerada;
+  }
+  // The history walked to `versao`; "" (with the reason in `falha`) when the
+  // walk stops before.
+  const std::string& NaVersao(int32_t versao) {
+    if (!na_versao.count(versao)) {
+      const std::string nome =
+          fmt::format("{}_v{}", banco.Postgres() ? "bp_bench_pg" : "bp-bench-sqlite", versao);
+      const std::string alvo = banco.Copia(Gerada(), nome);
+      const Caminhada c = Caminhar(alvo, versao);
+      na_versao[versao] = c.versao_final == versao ? alvo : "";
+      if (c.versao_final != versao) {
+        falha[versao] = fmt::format("a caminhada parou na versão {}: {}", c.versao_final, c.erro);
+      }
+    }
+    return na_versao[versao];
+  }
+};
+
+Fontes& FontesDe(bool postgres) {
+  static bp::Env* const env = [] {
+    static EnvSilencioso silencioso;
+    bp::Env::SetCurrent(&silencioso);
+    return &silencioso;
+  }();
+  (void)env;
+  static Fontes sqlite(false), pg(true);
+  return postgres ? pg : sqlite;
+}
+
+bool SemPostgres(benchmark::State& state, bool postgres) {
+  if (!postgres || !UrlPg().empty()) return false;
+  static bool avisado = false;
+  if (!avisado) {
+    std::cerr << "Nota: BP_BENCH_PG_URL não definida; os benchmarks de PostgreSQL foram pulados "
+                 "(exemplo: BP_BENCH_PG_URL=postgresql://postgres@127.0.0.1:5432/postgres).\n";
+    avisado = true;
+  }
+  state.SkipWithError("BP_BENCH_PG_URL não definida");
+  return true;
+}
+
+void Contadores(benchmark::State& state, const station::ResumoGerador& r) {
+  state.counters["cupons"] = static_cast<double>(r.Linhas("CupomFiscal"));
+  state.counters["itens"] = static_cast<double>(r.Linhas("ItemCupomFiscal"));
+  state.counters["linhas"] = static_cast<double>(r.Total());
+}
+
+void BM_Gerar(benchmark::State& state, bool postgres) {
+  if (SemPostgres(state, postgres)) return;
+  Fontes& f = FontesDe(postgres);
+  for (auto _ : state) f.Gerar();
+  Contadores(state, f.resumo);
+}
+
+void BM_CaminhadaCompleta(benchmark::State& state, bool postgres) {
+  if (SemPostgres(state, postgres)) return;
+  Fontes& f = FontesDe(postgres);
+  Caminhada c;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const std::string alvo =
+        f.banco.Copia(f.Gerada(), postgres ? "bp_bench_pg_walk" : "bp-bench-sqlite-walk");
+    state.ResumeTiming();
+    c = Caminhar(alvo);
+  }
+  Contadores(state, f.resumo);
+  state.counters["versao_final"] = c.versao_final;
+  state.counters["passos"] = c.passos;
+  std::string rotulo = "passos mais lentos: " + c.MaisLentos();
+  if (!c.erro.empty()) rotulo = fmt::format("parou na versão {}: {}; {}", c.versao_final, c.erro, rotulo);
+  state.SetLabel(rotulo);
+}
+
+// One change measured two ways on copies of the database at version
+// `antes`: the library's step, and one set-based statement in a turn of its
+// own. `conferir` reads a digest of the result, equal for both when they
+// make the same change.
+struct Comparacao {
+  int32_t antes;
+  const char* conjunto;
+  const char* conferir;
+};
+
+const Comparacao kPasso48{
+    47,
+    "UPDATE Cardex SET Nm_Doc = (SELECT 'CF-' || CAST(i.No_Impressora AS varchar(3)) || '-' || "
+    "CAST(i.No_CupomFiscal AS varchar(10)) || '-' || CAST(i.No_Item AS varchar(3)) "
+    "FROM ItemCupomFiscal i WHERE i.Cd_PessoaUsuaria = Cardex.Cd_PessoaUsuaria "
+    "AND i.Cd_LancamentoCardex = Cardex.Cd_LancamentoCardex) "
+    "WHERE EXISTS (SELECT 1 FROM ItemCupomFiscal i WHERE i.Cd_PessoaUsuaria = "
+    "Cardex.Cd_PessoaUsuaria AND i.Cd_LancamentoCardex = Cardex.Cd_LancamentoCardex)",
+    "SELECT COUNT(*), SUM(LENGTH(Nm_Doc)) FROM Cardex WHERE Nm_Doc LIKE 'CF-%'"};
+
+const Comparacao kPasso107{
+    106,
+    "UPDATE Produto SET "
+    "Qt_Estoque = (SELECT c.Qt_Estoque FROM Cardex c WHERE c.Cd_PessoaUsuaria = "
+    "Produto.Cd_PessoaUsuaria AND c.Cd_Produto = Produto.Cd_Produto "
+    "ORDER BY c.Dt_Emissao DESC, c.Cd_LancamentoCardex DESC LIMIT 1), "
+    "Vl_CustoMedio = (SELECT c.Vl_CustoMedio FROM Cardex c WHERE c.Cd_PessoaUsuaria = "
+    "Produto.Cd_PessoaUsuaria AND c.Cd_Produto = Produto.Cd_Produto "
+    "ORDER BY c.Dt_Emissao DESC, c.Cd_LancamentoCardex DESC LIMIT 1) "
+    "WHERE EXISTS (SELECT 1 FROM Cardex c WHERE c.Cd_PessoaUsuaria = Produto.Cd_PessoaUsuaria "
+    "AND c.Cd_Produto = Produto.Cd_Produto)",
+    "SELECT COUNT(*), SUM(Qt_Estoque) FROM Produto"};
+
+std::map<std::string, double>& TemposLinhaALinha() {
+  static std::map<std::string, double> tempos;
+  return tempos;
+}
+
+void BM_Passo(benchmark::State& state, bool postgres, const Comparacao& cmp, bool em_conjunto) {
+  if (SemPostgres(state, postgres)) return;
+  Fontes& f = FontesDe(postgres);
+  const std::string& origem = f.NaVersao(cmp.antes);
+  if (origem.empty()) {
+    state.SkipWithError(f.falha[cmp.antes].c_str());
+    return;
+  }
+  const std::string chave = fmt::format("{}-{}", postgres, cmp.antes);
+  double segundos = 0, conferencia_linhas = 0, conferencia_soma = 0;
+  std::string erro;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const std::string alvo =
+        f.banco.Copia(origem, postgres ? "bp_bench_pg_passo" : "bp-bench-sqlite-passo");
+    std::unique_ptr<bp::db::Connection> c;
+    if (em_conjunto) c = bp::db::Connection::Open(alvo);
+    const auto comeco = std::chrono::steady_clock::now();
+    state.ResumeTiming();
+    if (em_conjunto) {
+      c->BeginTrans("conjunto");
+      c->Execute(cmp.conjunto);
+      c->Execute("UPDATE Parametro SET No_VersaoBD = " + std::to_string(cmp.antes + 1));
+      c->CommitTrans("conjunto");
+    } else {
+      const Caminhada w = Caminhar(alvo, cmp.antes + 1);
+      if (w.versao_final != cmp.antes + 1) erro = w.erro;
+    }
+    state.PauseTiming();
+    segundos += std::chrono::duration<double>(std::chrono::steady_clock::now() - comeco).count();
+    if (!c) c = bp::db::Connection::Open(alvo);
+    const bp::db::Recordset r = c->Query(cmp.conferir);
+    conferencia_linhas = r.Field(0).IsNull() ? 0 : r.Field(0).ToDouble();
+    conferencia_soma = r.Field(1).IsNull() ? 0 : r.Field(1).ToDouble();
+    state.ResumeTiming();
+  }
+  if (!erro.empty()) state.SkipWithError(erro.c_str());
+  const double media = segundos / static_cast<double>(state.iterations());
+  if (!em_conjunto) TemposLinhaALinha()[chave] = media;
+  if (em_conjunto && TemposLinhaALinha().count(chave) && media > 0) {
+    state.counters["vezes_mais_rapido"] = TemposLinhaALinha()[chave] / media;
+  }
+  state.counters["conferencia_linhas"] = conferencia_linhas;
+  state.counters["conferencia_soma"] = conferencia_soma;
+  Contadores(state, f.resumo);
+}
+
+void Registrar() {
+  for (const bool pg : {false, true}) {
+    const std::string banco = pg ? "PostgreSQL" : "SQLite";
+    benchmark::RegisterBenchmark(("BM_Gerar/" + banco).c_str(), BM_Gerar, pg)
+        ->Iterations(1)->Unit(benchmark::kSecond);
+    benchmark::RegisterBenchmark(("BM_CaminhadaCompleta/" + banco).c_str(), BM_CaminhadaCompleta, pg)
+        ->Iterations(1)->Unit(benchmark::kSecond);
+    for (const Comparacao* cmp : {&kPasso48, &kPasso107}) {
+      const std::string passo = "BM_Passo" + std::to_string(cmp->antes + 1);
+      benchmark::RegisterBenchmark((passo + "_LinhaALinha/" + banco).c_str(), BM_Passo, pg, *cmp,
+                                   false)
+          ->Iterations(1)->Unit(benchmark::kMillisecond);
+      benchmark::RegisterBenchmark((passo + "_Conjunto/" + banco).c_str(), BM_Passo, pg, *cmp, true)
+          ->Iterations(1)->Unit(benchmark::kMillisecond);
+    }
+  }
+}
+
+const int kRegistrado = (Registrar(), 0);
+
+}  // namespace

@@ -1,0 +1,397 @@
+// The coupon, invoice and fuel-book tables of a version-500 station database.
+#include "catalogue/catalogue.h"
+
+namespace bp::testing {
+
+std::vector<CatalogueTable> FiscalTables() {
+  using namespace schema;
+  using namespace catalogue_data;
+  std::vector<CatalogueTable> tables;
+
+  tables.push_back({
+      .name = "CupomFiscal", .origin = TableOrigin::kBase,
+      .columns = {
+          C("Ic_BaixaAutomatica", Bit(), kYes, 92),
+          C("Vl_DescontoCF", MoneyType(), kUnstated, 157),
+          C("Cd_Vendedor", Int(), kYes, 174),
+          C("Dt_Movimento", DateTimeType(), kYes, 295),
+          C("Id_Empenho", VarChar(18), kYes, 453),
+          C("Ic_Excluido", Bit(), kNo, 464, 0),
+          C("Dt_Conclusao", DateTimeType(), kYes, 464),
+          C("Vl_NaoTributadoICMS", MoneyType(), kNo, 471, 0),
+          C("No_ContadorCupomFiscal", Int(), kNo, 477, 0),
+      },
+      .named_columns = {"Cd_PessoaUsuaria", "No_Impressora", "Qt_ContReducoes", "FL_Fechada",
+          "Cd_Cliente", "Tp_Venda", "Vl_TotalLiquido", "Dt_Emissao", "No_CupomFiscal", "Hr_Emissao",
+          "Cd_Caixa", "Vl_TotProd", "Vl_BasCalIcms", "Vl_Icms", "Vl_TotSer", "Vl_BasCalIss",
+          "Vl_Iss", "Vl_Total", "Vl_DesAcr", "Vl_IssRetido", "Cd_Veiculo", "No_Km", "Tp_ImpNf",
+          "No_NF", "Dt_Fechamento", "Cd_ContaAReceber", "Dt_Vencimento", "Cd_Cfop",
+          "Dt_EfeFechamento", "Cd_FuncionarioEfeFechamento", "Nm_IdCliente", "Tx_Iss",
+          "Fl_IssRetido", "Vl_GTotal", "Vl_Isentas", "Vl_SubTrib", "Vl_Cancelamentos",
+          "Id_CampoExtraCF", "Ic_CupomConcluido", "Cd_SequenciaNotaServico",
+          "Cd_SequenciaNotaCupom", "No_Requisicao"},
+      .removed_columns = {"No_Cartao"},
+      .indexes = {
+          Index{"XIF196CupomFiscal", {"Cd_PessoaUsuaria", "Cd_Vendedor"}},
+          Index{"CupomFiscal_09", {"Cd_PessoaUsuaria", "No_Impressora", "Qt_ContReducoes"}},
+          Index{"CupomFiscal_10", {"Cd_PessoaUsuaria", "No_Impressora", "Dt_Movimento"}},
+          Index{"CupomFiscal_11", {"Cd_PessoaUsuaria", "Dt_Movimento"}},
+          Index{"CupomFiscal_12",
+                {"Cd_PessoaUsuaria", "FL_Fechada", "Cd_Cliente", "Tp_Venda"},
+                {"Vl_TotalLiquido"}},
+          Index{"CupomFiscal_13",
+                {"Cd_PessoaUsuaria", "No_Impressora", "Dt_Emissao"},
+                {"No_CupomFiscal", "Hr_Emissao"}},
+          Index{"CupomFiscal_14",
+                {"Cd_PessoaUsuaria", "Dt_Emissao", "Vl_TotalLiquido", "Tp_Venda"},
+                {"No_Impressora", "No_CupomFiscal", "Cd_Caixa"}},
+          Index{"CupomFiscal_15",
+                {"Dt_Emissao", "Vl_TotalLiquido"},
+                {"Cd_PessoaUsuaria", "No_Impressora", "No_CupomFiscal", "Hr_Emissao", "Vl_TotProd",
+                    "Vl_BasCalIcms", "Vl_Icms", "Vl_TotSer", "Vl_BasCalIss", "Vl_Iss", "Vl_Total",
+                    "Vl_DesAcr", "Vl_IssRetido", "Tp_Venda", "Cd_Veiculo", "No_Km", "Tp_ImpNf",
+                    "No_NF", "Dt_Fechamento", "FL_Fechada", "Cd_ContaAReceber", "Dt_Vencimento",
+                    "Cd_Cfop", "Cd_Caixa", "Dt_EfeFechamento", "Cd_FuncionarioEfeFechamento",
+                    "Nm_IdCliente", "Tx_Iss", "Fl_IssRetido", "Vl_GTotal", "Qt_ContReducoes",
+                    "Vl_Isentas", "Vl_SubTrib", "Vl_Cancelamentos", "Id_CampoExtraCF",
+                    "Ic_CupomConcluido", "Cd_SequenciaNotaServico", "Cd_SequenciaNotaCupom",
+                    "Cd_Cliente", "No_Requisicao", "Ic_BaixaAutomatica", "Vl_DescontoCF",
+                    "Cd_Vendedor", "Dt_Movimento", "Id_Empenho"}},
+          Index{"CupomFiscal_17",
+                {"FL_Fechada", "Tp_Venda"},
+                {"No_Impressora", "No_CupomFiscal", "Dt_Emissao", "Vl_TotalLiquido", "Cd_Veiculo",
+                    "No_Km", "Dt_Fechamento", "Cd_ContaAReceber", "Dt_Vencimento", "Nm_IdCliente",
+                    "Cd_Cliente"}},
+          Index{"CupomFiscal_18",
+                {"Cd_PessoaUsuaria", "FL_Fechada", "Cd_ContaAReceber", "Tp_Venda", "Dt_Fechamento"},
+                {"Vl_TotalLiquido", "Dt_Vencimento", "Cd_Cliente"}},
+          Index{"CupomFiscal_19",
+                {"Cd_PessoaUsuaria", "Cd_Veiculo", "Dt_Fechamento", "FL_Fechada", "Tp_Venda"},
+                {"Vl_TotalLiquido"}},
+          Index{"CupomFiscal_20",
+                {"Cd_PessoaUsuaria", "No_NF"},
+                {"No_Impressora", "No_CupomFiscal"}},
+          Index{"CupomFiscal_21", {"Dt_Movimento"}, {"Qt_ContReducoes"}},
+      },
+      .references = {
+          ForeignKey{"R_263", {"Cd_PessoaUsuaria", "Cd_Vendedor"}, "Funcionario"},
+          ForeignKey{"R_303", {"Cd_PessoaUsuaria", "Cd_Cliente", "Id_Empenho"}, "Empenho"},
+      },
+  });
+
+  tables.push_back({
+      .name = "ItemCupomFiscal", .origin = TableOrigin::kRebuiltByStep, .step = 21,
+      .columns = {
+          C("Cd_PessoaUsuaria", Int(), kNo),
+          C("No_Impressora", TinyInt(), kNo),
+          C("No_CupomFiscal", Int(), kNo),
+          C("Dt_Emissao", DateTimeType(), kNo),
+          C("No_Item", TinyInt(), kNo),
+          C("Cd_Produto", Int(), kNo),
+          C("Qt_Unidade", Float53(), kYes),
+          C("Vl_UnitTabela", MoneyType(), kYes),
+          C("Vl_UnitVenda", MoneyType(), kYes),
+          C("Vl_AltAut", MoneyType(), kYes),
+          C("Vl_AltDig", MoneyType(), kYes),
+          C("No_SitTributaria", VarChar(3), kYes),
+          C("Cd_Unidade", VarChar(2), kYes),
+          C("Tx_Icms", Real(), kYes),
+          C("Tx_BaseCalculo", Real(), kYes),
+          C("No_TribIcms", VarChar(1), kYes),
+          C("Cd_SisTubulacao", TinyInt(), kYes),
+          C("Cd_PonVen", Int(), kYes),
+          C("Cd_CFOP", VarChar(4), kYes),
+          C("Cd_CompCFOP", VarChar(2), kYes),
+          C("Cd_Abastecimento", Int(), kYes),
+          C("Cd_LancamentoCardex", Int(), kYes),
+          C("Cd_Bomba", TinyInt(), kYes),
+          C("Qt_KmPorLitro", MoneyType(), kYes, 174),
+          C("Vl_ComissaoVendedor", MoneyType(), kYes, 174),
+          C("Vl_AltFinalCupom", MoneyType(), kYes, 373),
+          C("Ic_Excluido", Bit(), kNo, 464, 0),
+      },
+      .key = PrimaryKey{"XPKItemCupomFiscal",
+                       {"Cd_PessoaUsuaria", "No_Impressora", "No_CupomFiscal", "Dt_Emissao",
+                           "No_Item"}},
+      .indexes = {
+          Index{"XIF126ItemCupomFiscal", {"Cd_PessoaUsuaria", "Cd_LancamentoCardex"}},
+          Index{"XIF39ItemCupomFiscal",
+                {"No_Impressora", "No_CupomFiscal", "Dt_Emissao", "Cd_PessoaUsuaria"}},
+          Index{"XIF76ItemCupomFiscal", {"Cd_Abastecimento", "Cd_PessoaUsuaria"}},
+          Index{"XIF77ItemCupomFiscal", {"Cd_SisTubulacao", "Cd_PessoaUsuaria"}},
+          Index{"XIF78ItemCupomFiscal", {"Cd_Produto", "Cd_PessoaUsuaria"}},
+          Index{"Cardex_10", {"Cd_LancamentoCardex"}},
+          Index{"CupomFiscal_16",
+                {"Dt_Emissao"},
+                {"Cd_PessoaUsuaria", "No_Impressora", "No_CupomFiscal"}},
+          Index{"ItemCupomFiscal_01",
+                {"Qt_KmPorLitro"},
+                {"Cd_PessoaUsuaria", "No_CupomFiscal", "Dt_Emissao"}},
+          Index{"ItemCupomFiscal_02",
+                {"Cd_PessoaUsuaria", "Dt_Emissao"},
+                {"No_Impressora", "No_CupomFiscal", "No_Item", "Cd_Produto", "Qt_Unidade",
+                    "Vl_UnitTabela", "Vl_UnitVenda", "Vl_AltAut", "Vl_AltDig", "No_SitTributaria",
+                    "Cd_Unidade", "Tx_Icms", "Tx_BaseCalculo", "No_TribIcms", "Cd_SisTubulacao",
+                    "Cd_PonVen", "Cd_CFOP", "Cd_CompCFOP", "Cd_Abastecimento",
+                    "Cd_LancamentoCardex", "Cd_Bomba", "Qt_KmPorLitro", "Vl_ComissaoVendedor",
+                    "Vl_AltFinalCupom"}},
+          Index{"ItemCupomFiscal_03",
+                {"Cd_PessoaUsuaria", "No_Impressora", "Cd_Produto"},
+                {"No_CupomFiscal", "Dt_Emissao", "Qt_Unidade", "Vl_UnitVenda", "Tx_Icms",
+                    "Tx_BaseCalculo", "No_TribIcms"}},
+          Index{"ItemCupomFiscal_04",
+                {"Cd_PessoaUsuaria", "Cd_Produto"},
+                {"No_Impressora", "No_CupomFiscal", "Dt_Emissao", "Qt_Unidade", "Vl_UnitVenda",
+                    "Tx_Icms", "Tx_BaseCalculo", "No_TribIcms"}},
+          Index{"ItemCupomFiscal_05", {"Dt_Emissao", "Cd_Abastecimento"}},
+          Index{"ItemCupomFiscal_06",
+                {"Cd_PessoaUsuaria", "No_Impressora"},
+                {"No_CupomFiscal", "Dt_Emissao", "Qt_Unidade", "No_TribIcms", "Vl_AltFinalCupom"}},
+      },
+      .references = {
+          ForeignKey{"R_165", {"Cd_PessoaUsuaria", "Cd_LancamentoCardex"}, "Cardex"},
+          ForeignKey{"SisTub_IteCupFis", {"Cd_PessoaUsuaria", "Cd_SisTubulacao"}, "SisTubulacao"},
+          ForeignKey{"Aba_IteCupFis", {"Cd_PessoaUsuaria", "Cd_Abastecimento"}, "Abastecimento"},
+          ForeignKey{"CupFis_IteCupFis",
+                     {"Cd_PessoaUsuaria", "No_Impressora", "No_CupomFiscal", "Dt_Emissao"},
+                     "CupomFiscal"},
+          ForeignKey{"Pro_IteCupFis", {"Cd_PessoaUsuaria", "Cd_Produto"}, "Produto"},
+      },
+  });
+
+  tables.push_back({
+      .name = "NotaSaida", .origin = TableOrigin::kBase,
+      .columns = {
+          C("Vl_BasCalIcmsST", MoneyType(), kYes, 40),
+          C("Cd_Transportador", Int(), kYes, 71),
+          C("Ic_Concluido", Bit(), kYes, 71),
+          C("Ic_Cancelada", Bit(), kYes, 71),
+          C("Vl_OutrasDespesas", MoneyType(), kYes, 124),
+          C("Vl_IcmsStAnterior", MoneyType(), kYes, 162),
+          C("Vl_BaseCalculoIcmsStAnterior", MoneyType(), kYes, 162),
+          C("Ic_DestacadoIcmsST", SmallInt(), kYes, 321, 0),
+          C("Vl_Frete", MoneyType(), kYes, 445),
+      },
+      .named_columns = {"Cd_PessoaUsuaria", "Cd_TipoNF", "No_Nota"},
+      .removed_columns = {"Cd_Funcionario", "Vl_DesAcr", "FL_Fechado", "Dt_Fechamento",
+          "Dt_EfeFechamento", "Cd_UsuarioEfeFechamento", "Tp_Nota"},
+      .indexes = {Index{"XIF159NotaSaida", {"Cd_Transportador"}}},
+      .references = {ForeignKey{"R_221", {"Cd_Transportador"}, "Pessoa"}},
+  });
+
+  tables.push_back({
+      .name = "ItemNotaSaida", .origin = TableOrigin::kRebuiltByStep, .step = 21,
+      .columns = {
+          C("Cd_PessoaUsuaria", Int(), kNo),
+          C("No_Nota", Int(), kNo),
+          C("Cd_TipoNF", TinyInt(), kNo),
+          C("No_Item", SmallInt(), kNo),
+          C("Cd_Produto", Int(), kNo),
+          C("Qt_Unidade", Float53(), kYes),
+          C("Vl_UnitVenda", MoneyType(), kYes),
+          C("No_SitTributaria", VarChar(3), kYes),
+          C("Tx_Icms", Real(), kYes),
+          C("Cd_CfopItem", VarChar(4), kYes),
+          C("Cd_CompCFOP", VarChar(2), kYes),
+          C("Tx_BaseCalculo", Real(), kYes),
+          C("No_TribIcms", VarChar(1), kYes),
+          C("Cd_LancamentoCardex", Int(), kYes),
+          C("Vl_IcmsStAnterior", MoneyType(), kYes, 321, 0),
+          C("Vl_BaseCalculoIcmsStAnterior", MoneyType(), kYes, 321, 0),
+      },
+      .removed_columns = {"Vl_UnitTabela", "Vl_AltAut", "Vl_AltDig", "Fl_IssRetido",
+          "Cd_Abastecimento", "Cd_SisTubulacao"},
+      .key = PrimaryKey{"XPKItemNotaSaida",
+                       {"Cd_PessoaUsuaria", "Cd_TipoNF", "No_Nota", "No_Item"}},
+      .indexes = {
+          Index{"XIF70ItemNotaSaida", {"No_Nota", "Cd_PessoaUsuaria", "Cd_TipoNF"}},
+          Index{"XIF71ItemNotaSaida", {"Cd_Produto", "Cd_PessoaUsuaria"}},
+          Index{"XIF74ItemNotaSaida", {"Cd_LancamentoCardex", "Cd_PessoaUsuaria"}},
+          Index{"Item_01", {"No_Nota"}},
+          Index{"Item_02", {"Cd_Produto"}},
+          Index{"ItemNotaSaida_01", {"Cd_LancamentoCardex"}},
+          Index{"ItemNotaSaida_02",
+                {"Cd_CfopItem"},
+                {"Cd_PessoaUsuaria", "No_Nota", "Cd_TipoNF", "No_Item", "Cd_Produto", "Qt_Unidade",
+                    "Vl_UnitVenda", "No_SitTributaria", "Tx_Icms", "Cd_CompCFOP", "Tx_BaseCalculo",
+                    "No_TribIcms", "Cd_LancamentoCardex", "Vl_IcmsStAnterior",
+                    "Vl_BaseCalculoIcmsStAnterior"}},
+      },
+      .references = {
+          ForeignKey{"Car_IteNotFis", {"Cd_PessoaUsuaria", "Cd_LancamentoCardex"}, "Cardex"},
+          ForeignKey{"Pro_IteNotSai", {"Cd_PessoaUsuaria", "Cd_Produto"}, "Produto"},
+          ForeignKey{"FK_ItemNotaSaida_NotaSaida",
+                     {"Cd_PessoaUsuaria", "Cd_TipoNF", "No_Nota"},
+                     "NotaSaida"},
+      },
+  });
+
+  tables.push_back({
+      .name = "NotaEntrada", .origin = TableOrigin::kBase,
+      .named_columns = {"Cd_PessoaUsuaria", "Dt_Entrega", "No_Entrada"},
+      .indexes = {Index{"NotaEntrada_03", {"Cd_PessoaUsuaria", "Dt_Entrega"}}},
+  });
+
+  tables.push_back({
+      .name = "ItemNotaEntrada", .origin = TableOrigin::kRebuiltByStep, .step = 324,
+      .columns = {
+          C("No_Entrada", Int(), kNo),
+          C("Cd_ProdutoItem", Int(), kNo),
+          C("No_SitTributaria", VarChar(3), kYes),
+          C("Qt_UnidadeItem", Float53(), kYes),
+          C("Tx_Icms", MoneyType(), kYes),
+          C("Vl_UnitNota", Float53(), kYes),
+          C("Vl_Despesas", Float53(), kYes),
+          C("Vl_Frete", Float53(), kYes),
+          C("Vl_CredIcms", Float53(), kYes),
+          C("Vl_UnitFinal", Float53(), kYes),
+          C("Cd_CfopItem", VarChar(4), kYes),
+          C("Cd_LancamentoCardex", Int(), kYes),
+          C("Vl_IpiItem", Float53(), kYes),
+          C("Tx_IPI", MoneyType(), kYes),
+          C("Vl_IcmsSTItem", Float53(), kYes),
+          C("No_Item", Int(), kNo),
+          C("Cd_PessoaUsuaria", Int(), kNo),
+          C("Vl_DescontoItem", MoneyType(), kYes),
+          C("Tx_DescontoItem", MoneyType(), kYes),
+          C("Vl_TotalItem", MoneyType(), kYes),
+          C("Vl_RateioAcrescimoGeral", Float53(), kYes),
+          C("Vl_RateioDescontoGeral", Float53(), kYes),
+          C("Cd_Cfop", Int(), kYes),
+          C("Vl_IcmsStAnterior", MoneyType(), kYes),
+          C("Vl_BaseCalculoIcmsStAnterior", MoneyType(), kYes),
+      },
+      .key = PrimaryKey{"ItemNotaEntrada_01", {"Cd_PessoaUsuaria", "No_Entrada", "No_Item"}, true},
+      .indexes = {
+          Index{"XIF143ItemNotaEntrada", {"Cd_PessoaUsuaria"}},
+          Index{"XIF146ItemNotaEntrada", {"Cd_Cfop"}},
+          Index{"XIF79ItemNotaEntrada", {"No_Entrada"}},
+          Index{"XIF80ItemNotaEntrada", {"Cd_LancamentoCardex", "Cd_PessoaUsuaria"}},
+          Index{"XIF81ItemNotaEntrada", {"Cd_ProdutoItem", "Cd_PessoaUsuaria"}},
+          Index{"ItemNotaEntrada_02",
+                {"No_SitTributaria"},
+                {"No_Entrada", "Cd_ProdutoItem", "Qt_UnidadeItem", "Tx_Icms", "Vl_UnitNota",
+                    "Vl_Despesas", "Vl_Frete", "Vl_CredIcms", "Vl_UnitFinal", "Cd_CfopItem",
+                    "Cd_LancamentoCardex", "Vl_IpiItem", "Tx_IPI", "Vl_IcmsSTItem", "No_Item",
+                    "Cd_PessoaUsuaria", "Vl_DescontoItem", "Tx_DescontoItem", "Vl_TotalItem",
+                    "Vl_RateioAcrescimoGeral", "Vl_RateioDescontoGeral", "Cd_Cfop",
+                    "Vl_IcmsStAnterior", "Vl_BaseCalculoIcmsStAnterior"}},
+      },
+      .references = {
+          ForeignKey{"Pro_IteNotEnt",
+                     {"Cd_PessoaUsuaria", "Cd_ProdutoItem"},
+                     "Produto",
+                     {"Cd_PessoaUsuaria", "Cd_Produto"}},
+          ForeignKey{"R_207", {"Cd_Cfop"}, "CFOP"},
+          ForeignKey{"R_194", {"Cd_PessoaUsuaria"}, "EmpresaUsuaria"},
+          ForeignKey{"Car_IteNotEnt", {"Cd_PessoaUsuaria", "Cd_LancamentoCardex"}, "Cardex"},
+          ForeignKey{"NotEnt_IteNotEnt", {"No_Entrada"}, "NotaEntrada"},
+      },
+  });
+
+  tables.push_back({
+      .name = "CFOP", .origin = TableOrigin::kBase,
+      .named_columns = {"Cd_Cfop", "Ds_Cfop"},
+  });
+
+  tables.push_back({
+      .name = "TipoNF", .origin = TableOrigin::kBase,
+      .columns = {
+          C("No_LayOutNF", Int(), kYes, 115),
+      },
+  });
+
+  tables.push_back({
+      .name = "NaturezaProduto", .origin = TableOrigin::kBase,
+      .columns = {
+          C("Cd_CFOPCompRemessaConsertoInterestadual", VarChar(2), kYes, 94),
+          C("Cd_CFOPRemessaConsertoInterestadual", VarChar(4), kYes, 94),
+          C("Cd_CompCFOPRemessaConsertoEstadual", VarChar(2), kYes, 94),
+          C("Cd_CFOPRemessaConsertoEstadual", VarChar(4), kYes, 94),
+          C("Ic_DestacarIcmsST", Bit(), kYes, 162),
+      },
+      .named_columns = {"Cd_Natureza"},
+  });
+
+  tables.push_back({
+      .name = "TributosDespesa", .origin = TableOrigin::kCreatedByStep, .step = 286,
+      .columns = {
+          C("Cd_PessoaUsuaria", Int(), kNo),
+          C("No_Despesa", Int(), kNo),
+          C("Cd_Cfop", Int(), kNo),
+          C("No_SitTributaria", VarChar(3), kNo),
+          C("Tx_Icms", MoneyType(), kNo),
+          C("Vl_Icms", MoneyType(), kNo),
+          C("Vl_TotalItem", MoneyType(), kNo),
+      },
+      .key = PrimaryKey{"XPKTributosDespesa",
+                       {"Cd_PessoaUsuaria", "No_Despesa", "Cd_Cfop", "No_SitTributaria",
+                           "Tx_Icms"}},
+      .indexes = {
+          Index{"XIF212TributosDespesa", {"Cd_PessoaUsuaria", "No_Despesa"}},
+          Index{"XIF213TributosDespesa", {"Cd_Cfop"}},
+      },
+      .references = {
+          ForeignKey{"R_291", {"Cd_Cfop"}, "CFOP"},
+          ForeignKey{"R_290", {"Cd_PessoaUsuaria", "No_Despesa"}, "Despesa"},
+      },
+  });
+
+  tables.push_back({
+      .name = "LayOutNotaFiscalSaida", .origin = TableOrigin::kCreatedByStep, .step = 451,
+      .columns = {
+          C("Cd_PessoaUsuaria", Int(), kNo),
+          C("Qt_LarguraPapel", Int(), kNo),
+          C("Qt_ComprimentoPapel", Int(), kNo),
+          C("Qt_DistanciaDoTopoUltimoItem", Int(), kYes, 451),
+          C("Qt_DistanciaDoTopoPrimeiroItem", Int(), kYes, 451),
+          C("Qt_DistanciaDoTopoLinhaObservacao", Int(), kYes, 451),
+          C("No_LocalNFCanhoto", Int(), kYes, 451),
+      },
+      .key = PrimaryKey{"XPKLayOutNotaFiscalSaida", {"Cd_PessoaUsuaria"}},
+      .references = {ForeignKey{"R_188", {"Cd_PessoaUsuaria"}, "EmpresaUsuaria"}},
+  });
+
+  tables.push_back({
+      .name = "LayOutCamposNotaFiscalSaida", .origin = TableOrigin::kCreatedByStep, .step = 451,
+      .columns = {
+          C("Cd_PessoaUsuaria", Int(), kNo),
+          C("Nm_Campo", VarChar(30), kNo),
+          C("Qt_Caracter", Int(), kNo),
+          C("Qt_DistanciaTopoEmMilimetro", Int(), kNo),
+          C("Qt_DistanciaEsquerdaEmMilimetro", Int(), kNo),
+      },
+      .key = PrimaryKey{"XPKLayOutCamposNotaFiscalSaida", {"Cd_PessoaUsuaria", "Nm_Campo"}},
+      .indexes = {Index{"XIF220LayOutCamposNotaFiscalSaida", {"Cd_PessoaUsuaria"}}},
+      .references = {ForeignKey{"R_302", {"Cd_PessoaUsuaria"}, "LayOutNotaFiscalSaida"}},
+  });
+
+  tables.push_back({
+      .name = "Lmc", .origin = TableOrigin::kBase,
+      .columns = {
+          C("Ds_Observacao1", VarChar(50), kYes, 317),
+          C("Ds_Observacao2", VarChar(50), kYes, 317),
+          C("Ds_Observacao3", VarChar(50), kYes, 317),
+          C("Ds_Observacao4", VarChar(50), kYes, 317),
+          C("Ds_Observacao5", VarChar(50), kYes, 317),
+          C("Ds_Precos", VarChar(40), kUnstated, 473),
+      },
+      .named_columns = {"No_Pagina", "Cd_PessoaUsuaria", "Cd_Produto"},
+      .references = {ForeignKey{"Pro_Lmc", {"Cd_PessoaUsuaria", "Cd_Produto"}, "Produto"}},
+  });
+
+  tables.push_back({
+      .name = "ParametroLmc", .origin = TableOrigin::kCreatedByStep, .step = 417,
+      .columns = {
+          C("Cd_PessoaUsuaria", Int(), kNo),
+          C("Cd_Produto", Int(), kNo),
+          C("Ds_Observacao", VarChar(250), kYes),
+      },
+      .key = PrimaryKey{"XPKParametroLmc", {"Cd_PessoaUsuaria", "Cd_Produto"}},
+      .references = {ForeignKey{"R_298", {"Cd_PessoaUsuaria", "Cd_Produto"}, "Produto"}},
+  });
+
+  return tables;
+}
+
+}  // namespace bp::testing

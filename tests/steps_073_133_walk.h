@@ -1,0 +1,303 @@
+// Shared by the SQLite and PostgreSQL tests of the version steps 73 to 133:
+// a version-18 station database walked through those steps alone (the
+// numbers between them only advance), with the schema compared to the
+// driver's model after each step, rows made for the data corrections, and
+// the checks of their effects and of a few final shapes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "bp/bp_atualizar_banco_de_dados.h"
+#include "bp/datetime.h"
+#include "bp/erro.h"
+#include "bp/host/bo_estoque.h"
+#include "bp/host/bo_sistema.h"
+#include "bp/schema/introspect.h"
+#include "bp/schema/model.h"
+#include "bp/schema/version_step.h"
+#include "schema/steps/steps.h"
+#include "station/banco_inicial.h"
+#include "station/sessao.h"
+#include "support/test_env.h"
+
+namespace bp::testing::s073 {
+
+// Every call of the host's stock recomputation, in order.
+struct Recalculos {
+  struct Chamada {
+    int32_t empresa;
+    int32_t produto;
+    DateTime inicio;
+    friend bool operator==(const Chamada&, const Chamada&) = default;
+  };
+  std::vector<Chamada> chamadas;
+  int objetos_criados = 0;
+  // The call (0-based) that finds the connection closed, once.
+  std::optional<size_t> conexao_fechada_na_chamada;
+};
+
+class RecalculoFalso final : public host::BORecalculoEstoque {
+ public:
+  explicit RecalculoFalso(Recalculos& log) : log_(log) {}
+  bool Recalcular(int32_t empresa, int32_t produto, DateTime inicio) override {
+    log_.chamadas.push_back({empresa, produto, inicio});
+    if (log_.conexao_fechada_na_chamada == log_.chamadas.size() - 1) {
+      log_.conexao_fechada_na_chamada.reset();
+      RaiseRuntime(rt::kObjectClosed);
+    }
+    return true;
+  }
+
+ private:
+  Recalculos& log_;
+};
+
+// The station's session, with a recording stock recomputation in place of
+// the host's.
+class SessaoComRecalculoFalso final : public host::BOSistema {
+ public:
+  explicit SessaoComRecalculoFalso(host::BOSistema& real) : real_(real) {}
+  Recalculos recalculos;
+
+  host::BOEmpresaUsuaria& EmpresaUsuaria() override { return real_.EmpresaUsuaria(); }
+  int32_t Cd_PessoaUsuaria() override { return real_.Cd_PessoaUsuaria(); }
+  host::DataAccess& ObDAL() override { return real_.ObDAL(); }
+  void BeginWork(const std::string& origin, bool& marker) override {
+    real_.BeginWork(origin, marker);
+  }
+  void EndWork(const std::string& origin, bool marker) override { real_.EndWork(origin, marker); }
+  std::unique_ptr<host::BORecalculoEstoque> CriarRecalculoEstoque() override {
+    ++recalculos.objetos_criados;
+    return std::make_unique<RecalculoFalso>(recalculos);
+  }
+
+ private:
+  host::BOSistema& real_;
+};
+
+// A version-18 database (SQLite path or PostgreSQL URL) and the driver with
+// the steps 73 to 133 only.
+class Walk {
+ public:
+  // An empty `banco` is a SQLite file in the test's folder.
+  explicit Walk(const std::string& banco = {})
+      : sessao_(station::Configuracao{banco.empty() ? env.Path("posto.db") : banco}),
+        fake_(std::make_shared<SessaoComRecalculoFalso>(sessao_)) {
+    station::CriarBancoVersao18(Db(), 1);
+    schema::AddSteps073To133(steps_);
+    driver_.SetObBOSistema(fake_);
+    driver_.SetSteps(&steps_);
+    driver_.SetTurnObserver([this](int32_t version, int32_t, int32_t step) {
+      if (step == 0) return;
+      const std::string difference = schema::DifferenceFromDatabase(
+          *driver_.CurrentModel(), schema::Introspect(Db()), Db().Kind());
+      if (!difference.empty()) mismatches.push_back(std::to_string(version) + ": " + difference);
+      ran.push_back(step);
+    });
+  }
+
+  db::Connection& Db() { return sessao_.Dal().Conexao(); }
+  Recalculos& Recalculo() { return fake_->recalculos; }
+  void To(int32_t target) {
+    driver_.SetTargetVersion(target);
+    driver_.Atualizar(false);
+  }
+  int32_t Count(const std::string& sql) { return Db().Query(sql).Field(0).ToInt32(); }
+
+  TestEnv env;                          // first: the session and the driver use the current Env
+  std::vector<std::string> mismatches;  // "version: difference" after a step
+  std::vector<int32_t> ran;
+
+ private:
+  station::Sessao sessao_;
+  std::shared_ptr<SessaoComRecalculoFalso> fake_;
+  schema::StepTable steps_;
+  BPAtualizarBancoDeDados driver_;
+};
+
+// Rows of version 18 for the data corrections: three products, two pumps,
+// three invoices (operations 90, 91 and 5) with one item each and a
+// stock-card row per item, one more stock-card row, four customers with
+// their collection portfolio codes ('12', '7', none, blank) and one
+// current-account entry of an employee.
+inline void InsertCorrectionRows(db::Connection& db) {
+  db.Execute("INSERT INTO GrupoProduto (Cd_GrupoProduto, Nm_GrupoProduto) VALUES (1, 'COMB')");
+  db.Execute(
+      "INSERT INTO ContaContabil (Cd_PessoaUsuaria, Cd_ContaContabil, Nm_ContaContabil) "
+      "VALUES (1, 1, 'MARGEM')");
+  for (const char* values : {"10, 'GASOLINA COMUM'", "20, 'ETANOL'", "30, 'OLEO 20W50'"})
+    db.Execute(
+        std::string("INSERT INTO Produto (Cd_PessoaUsuaria, Cd_Produto, Nm_Produto, "
+                    "Cd_GrupoProduto, Fl_VendBomba, Cd_ContaMargemContribuicao) VALUES (1, ") +
+        values + ", 1, 1, 1)");
+  for (const char* values : {"1, '0101', 10", "2, '0102', 20"})
+    db.Execute(std::string("INSERT INTO Bomba (Cd_PessoaUsuaria, Cd_Bomba, De_EnderecoLogicoBico, "
+                           "Cd_Produto) VALUES (1, ") +
+               values + ")");
+  db.Execute("INSERT INTO TipoNF (Cd_TipoNF, Ds_TipoNF) VALUES (1, 'NOTA FISCAL')");
+  // Stock-card rows 1001 to 1004; invoices 100 (operation 90), 101 (91) and
+  // 102 (5), one item each, on the rows 1001 to 1003.
+  for (const char* values : {"1001, 10", "1002, 20", "1003, 10", "1004, 30"})
+    db.Execute(std::string("INSERT INTO Cardex (Cd_PessoaUsuaria, Cd_LancamentoCardex, Cd_Produto, "
+                           "Dt_Emissao, No_Tipo) VALUES (1, ") +
+               values + ", '2006-03-01 00:00:00', 20)");
+  for (const char* values : {"100, 90", "101, 91", "102, 5"})
+    db.Execute(std::string("INSERT INTO NotaSaida (Cd_PessoaUsuaria, Cd_TipoNF, No_Nota, "
+                           "Cd_Operacao) VALUES (1, 1, ") +
+               values + ")");
+  for (const char* values : {"100, 10, 1001", "101, 20, 1002", "102, 10, 1003"})
+    db.Execute(
+        std::string("INSERT INTO ItemNotaSaida (Cd_PessoaUsuaria, Cd_TipoNF, No_Item, No_Nota, "
+                    "Cd_Produto, Cd_LancamentoCardex) VALUES (1, 1, 1, ") +
+        values + ")");
+  for (const char* values : {"2, '12'", "3, '7'", "4, NULL", "5, ''"}) {
+    const std::string person(values, 1);
+    db.Execute("INSERT INTO Pessoa (Cd_Pessoa, Nm_Pessoa) VALUES (" + person + ", 'CLIENTE')");
+    db.Execute(std::string("INSERT INTO Cliente (Cd_PessoaUsuaria, Cd_Cliente, Cd_CarCob) "
+                           "VALUES (1, ") +
+               values + ")");
+  }
+  db.Execute(
+      "INSERT INTO LanCCFuncionario (Cd_Funcionario, Dt_Lancamento, "
+      "No_LancamentoCcFuncionario, Ds_Historico, Vl_Lancamento) "
+      "VALUES (2, '2006-04-10 00:00:00', 1, 'VALE COMBUSTIVEL', 50.25)");
+}
+
+inline const schema::Column* ColumnOf(const schema::Model& m, const std::string& table,
+                                      const std::string& column) {
+  const schema::Table* t = m.Find(table);
+  return t ? schema::FindColumn(*t, column) : nullptr;
+}
+
+inline bool HasIndex(const schema::Table& t, const std::string& name,
+                     const std::vector<std::string>& columns) {
+  for (const auto& index : t.indexes)
+    if (schema::SameName(index.name, name)) return schema::SameNames(index.columns, columns);
+  return false;
+}
+
+inline bool HasReference(const schema::Table& t, const std::string& name,
+                         const std::string& ref_table) {
+  for (const auto& fk : t.foreign_keys)
+    if (schema::SameName(fk.name, name)) return schema::SameName(fk.ref_table, ref_table);
+  return false;
+}
+
+// The effects of the corrections of 74, 106, 107, 121 and 133 on the rows
+// above, after the walk to 133.
+inline void CheckCorrections(Walk& w) {
+  // 74: every pump answers by kind 1.
+  EXPECT_EQ(w.Count("SELECT COUNT(*) FROM Bomba WHERE No_TipoControleResponsabilidade = 1"), 2);
+
+  // 106: only the movements of the invoices of operations 90 and 91 went, and
+  // their items let go of them; the other movements stay.
+  EXPECT_EQ(w.Count("SELECT COUNT(*) FROM Cardex WHERE Cd_LancamentoCardex IN (1001, 1002)"), 0);
+  EXPECT_EQ(w.Count("SELECT COUNT(*) FROM Cardex WHERE Cd_LancamentoCardex IN (1003, 1004)"), 2);
+  EXPECT_EQ(w.Count("SELECT COUNT(*) FROM ItemNotaSaida WHERE No_Nota IN (100, 101) "
+                    "AND Cd_LancamentoCardex IS NULL"),
+            2);
+  EXPECT_EQ(w.Count("SELECT Cd_LancamentoCardex FROM ItemNotaSaida WHERE No_Nota = 102"), 1003);
+
+  // 106 rebuilds the two products whose movements went, 107 every product;
+  // all from 1 January 2005.
+  const DateTime d = DateTime::Of(2005, 1, 1);
+  using C = Recalculos::Chamada;
+  EXPECT_EQ(w.Recalculo().chamadas,
+            (std::vector<C>{{1, 10, d}, {1, 20, d}, {1, 10, d}, {1, 20, d}, {1, 30, d}}));
+  std::vector<std::string> texts;
+  for (const auto& draw : w.env.draws)
+    if (texts.empty() || texts.back() != draw.action) texts.push_back(draw.action);
+  EXPECT_EQ(texts, (std::vector<std::string>{"Atualizando produto GASOLINA COMUM",
+                                             "Atualizando produto ETANOL",
+                                             "Atualizando produto OLEO 20W50"}));
+  ASSERT_FALSE(w.env.draws.empty());
+  EXPECT_EQ(w.env.draws.back().caption, "Atualização do banco de dados");
+  EXPECT_EQ(w.env.draws.back().percent_label, "100%");
+
+  // 121: the employee's entry is now a person's entry.
+  EXPECT_EQ(w.Count("SELECT COUNT(*) FROM LanCCPessoa WHERE Cd_Pessoa = 2 AND "
+                    "No_LancamentoCcPessoa = 1 AND Ds_Historico = 'VALE COMBUSTIVEL' AND "
+                    "Vl_Lancamento = 50.25"),
+            1);
+
+  // 133: the codes come back as numbers, blank as no code.
+  db::Recordset cli = w.Db().Query("SELECT Cd_Cliente, Cd_CarCob FROM Cliente ORDER BY Cd_Cliente");
+  std::vector<std::string> codes;
+  for (; !cli.Eof(); cli.MoveNext())
+    codes.push_back(cli["Cd_CarCob"].IsNull() ? "null"
+                                              : std::to_string(cli["Cd_CarCob"].ToInt32()));
+  EXPECT_EQ(codes, (std::vector<std::string>{"12", "7", "null", "null"}));
+}
+
+// A few shapes at 133, written from the table descriptions, read from the
+// database itself.
+inline void CheckShapes(db::Connection& db) {
+  using schema::Nullability;
+  const schema::Model m = schema::Introspect(db);
+
+  const schema::Column* carcob = ColumnOf(m, "Cliente", "Cd_CarCob");
+  ASSERT_NE(carcob, nullptr);
+  EXPECT_EQ(carcob->type, schema::Int());
+  EXPECT_EQ(ColumnOf(m, "Cliente", "tempCd_CarCob"), nullptr);
+
+  const schema::Table& pagar = m.Get("ContaAPagar");
+  ASSERT_EQ(pagar.columns.size(), 19u);
+  EXPECT_TRUE(schema::SameName(pagar.columns[5].name, "No_CodigoBarras"));
+  EXPECT_EQ(pagar.columns[5].type, schema::VarChar(47));
+  EXPECT_TRUE(schema::SameName(pagar.columns[18].name, "Cd_TipoContaAPagar"));
+  EXPECT_EQ(pagar.columns[18].nullability, Nullability::kNotNull);
+  EXPECT_EQ(ColumnOf(m, "ContaAPagar", "Dt_Emissao"), nullptr);  // of the old table
+  ASSERT_TRUE(pagar.primary_key.has_value());
+  EXPECT_TRUE(schema::SameName(pagar.primary_key->name, "ContasAPagar_01"));
+  EXPECT_TRUE(HasIndex(pagar, "XIF128ContaAPagar", {"Cd_Fornecedor", "Cd_PessoaUsuaria"}));
+  EXPECT_TRUE(HasReference(pagar, "R_157", "Fornecedor"));
+
+  const schema::Table& pessoa = m.Get("LanCCPessoa");
+  ASSERT_TRUE(pessoa.primary_key.has_value());
+  EXPECT_TRUE(schema::SameName(pessoa.primary_key->name, "LanCCFuncionario_01"));
+  EXPECT_TRUE(schema::SameNames(pessoa.primary_key->columns,
+                                {"Cd_Pessoa", "Dt_Lancamento", "No_LancamentoCcPessoa"}));
+  EXPECT_TRUE(HasReference(pessoa, "Des_LanCCFun", "Despesa"));
+  EXPECT_EQ(m.Find("LanCCFuncionario"), nullptr);
+  EXPECT_TRUE(HasReference(m.Get("PagamentoPorLanCcPessoa"), "R_239", "LanCCPessoa"));
+
+  // 120 re-created what the fuelings had, losing nothing.
+  const schema::Table& abast = m.Get("Abastecimento");
+  ASSERT_TRUE(abast.primary_key.has_value());
+  EXPECT_TRUE(schema::SameName(abast.primary_key->name, "Abastecimento_01"));
+  EXPECT_TRUE(HasIndex(abast, "XIE4Abastecimento", {"Cd_Cmc7"}));
+  EXPECT_TRUE(HasIndex(abast, "Abastecimento_04",
+                       {"Cd_PessoaUsuaria", "De_EnderecoLogicoBico", "Ic_Baixado"}));
+  EXPECT_EQ(abast.indexes.size(), 8u);
+  const std::pair<const char*, const char*> references[] = {{"R_161", "Bomba"},
+                                                            {"ConChe_Abas", "ConsultaCheque"},
+                                                            {"Cai_Aba", "Caixa"},
+                                                            {"Vei_Aba", "Veiculo"},
+                                                            {"EmpUsu_Abas", "EmpresaUsuaria"}};
+  for (const auto& [name, parent] : references)
+    EXPECT_TRUE(HasReference(abast, name, parent)) << name;
+  EXPECT_EQ(abast.foreign_keys.size(), 5u);
+
+  // 111 and 117: the ledger accounts keep their key and gain the DRE line.
+  const schema::Table& conta = m.Get("ContaContabil");
+  EXPECT_TRUE(schema::SameName(conta.primary_key->name, "ContaContabil_02"));
+  EXPECT_TRUE(HasIndex(conta, "XIF162ContaContabil", {"Cd_PessoaUsuaria", "Cd_ContaDRE"}));
+  EXPECT_TRUE(HasReference(conta, "R_226", "ContaDRE"));
+  EXPECT_EQ(ColumnOf(m, "ContaContabil", "Cd_Nivel4"), nullptr);
+
+  // 74 and 120 took the company's counters; the other obsolete settings stay
+  // for a later version.
+  for (const char* gone : {"No_MetodoControleRespBomba", "Qt_MaxItens", "No_SeqLanBancoHoras"})
+    EXPECT_EQ(ColumnOf(m, "EmpresaUsuaria", gone), nullptr) << gone;
+  EXPECT_NE(ColumnOf(m, "EmpresaUsuaria", "Qt_DiasApNota"), nullptr);
+  EXPECT_EQ(ColumnOf(m, "TipoRecebimento", "Cd_ContaContabilVendaACredito"), nullptr);
+}
+
+}  // namespace bp::testing::s073

@@ -1,0 +1,308 @@
+// The walk of the version steps 308 to 441 on a real database, shared by the
+// SQLite and the PostgreSQL tests: a version-18 station database, the driver
+// with only these steps (and stand-ins for what earlier steps create), and a
+// comparison of the driver's model with the database after every step.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bp/bp_atualizar_banco_de_dados.h"
+#include "bp/schema/base_schema.h"
+#include "bp/schema/introspect.h"
+#include "bp/schema/model.h"
+#include "bp/schema/version_step.h"
+#include "schema/steps/steps.h"
+#include "station/banco_inicial.h"
+#include "station/sessao.h"
+#include "support/recording_session.h"
+#include "support/test_env.h"
+
+namespace bp::testing::steps308 {
+
+// Stand-ins for the earlier steps whose work steps 308 to 441 build on:
+// step 19 renames the situation code of the entry items, 125 and 149
+// create the payments and the general cash ledger (history of 100
+// characters), 151 the bank-account entries, 162 adds the ICMS-ST columns
+// of the entry items and 295 the coupons' business day.
+inline void AddEarlierSteps(schema::StepTable& t) {
+  using namespace schema;
+  const std::string emp = "Cd_PessoaUsuaria";
+  auto key = [](const char* name) { return Column{name, Int(), Nullability::kNotNull}; };
+  auto opt = [](const char* name, ColumnType type) {
+    return Column{name, type, Nullability::kNull};
+  };
+  t.Add(Step{19, Tolerance::kNone, [](StepContext& c) {
+               c.Run(RenameColumn{"ItemNotaEntrada", v18::kSitTributaria, "No_SitTributaria"});
+             }});
+  t.Add(Step{125, Tolerance::kNone, [=](StepContext& c) {
+               c.Run(CreateTable{{"Pagamento", {key("Cd_PessoaUsuaria"), key("Cd_Pagamento")},
+                                  PrimaryKey{"XPKPagamento", {emp, "Cd_Pagamento"}}}});
+             }});
+  t.Add(Step{149, Tolerance::kNone, [=](StepContext& c) {
+               c.Run(CreateTable{{"LanCaixaGeral",
+                                  {key("Cd_PessoaUsuaria"), key("No_LancamentoCaixaGeral"),
+                                   {"Dt_Lancamento", DateTimeType(), Nullability::kNotNull},
+                                   opt("Vl_Saldo", MoneyType()), opt("Vl_Lancamento", MoneyType()),
+                                   opt("Ds_Historico", VarChar(100))},
+                                  PrimaryKey{"XPKLanCaixaGeral", {emp, "No_LancamentoCaixaGeral"}},
+                                  {Index{"XIF187LanCaixaGeral", {emp}}},
+                                  {ForeignKey{"R_254", {emp}, "EmpresaUsuaria"}}}});
+               c.Run(CreateTable{{"PagamentoPorCaixa",
+                                  {key("Cd_PessoaUsuaria"), key("Cd_Pagamento"),
+                                   {"Dt_Lancamento", DateTimeType(), Nullability::kNotNull},
+                                   key("No_LancamentoCaixaGeral")},
+                                  PrimaryKey{"XPKPagamentoPorCaixa",
+                                             {emp, "Cd_Pagamento", "Dt_Lancamento",
+                                              "No_LancamentoCaixaGeral"}},
+                                  {},
+                                  {ForeignKey{"R_241", {emp, "Cd_Pagamento"}, "Pagamento"},
+                                   ForeignKey{"R_255", {emp, "No_LancamentoCaixaGeral"},
+                                              "LanCaixaGeral"}}}});
+             }});
+  t.Add(Step{151, Tolerance::kNone, [=](StepContext& c) {
+               c.Run(CreateTable{{"LanCcBancaria",
+                                  {key("Cd_PessoaUsuaria"), key("No_LanCcBancaria"),
+                                   opt("Cd_TipoLanCCBancaria", TinyInt())},
+                                  PrimaryKey{"XPKLanCcBancaria", {emp, "No_LanCcBancaria"}}}});
+             }});
+  t.Add(Step{162, Tolerance::kNone, [=](StepContext& c) {
+               c.Run(AddColumn{"ItemNotaEntrada", opt("Vl_IcmsStAnterior", MoneyType())});
+               c.Run(AddColumn{"ItemNotaEntrada", opt("Vl_BaseCalculoIcmsStAnterior", MoneyType())});
+             }});
+  t.Add(Step{295, Tolerance::kNone, [=](StepContext& c) {
+               c.Run(AddColumn{"CupomFiscal", opt("Dt_Movimento", DateTimeType())});
+             }});
+}
+
+// A version-18 database walked by the driver with steps 308 to 441.
+class Walk {
+ public:
+  explicit Walk(const std::string& banco) {
+    session_ = std::make_unique<station::Sessao>(station::Configuracao(banco));
+    station::CriarBancoVersao18(Db(), 1);
+    host_ = std::make_shared<RecordingSession>(*session_);
+    AddEarlierSteps(steps_);
+    schema::AddSteps308To441(steps_);
+    driver_.SetObBOSistema(host_);
+    driver_.SetSteps(&steps_);
+    driver_.SetTurnObserver([this](int32_t, int32_t, int32_t step) {
+      if (step == 0) return;
+      EXPECT_EQ(schema::DifferenceFromDatabase(*driver_.CurrentModel(), schema::Introspect(Db()),
+                                               Db().Kind()),
+                "")
+          << "after step " << step;
+      compared.push_back(step);
+    });
+  }
+
+  db::Connection& Db() { return session_->Dal().Conexao(); }
+  void To(int32_t target) {
+    driver_.SetTargetVersion(target);
+    driver_.Atualizar(false);
+  }
+  schema::Table Read(const std::string& table) { return schema::Introspect(Db()).Get(table); }
+
+  std::vector<int32_t> compared;  // the steps after which model and database agreed
+
+ private:
+  TestEnv env_;
+  std::unique_ptr<station::Sessao> session_;
+  std::shared_ptr<RecordingSession> host_;
+  schema::StepTable steps_;
+  BPAtualizarBancoDeDados driver_;
+};
+
+// The rows of a query, each as its fields joined by "|" (NULL for null).
+inline std::vector<std::string> Lines(db::Connection& db, const std::string& sql) {
+  std::vector<std::string> lines;
+  const db::Recordset rows = db.Query(sql);
+  for (const auto& row : rows.Rows()) {
+    std::string line;
+    for (size_t i = 0; i < row.size(); ++i) {
+      line += (i ? "|" : "") +
+              (row[i].IsNull() ? std::string("NULL") : row[i].ToText(RegionalSettings::Invariant()));
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+using Expected = std::vector<std::string>;
+
+// The first column of a query as one letter per row: T (True), F (False) or
+// N (null); bit columns read back as booleans on SQLite and as numbers on
+// PostgreSQL.
+inline std::string Flags(db::Connection& db, const std::string& sql) {
+  std::string flags;
+  const db::Recordset rows = db.Query(sql);
+  for (const auto& row : rows.Rows()) flags += row[0].IsNull() ? 'N' : row[0].ToBool() ? 'T' : 'F';
+  return flags;
+}
+
+// Walks to 441 with rows made for each data correction of the range and
+// checks what the corrections did to them, and what they left alone.
+inline void WalkWithRows(Walk& walk) {
+  db::Connection& db = walk.Db();
+  walk.To(307);
+  const std::string long_text(100, 'H');
+  for (const std::string& sql : {
+           std::string("INSERT INTO Pessoa (Cd_Pessoa, Nm_Pessoa) VALUES (2, 'CLIENTE'), "
+                       "(3, 'FRENTISTA'), (4, 'DISTRIBUIDORA'), (5, 'CAIXA')"),
+           std::string("INSERT INTO Cliente (Cd_PessoaUsuaria, Cd_Cliente) VALUES (1, 2)"),
+           std::string("INSERT INTO Funcionario (Cd_PessoaUsuaria, Cd_Funcionario, Cd_Agencia, "
+                       "Cd_Conta) VALUES (1, 3, 1234, 567890), (1, 5, NULL, NULL)"),
+           std::string("INSERT INTO Fornecedor (Cd_PessoaUsuaria, Cd_Fornecedor) VALUES (1, 4)"),
+           std::string("INSERT INTO GrupoProduto (Cd_GrupoProduto, Nm_GrupoProduto) VALUES (1, 'PISTA')"),
+           std::string("INSERT INTO ContaContabil (Cd_PessoaUsuaria, Cd_ContaContabil, "
+                       "Nm_ContaContabil) VALUES (1, 1, 'VENDAS')"),
+           std::string("INSERT INTO Produto (Cd_PessoaUsuaria, Cd_Produto, Nm_Produto, "
+                       "Cd_GrupoProduto, Fl_VendBomba, Cd_ContaMargemContribuicao) "
+                       "VALUES (1, 10, 'GASOLINA', 1, -1, 1)"),
+           std::string("INSERT INTO TipoNF (Cd_TipoNF, Ds_TipoNF) VALUES (1, 'NOTA FISCAL')"),
+           std::string("INSERT INTO NotaSaida (Cd_PessoaUsuaria, Cd_TipoNF, No_Nota) VALUES (1, 1, 100)"),
+           std::string("INSERT INTO ItemNotaSaida (Cd_PessoaUsuaria, No_Nota, Cd_TipoNF, No_Item, "
+                       "Cd_Produto) VALUES (1, 100, 1, 1, 10)"),
+           std::string("INSERT INTO CFOP (Cd_Cfop, Ds_Cfop) VALUES (1102, 'COMPRA P/COMERCIALIZACAO')"),
+           std::string("INSERT INTO NotaEntrada (No_Entrada, Cd_PessoaUsuaria, Cd_Fornecedor, "
+                       "Cd_TipoNF, No_Nota) VALUES (500, 1, 4, 1, 9)"),
+           std::string("INSERT INTO ItemNotaEntrada (No_Entrada, Cd_ProdutoItem, No_SitTributaria, "
+                       "Qt_UnidadeItem, No_Item, Cd_PessoaUsuaria, Cd_Cfop, Vl_IcmsStAnterior, "
+                       "Vl_BaseCalculoIcmsStAnterior) VALUES (500, 10, '060', 5000, 1, 1, 1102, "
+                       "12.5, 300.25), (500, 10, NULL, 2, 2, 1, NULL, NULL, NULL)"),
+           std::string("INSERT INTO Despesa (Cd_PessoaUsuaria, No_Despesa, Cd_SeqDespesa, "
+                       "Dt_Lancamento) VALUES (1, 1, 1001, '2008-03-10 00:00:00'), "
+                       "(1, 2, 1002, NULL)"),
+           "INSERT INTO ItemDespesa (Cd_PessoaUsuaria, No_Despesa, No_Item, "
+           "Nm_HistoricoComplementar) VALUES (1, 1, 1, '" + long_text + "'), (1, 1, 2, NULL)",
+           std::string("INSERT INTO TipoRecebimento (Cd_PessoaUsuaria, Cd_TipoRecebimento, "
+                       "Nm_TipoRecebimento) VALUES (1, 1, 'DINHEIRO')"),
+           std::string("INSERT INTO Pagamento (Cd_PessoaUsuaria, Cd_Pagamento) VALUES (1, 1)"),
+           std::string("INSERT INTO LanCaixaGeral (Cd_PessoaUsuaria, No_LancamentoCaixaGeral, "
+                       "Dt_Lancamento, Ds_Historico) VALUES (1, 1, '2008-03-10 00:00:00', "
+                       "'PAGAMENTO À VISTA'), (1, 2, '2008-03-11 00:00:00', NULL)"),
+           std::string("INSERT INTO PagamentoPorCaixa (Cd_PessoaUsuaria, Cd_Pagamento, "
+                       "Dt_Lancamento, No_LancamentoCaixaGeral) VALUES (1, 1, "
+                       "'2008-03-10 00:00:00', 1)"),
+           std::string("INSERT INTO Lmc (Cd_PessoaUsuaria, Cd_Produto, Dt_Movimento, No_Pagina) "
+                       "VALUES (1, 10, '2008-03-10 00:00:00', 7), (1, 10, '2008-03-11 00:00:00', NULL)"),
+           std::string("INSERT INTO Bomba (Cd_PessoaUsuaria, Cd_Bomba, De_EnderecoLogicoBico, "
+                       "Cd_Produto) VALUES (1, 1, '01', 10)"),
+           std::string("INSERT INTO Caixa (Cd_Caixa, Cd_PessoaUsuaria, Cd_Funcionario, Dt_Abertura) "
+                       "VALUES (1, 1, 3, '2008-03-10 00:00:00')"),
+           std::string("INSERT INTO ContaAReceber (Cd_PessoaUsuaria, Cd_ContaAReceber, Cd_Cliente, "
+                       "Dt_BloqueioCredito) VALUES (1, 1, 2, '1899-12-30 00:00:00'), "
+                       "(1, 2, 2, '1960-01-01 00:00:00'), (1, 3, 2, '1960-01-02 00:00:00'), "
+                       "(1, 4, 2, NULL), (1, 5, 2, '2008-05-10 00:00:00')"),
+           std::string("INSERT INTO TipoLanCCBancaria (Cd_TipoLanCCBancaria, Ds_TipoLanCCBancaria) "
+                       "VALUES (1, 'DEPOSITO'), (2, 'CHEQUE EMITIDO'), (3, 'TARIFA')"),
+       }) {
+    db.Execute(sql);
+  }
+  walk.To(403);
+  const Expected kinds = {"1|CUPONS SEM VENDA|1", "2|OUTROS RECEBIMENTOS EM DINHEIRO|1",
+                          "3|VENDAS SEM CUPOM|2", "4|CONTAS RECEBIDA SEM BAIXA|2",
+                          "5|CREDITO CLIENTES|2"};
+  const std::string kinds_sql =
+      "SELECT Cd_TipoDivergenciaCaixa, Ds_DivergenciaCaixa, No_NaturezaDivergencia "
+      "FROM TipoDivergenciaCaixa ORDER BY 1";
+  EXPECT_EQ(Lines(db, kinds_sql), kinds);
+  walk.To(441);
+  std::vector<int32_t> steps = {19,  125, 149, 151, 162, 295, 308, 312, 317, 318, 321, 324, 328,
+                                331, 354, 356, 361, 366, 373, 374, 377, 379, 383, 384, 387, 389,
+                                395, 398, 401, 403, 404, 415, 417, 420, 423, 424, 429, 431, 433,
+                                436, 437, 438, 440, 441};
+  EXPECT_EQ(walk.compared, steps);
+
+  // 312: entered when posted; an expense never posted stays without a date.
+  const auto despesas = db.Query("SELECT Dt_Inclusao FROM Despesa ORDER BY No_Despesa").Rows();
+  EXPECT_EQ(despesas[0][0].ToDate(), DateTime::Of(2008, 3, 10));
+  EXPECT_TRUE(despesas[1][0].IsNull());
+
+  // 318, 324, 328: the seeded codes, accents as written, the old one kept.
+  EXPECT_EQ(Lines(db, "SELECT Cd_Cfop, Ds_Cfop FROM CFOP ORDER BY Cd_Cfop"),
+            (Expected{"1102|COMPRA P/COMERCIALIZACAO",
+                      "1551|COMPRA PARA ATIVO IMOBILIZADO (DE)",
+                      "1556|COMPRA PARA USO OU CONSUMO (DE)",
+                      "1949|OUTRA ENTRADA DE MERCADORIA NAO ESPECIFICADA(DE)",
+                      "2551|COMPRA PARA ATIVO IMOBILIZADO (FE)",
+                      "2556|COMPRA PARA USO OU CONSUMO (FE)",
+                      "2949|OUTRA ENTRADA DE MERCADORIA NAO ESPECIFICADA(FE)",
+                      "5912|MERCADORIA RECEBIDA P/DEMONSTRAÇÃO (DE)",
+                      "5913|RETORNO MERCADORIA RECEBIDA P/DEMONSTRAÇÃO (DE)"}));
+
+  // 321: zero on what existed, and zero by default on what comes later.
+  db.Execute("INSERT INTO NotaSaida (Cd_PessoaUsuaria, Cd_TipoNF, No_Nota) VALUES (1, 1, 101)");
+  db.Execute("INSERT INTO ItemNotaSaida (Cd_PessoaUsuaria, No_Nota, Cd_TipoNF, No_Item, "
+             "Cd_Produto) VALUES (1, 101, 1, 1, 10)");
+  EXPECT_EQ(Lines(db, "SELECT Ic_DestacadoIcmsST FROM NotaSaida ORDER BY No_Nota"),
+            (Expected{"0", "0"}));
+  EXPECT_EQ(Lines(db, "SELECT Vl_IcmsStAnterior, Vl_BaseCalculoIcmsStAnterior FROM ItemNotaSaida "
+                      "ORDER BY No_Nota"),
+            (Expected{"0|0", "0|0"}));
+
+  // 324: the entry items came through the rebuild whole.
+  EXPECT_EQ(Lines(db, "SELECT No_Entrada, Cd_ProdutoItem, No_SitTributaria, Qt_UnidadeItem, "
+                      "No_Item, Cd_Cfop, Vl_IcmsStAnterior, Vl_BaseCalculoIcmsStAnterior "
+                      "FROM ItemNotaEntrada ORDER BY No_Item"),
+            (Expected{"500|10|060|5000|1|1102|12.5|300.25", "500|10|NULL|2|2|NULL|NULL|NULL"}));
+
+  // 354, 377, 440: the re-typed columns kept their values and take the new
+  // widths.
+  EXPECT_EQ(Lines(db, "SELECT Nm_HistoricoComplementar FROM ItemDespesa ORDER BY No_Item"),
+            (Expected{long_text, "NULL"}));
+  db.Execute("UPDATE ItemDespesa SET Nm_HistoricoComplementar = '" + std::string(200, 'x') +
+             "' WHERE No_Item = 2");
+  EXPECT_EQ(Lines(db, "SELECT Ds_Historico FROM LanCaixaGeral ORDER BY No_LancamentoCaixaGeral"),
+            (Expected{"PAGAMENTO À VISTA", "NULL"}));
+  db.Execute("UPDATE LanCaixaGeral SET Ds_Historico = '" + std::string(200, 'y') +
+             "' WHERE No_LancamentoCaixaGeral = 2");
+  EXPECT_EQ(Lines(db, "SELECT Cd_Agencia, Cd_Conta FROM Funcionario ORDER BY Cd_Funcionario"),
+            (Expected{"1234|567890", "NULL|NULL"}));
+  db.Execute("UPDATE Funcionario SET Cd_Agencia = '0123-4', Cd_Conta = '00012345-X' "
+             "WHERE Cd_Funcionario = 5");
+
+  // 366, 384, 389, 395, 404, 441: the new settings of what existed.
+  EXPECT_EQ(Flags(db, "SELECT Ic_ExigirRecebimentoMesmoValorCompra FROM TipoRecebimento"), "F");
+  EXPECT_EQ(Lines(db, "SELECT Vl_AdmitidoDiferencaValorCompraERecebimento FROM TipoRecebimento"),
+            (Expected{"0"}));
+  EXPECT_EQ(Lines(db, "SELECT Qt_LitrosReinicioAutomacao, Qt_ReinicioAutomacao FROM Bomba"),
+            (Expected{"0|0"}));
+  const auto empresa = db.Query(
+      "SELECT Tx_MargemTransferenciaEmbalagemMinima, Tx_MargemTransferenciaEmbalagemMaxima, "
+      "Ic_LancarInadiplenciaPerdidaNoFechamentoDiario, Ic_ExigirHodometroNaVenda, "
+      "Ic_AceitarClienteSemCpfOuCnpj FROM EmpresaUsuaria");
+  EXPECT_DOUBLE_EQ(empresa.Field(0).ToDouble(), 0.7);
+  EXPECT_DOUBLE_EQ(empresa.Field(1).ToDouble(), 5.0);
+  EXPECT_TRUE(empresa.Field(2).ToBool());
+  EXPECT_TRUE(empresa.Field(3).ToBool());
+  EXPECT_TRUE(empresa.Field(4).IsNull());
+  EXPECT_EQ(Lines(db, "SELECT Vl_OutrosDebitos, Vl_OutrosCreditos FROM Caixa"), (Expected{"0|0"}));
+
+  // 404: only the fourth kind of divergence was renamed.
+  Expected renamed = kinds;
+  renamed[3] = "4|CONTAS RECEBIDAS SEM BAIXA|2";
+  EXPECT_EQ(Lines(db, kinds_sql), renamed);
+
+  // 383, 424: empty prices; the next page number, an unnumbered page stays so.
+  EXPECT_EQ(Lines(db, "SELECT No_Pagina, Ds_Precos FROM Lmc ORDER BY Dt_Movimento"),
+            (Expected{"8|", "NULL|"}));
+
+  // 429: the existing ledger entries were not made by the system.
+  EXPECT_EQ(Flags(db, "SELECT Ic_LancamentoFeitoPeloSistema FROM LanCaixaGeral"), "FF");
+  EXPECT_EQ(Lines(db, "SELECT No_LancamentoCaixaGeral FROM PagamentoPorCaixa"), (Expected{"1"}));
+
+  // 431: blocks up to 1 January 1960 cleared, later ones kept.
+  EXPECT_EQ(Lines(db, "SELECT Cd_ContaAReceber FROM ContaAReceber "
+                      "WHERE Dt_BloqueioCredito IS NOT NULL ORDER BY 1"),
+            (Expected{"3", "5"}));
+
+  // 438: only kind 1 names a payee.
+  EXPECT_EQ(Flags(db, "SELECT Fl_PermitirFavorecido FROM TipoLanCCBancaria "
+                     "ORDER BY Cd_TipoLanCCBancaria"),
+            "TFF");
+}
+
+}  // namespace bp::testing::steps308

@@ -1,0 +1,259 @@
+// The walk of the version steps 445 to 500 on a real database, shared by
+// the SQLite and the PostgreSQL tests: a version-18 station database, the
+// driver with only these steps (and a stand-in for what earlier steps
+// create), a comparison of the driver's model with the database after every
+// step, and the documented indexes, layout and printer models written out
+// again independently of the steps.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "bp/bp_atualizar_banco_de_dados.h"
+#include "bp/schema/base_schema.h"
+#include "bp/schema/introspect.h"
+#include "bp/schema/model.h"
+#include "bp/schema/version_step.h"
+#include "schema/steps/steps.h"
+#include "station/banco_inicial.h"
+#include "station/sessao.h"
+#include "support/recording_session.h"
+#include "support/test_env.h"
+
+namespace bp::testing::steps445 {
+
+// Stand-in for the earlier steps whose tables and columns steps 445 to 500
+// build on: the commitments (step 148), the pump automation (162), the tax
+// columns renamed by step 19 and the CFOP column renamed by 71, and the
+// columns that the indexes of 453 to 470 carry (steps 92, 131, 157, 162,
+// 174, 229, 295, 321, 373) or that step 473 widens (383).
+inline void AddEarlierSteps(schema::StepTable& t) {
+  using namespace schema;
+  t.Add(Step{444, Tolerance::kNone, [](StepContext& c) {
+               const std::string emp = "Cd_PessoaUsuaria";
+               auto key = [](const char* name, ColumnType type) {
+                 return Column{name, type, Nullability::kNotNull};
+               };
+               auto add = [&](const char* table, const char* name, ColumnType type) {
+                 c.Run(AddColumn{table, Column{name, type, Nullability::kNull}});
+               };
+               c.Run(CreateTable{{"Empenho",
+                                  {key("Id_Empenho", VarChar(18)), key(emp.c_str(), Int()),
+                                   key("Cd_Cliente", Int())},
+                                  PrimaryKey{"XPKEmpenho", {emp, "Cd_Cliente", "Id_Empenho"}}}});
+               c.Run(CreateTable{{"AutomacaoBomba",
+                                  {key(emp.c_str(), Int()),
+                                   {"Nm_ComputadorAutomacao", VarChar(30), Nullability::kNull}},
+                                  PrimaryKey{"XPKAutomacaoBomba", {emp}}}});
+               for (const char* table : {"ItemCupomFiscal", "ItemNotaSaida"}) {
+                 c.Run(RenameColumn{table, v18::kSitTributaria, "No_SitTributaria"});
+                 c.Run(RenameColumn{table, v18::kTribIcms, "No_TribIcms"});
+               }
+               c.Run(RenameColumn{"ItemNotaSaida", "Cd_Cfop", "Cd_CfopItem"});
+               c.Run(RenameColumn{"ItemNotaEntrada", v18::kSitTributaria, "No_SitTributaria"});
+               add("CupomFiscal", "Ic_BaixaAutomatica", Bit());
+               add("CupomFiscal", "Vl_DescontoCF", MoneyType());
+               add("CupomFiscal", "Cd_Vendedor", Int());
+               add("CupomFiscal", "Dt_Movimento", DateTimeType());
+               add("ItemCupomFiscal", "Qt_KmPorLitro", MoneyType());
+               add("ItemCupomFiscal", "Vl_ComissaoVendedor", MoneyType());
+               add("ItemCupomFiscal", "Vl_AltFinalCupom", MoneyType());
+               for (const char* table : {"ItemNotaSaida", "ItemNotaEntrada"}) {
+                 add(table, "Vl_IcmsStAnterior", MoneyType());
+                 add(table, "Vl_BaseCalculoIcmsStAnterior", MoneyType());
+               }
+               add("Recebimento", "Ic_Suprimento", Bit());
+               add("Recebimento", "Ic_AjusteTipoRecebimento", Bit());
+               add("Lmc", "Ds_Precos", VarChar(20));
+             }});
+}
+
+// A version-18 database walked by the driver with steps 445 to 500 (or with
+// the table given). What the test writes into the database before the first
+// walk is part of the driver's starting model.
+class Walk {
+ public:
+  explicit Walk(const std::string& banco, int32_t company = 1,
+                const schema::StepTable* steps = nullptr) {
+    station::Configuracao config(banco);
+    config.cd_pessoa_usuaria = company;
+    session_ = std::make_unique<station::Sessao>(config);
+    station::CriarBancoVersao18(Db(), company);
+    host_ = std::make_shared<RecordingSession>(*session_);
+    AddEarlierSteps(steps_);
+    schema::AddSteps445To500(steps_);
+    driver_.SetObBOSistema(host_);
+    driver_.SetSteps(steps != nullptr ? steps : &steps_);
+    driver_.SetTurnObserver([this](int32_t, int32_t, int32_t step) {
+      if (step == 0) return;
+      EXPECT_EQ(schema::DifferenceFromDatabase(*driver_.CurrentModel(), schema::Introspect(Db()),
+                                               Db().Kind()),
+                "")
+          << "after step " << step;
+      compared.push_back(step);
+    });
+  }
+
+  db::Connection& Db() { return session_->Dal().Conexao(); }
+  int32_t Version() { return station::VersaoDoBanco(Db()); }
+  void To(int32_t target) {
+    driver_.SetTargetVersion(target);
+    driver_.Atualizar(false);
+  }
+  schema::Table Read(const std::string& table) { return schema::Introspect(Db()).Get(table); }
+  std::vector<std::vector<Value>> Rows(const std::string& sql) { return Db().Query(sql).Rows(); }
+  TestEnv& Env() { return env_; }
+
+  std::vector<int32_t> compared;  // the steps after which model and database agreed
+
+ private:
+  TestEnv env_;
+  std::unique_ptr<station::Sessao> session_;
+  std::shared_ptr<RecordingSession> host_;
+  schema::StepTable steps_;
+  BPAtualizarBancoDeDados driver_;
+};
+
+// The indexes that steps 453 to 470 create, as the schema documents them.
+inline const char* const kDocumentedIndexes[] = {
+    "Abastecimento: `Abastecimento_06` (Cd_PessoaUsuaria, De_EnderecoLogicoBico) including (No_Contador, Dt_Termino, Cd_Abastecimento); `Abastecimento_07` (Cd_PessoaUsuaria, Qt_Litros); `Abastecimento_08` (Tp_OrigemRegistro, Dt_Termino) including (De_EnderecoLogicoBico); `Abastecimento_09` (Cd_PessoaUsuaria, De_EnderecoLogicoBico, Dt_Termino) including (No_Contador, No_EncerranteFechamento); `Abastecimento_10` (Cd_PessoaUsuaria, Dt_Termino) including (Vl_Total, De_EnderecoLogicoBico); `Abastecimento_11` (Cd_PessoaUsuaria, De_EnderecoLogicoBico) including (No_Contador, Dt_Termino, Cd_Abastecimento); `Abastecimento_12` (Cd_PessoaUsuaria, De_EnderecoLogicoBico) including (No_Contador, Dt_Termino, Cd_Abastecimento)",
+    "Cardex: `Cardex_04` (Cd_PessoaUsuaria, No_Tipo, Cd_Produto) including (Cd_LancamentoCardex, Dt_Emissao); `Cardex_05` (Cd_PessoaUsuaria, No_Tipo, Cd_Produto) including (Cd_LancamentoCardex, Dt_Emissao); `Cardex_06` (Cd_PessoaUsuaria, No_Tipo, Cd_Produto) including (Dt_Emissao, Vl_Unitario); `Cardex_07` (Cd_PessoaUsuaria, Dt_Emissao, No_Tipo, Cd_SisTubulacao) including (Qt_Unidade); `Cardex_08` (Cd_PessoaUsuaria, Cd_Produto, Dt_Emissao) including (Cd_LancamentoCardex, Qt_Estoque, Vl_CustoMedio, Vl_CredIcmsMedio); `Cardex_09` (Cd_PessoaUsuaria, Cd_Produto) including (No_Tipo, Qt_Unidade)",
+    "CupomFiscal: `CupomFiscal_12` (Cd_PessoaUsuaria, FL_Fechada, Cd_Cliente, Tp_Venda) including (Vl_TotalLiquido); `CupomFiscal_13` (Cd_PessoaUsuaria, No_Impressora, Dt_Emissao) including (No_CupomFiscal, Hr_Emissao); `CupomFiscal_14` (Cd_PessoaUsuaria, Dt_Emissao, Vl_TotalLiquido, Tp_Venda) including (No_Impressora, No_CupomFiscal, Cd_Caixa); `CupomFiscal_15` (Dt_Emissao, Vl_TotalLiquido) including (Cd_PessoaUsuaria, No_Impressora, No_CupomFiscal, Hr_Emissao, Vl_TotProd, Vl_BasCalIcms, Vl_Icms, Vl_TotSer, Vl_BasCalIss, Vl_Iss, Vl_Total, Vl_DesAcr, Vl_IssRetido, Tp_Venda, Cd_Veiculo, No_Km, Tp_ImpNf, No_NF, Dt_Fechamento, FL_Fechada, Cd_ContaAReceber, Dt_Vencimento, Cd_Cfop, Cd_Caixa, Dt_EfeFechamento, Cd_FuncionarioEfeFechamento, Nm_IdCliente, Tx_Iss, Fl_IssRetido, Vl_GTotal, Qt_ContReducoes, Vl_Isentas, Vl_SubTrib, Vl_Cancelamentos, Id_CampoExtraCF, Ic_CupomConcluido, Cd_SequenciaNotaServico, Cd_SequenciaNotaCupom, Cd_Cliente, No_Requisicao, Ic_BaixaAutomatica, Vl_DescontoCF, Cd_Vendedor, Dt_Movimento, Id_Empenho); `CupomFiscal_17` (FL_Fechada, Tp_Venda) including (No_Impressora, No_CupomFiscal, Dt_Emissao, Vl_TotalLiquido, Cd_Veiculo, No_Km, Dt_Fechamento, Cd_ContaAReceber, Dt_Vencimento, Nm_IdCliente, Cd_Cliente); `CupomFiscal_18` (Cd_PessoaUsuaria, FL_Fechada, Cd_ContaAReceber, Tp_Venda, Dt_Fechamento) including (Vl_TotalLiquido, Dt_Vencimento, Cd_Cliente); `CupomFiscal_19` (Cd_PessoaUsuaria, Cd_Veiculo, Dt_Fechamento, FL_Fechada, Tp_Venda) including (Vl_TotalLiquido); `CupomFiscal_20` (Cd_PessoaUsuaria, No_NF) including (No_Impressora, No_CupomFiscal); `CupomFiscal_21` (Dt_Movimento) including (Qt_ContReducoes)",
+    "ItemCupomFiscal: `Cardex_10` (Cd_LancamentoCardex); `CupomFiscal_16` (Dt_Emissao) including (Cd_PessoaUsuaria, No_Impressora, No_CupomFiscal); `ItemCupomFiscal_01` (Qt_KmPorLitro) including (Cd_PessoaUsuaria, No_CupomFiscal, Dt_Emissao); `ItemCupomFiscal_02` (Cd_PessoaUsuaria, Dt_Emissao) including (No_Impressora, No_CupomFiscal, No_Item, Cd_Produto, Qt_Unidade, Vl_UnitTabela, Vl_UnitVenda, Vl_AltAut, Vl_AltDig, No_SitTributaria, Cd_Unidade, Tx_Icms, Tx_BaseCalculo, No_TribIcms, Cd_SisTubulacao, Cd_PonVen, Cd_CFOP, Cd_CompCFOP, Cd_Abastecimento, Cd_LancamentoCardex, Cd_Bomba, Qt_KmPorLitro, Vl_ComissaoVendedor, Vl_AltFinalCupom); `ItemCupomFiscal_03` (Cd_PessoaUsuaria, No_Impressora, Cd_Produto) including (No_CupomFiscal, Dt_Emissao, Qt_Unidade, Vl_UnitVenda, Tx_Icms, Tx_BaseCalculo, No_TribIcms); `ItemCupomFiscal_04` (Cd_PessoaUsuaria, Cd_Produto) including (No_Impressora, No_CupomFiscal, Dt_Emissao, Qt_Unidade, Vl_UnitVenda, Tx_Icms, Tx_BaseCalculo, No_TribIcms); `ItemCupomFiscal_05` (Dt_Emissao, Cd_Abastecimento); `ItemCupomFiscal_06` (Cd_PessoaUsuaria, No_Impressora) including (No_CupomFiscal, Dt_Emissao, Qt_Unidade, No_TribIcms, Vl_AltFinalCupom)",
+    "ItemNotaSaida: `Item_01` (No_Nota); `Item_02` (Cd_Produto); `ItemNotaSaida_01` (Cd_LancamentoCardex); `ItemNotaSaida_02` (Cd_CfopItem) including (Cd_PessoaUsuaria, No_Nota, Cd_TipoNF, No_Item, Cd_Produto, Qt_Unidade, Vl_UnitVenda, No_SitTributaria, Tx_Icms, Cd_CompCFOP, Tx_BaseCalculo, No_TribIcms, Cd_LancamentoCardex, Vl_IcmsStAnterior, Vl_BaseCalculoIcmsStAnterior)",
+    "NotaEntrada: `NotaEntrada_03` (Cd_PessoaUsuaria, Dt_Entrega)",
+    "ItemNotaEntrada: `ItemNotaEntrada_02` (No_SitTributaria) including (No_Entrada, Cd_ProdutoItem, Qt_UnidadeItem, Tx_Icms, Vl_UnitNota, Vl_Despesas, Vl_Frete, Vl_CredIcms, Vl_UnitFinal, Cd_CfopItem, Cd_LancamentoCardex, Vl_IpiItem, Tx_IPI, Vl_IcmsSTItem, No_Item, Cd_PessoaUsuaria, Vl_DescontoItem, Tx_DescontoItem, Vl_TotalItem, Vl_RateioAcrescimoGeral, Vl_RateioDescontoGeral, Cd_Cfop, Vl_IcmsStAnterior, Vl_BaseCalculoIcmsStAnterior)",
+    "Recebimento: `Recebimento_02` (No_Recebimento) including (Vl_Recebimento); `Recebimento_03` (Cd_CgcCpf0, Dt_Recebimento) including (Cd_TipoRecebimento, Vl_Recebimento); `Recebimento_04` (Cd_CgcCpf1, Dt_Recebimento) including (Cd_TipoRecebimento, Vl_Recebimento); `Recebimento_05` (Cd_PessoaUsuaria, Tp_DocDebito, Ic_Suprimento, Dt_Lancamento) including (No_Recebimento); `Recebimento_06` (Tp_DocDebito, No_DocDebito) including (Cd_PessoaUsuaria, No_Recebimento, Cd_TipoRecebimento, Cd_Cmc7Rec, Cd_BancoRec, Cd_AgenciaRec, Cd_ContaRec, Nm_IdDocumentoRec, Tp_Operacao, Cd_Tipo0, Cd_Tipo1, Cd_CgcCpf0, Cd_CgcCpf1, Dt_Recebimento, Vl_Recebimento, Qt_DiasAtraso, Vl_Amortizacao, Vl_JurosRec, Tx_MoraRec, Dt_Lancamento, Cd_Caixa, No_Sangria, Ic_Suprimento, Ic_AjusteTipoRecebimento)",
+};
+
+struct DocumentedIndex {
+  std::string table;
+  schema::Index index;
+};
+
+inline std::vector<std::string> SplitNames(const std::string& list) {
+  std::vector<std::string> names;
+  std::istringstream in(list);
+  for (std::string name; std::getline(in, name, ',');) {
+    name.erase(0, name.find_first_not_of(' '));
+    names.push_back(name);
+  }
+  return names;
+}
+
+// The documented index text read as indexes.
+inline std::vector<DocumentedIndex> DocumentedIndexes() {
+  static const std::regex entry(R"(`(\w+)` \(([^)]*)\)(?: including \(([^)]*)\))?)");
+  std::vector<DocumentedIndex> out;
+  for (const std::string line : kDocumentedIndexes) {
+    const std::string table = line.substr(0, line.find(':'));
+    for (std::sregex_iterator it(line.begin(), line.end(), entry), end; it != end; ++it) {
+      schema::Index index{(*it)[1], SplitNames((*it)[2])};
+      if ((*it)[3].matched) index.include = SplitNames((*it)[3]);
+      out.push_back({table, index});
+    }
+  }
+  return out;
+}
+
+// Every documented index is in `m` on its key columns.
+inline void ExpectDocumentedIndexes(const schema::Model& m) {
+  for (const auto& [table, expected] : DocumentedIndexes()) {
+    const schema::Table& t = m.Get(table);
+    const auto found = std::find_if(
+        t.indexes.begin(), t.indexes.end(),
+        [&](const schema::Index& i) { return schema::SameName(i.name, expected.name); });
+    ASSERT_NE(found, t.indexes.end()) << expected.name;
+    EXPECT_TRUE(schema::SameNames(found->columns, expected.columns)) << expected.name;
+  }
+}
+
+}  // namespace bp::testing::steps445
+
+namespace bp::testing::steps445 {
+
+// The user company's default invoice layout as documented:
+// field, left, top, twice per line.
+inline const char* const kDocumentedLayout = R"(
+| X | 99 | 0 | Cd_Produto | 0 | 0 |
+| No_Nota1 | 135 | 0 | Nm_Produto | 12 | 0 |
+| No_Nota2 | 159 | 0 | Cd_CfopItem | 78 | 0 |
+| Cd_Operacao | 16 | 0 | No_SitTributaria | 86 | 0 |
+| Cd_Cfop | 34 | 16 | Cd_Unidade | 92 | 0 |
+| Nm_Pessoa | 0 | 25 | Qt_Unidade | 97 | 0 |
+| Cd_Pessoa | 83 | 25 | Vl_UnitVenda | 113 | 0 |
+| Cd_CgcCpf | 100 | 25 | Vl_TotalItem | 124 | 0 |
+| Dt_Emissao | 135 | 25 | Tx_Icms | 141 | 0 |
+| Nm_Logradouro | 0 | 31 | Vl_BasCalIcms | 0 | 133 |
+| Nm_Bairro | 59 | 31 | Vl_Icms | 24 | 133 |
+| Cd_Ep | 114 | 31 | Vl_BasCalIcmsST | 51 | 133 |
+| Dt_Emissao2 | 135 | 31 | Vl_IcmsST | 80 | 133 |
+| Nm_Cidade | 0 | 37 | Vl_TotProd | 106 | 133 |
+| Cd_Telefone | 49 | 37 | Vl_Frete | 0 | 139 |
+| Ds_SiglaUF | 89 | 37 | Vl_Seguro | 24 | 139 |
+| Cd_IEstRg | 97 | 37 | Vl_OutrasDespesas | 51 | 139 |
+| Hr_Emissao | 135 | 37 | Vl_IPI | 80 | 139 |
+| Cd_Veiculo | 11 | 176 | Vl_TotalLiquido | 106 | 139 |
+| No_Km | 28 | 176 | Dt_Vencimento | 43 | 176 |
+)";
+
+// "name left top" per field, sorted by name.
+inline std::vector<std::string> DocumentedLayoutFields() {
+  std::vector<std::string> fields;
+  std::istringstream in(kDocumentedLayout);
+  for (std::string line; std::getline(in, line);) {
+    std::vector<std::string> cells;
+    std::istringstream row(line);
+    for (std::string cell; std::getline(row, cell, '|');) {
+      cell.erase(0, cell.find_first_not_of(' '));
+      cell.erase(cell.find_last_not_of(' ') + 1);
+      if (!cell.empty()) cells.push_back(cell);
+    }
+    for (size_t i = 0; i + 2 < cells.size(); i += 3) {
+      fields.push_back(cells[i] + " " + cells[i + 1] + " " + cells[i + 2]);
+    }
+  }
+  std::sort(fields.begin(), fields.end());
+  return fields;
+}
+
+// The printer models and versions of step 470 as documented:
+// per model code and text, the version codes with their texts.
+inline const char* const kDocumentedPrinters =
+    "02 'ECF-IF MP-20 FI': 02 '2.10', 03 '2.12'; 01 'Kit ECF-IF FM-20 FI': 01 '2.12'; 02 'MP-20 "
+    "FI': 01 '2.0 2'; 03 'MP-20 FI DUAL': 01 'VER03.15'; 04 'MP-20 FI DUAL R': 01 'VER03.21'; 05 "
+    "'MP-20 FI II': 02 '03.05', 03 '03.10', 01 'VER.03.00', 04 'VER03.15', 05 'VER03.22', 06 "
+    "'VER03.25', 07 'VER03.26', 08 'VER03.31', 09 'VER03.30'; 06 'MP-20 FI II R': 01 '03.00', 02 "
+    "'03.10', 03 'VER03.20'; 07 'MP-20 FI R': 01 '1.10'; 08 'MP-2000 TH FI': 01 '01.00.00', 02 "
+    "'01.00.01', 03 '01.01.01', 04 '01.02.02', 05 '01.03.02', 06 '01.03.03'; 09 'MP-2100 TH FI': "
+    "01 '01.00.00', 02 '01.01.00'; 10 'MP-25 FI': 01 '01.00.00', 02 '01.01.01', 03 '01.02.02', 04 "
+    "'01.03.02'; 11 'MP-30 FI': 01 '2.12'; 19 'MP-3000 TH FI': 01 '01.00.00', 02 '01.01.00', 03 "
+    "'01.01.01'; 12 'MP-40 FI': 01 '2.12', 02 '2.13'; 13 'MP-40 FI II': 02 '03.05', 03 '03.10', 01 "
+    "'VER.03.00', 04 'VER03.21'; 14 'MP-40 FI II R': 01 '03.00', 02 '03.10'; 15 'MP-45 FI': 01 "
+    "'VER03.21'; 16 'MP-50 FI': 02 '01.00.00', 01 '2.12'; 17 'MP-6000 TH FI': 01 '01.00.00', 02 "
+    "'01.01.01', 03 '01.02.02', 04 '01.03.02', 05 '01.03.03'; 18 'MP-6100 TH FI': 01 '01.01.02', "
+    "02 '01.03.02'; 20 'MP-7000 TH FI': 01 '01.00.01'; 21 'MP-4000 TH FI': 01 '0100'";
+
+// "model version model-text version-text" per row, in the documented order.
+inline std::vector<std::string> DocumentedPrinters() {
+  static const std::regex group(R"((\d+) '([^']*)': ([^;]*))");
+  static const std::regex version(R"((\d+) '([^']*)')");
+  const std::string text = kDocumentedPrinters;
+  std::vector<std::string> rows;
+  for (std::sregex_iterator g(text.begin(), text.end(), group), end; g != end; ++g) {
+    const std::string versions = (*g)[3];
+    for (std::sregex_iterator v(versions.begin(), versions.end(), version); v != end; ++v) {
+      rows.push_back(std::to_string(std::stoi((*g)[1])) + " " + std::to_string(std::stoi((*v)[1])) +
+                     " " + (*g)[2].str() + " " + (*v)[2].str());
+    }
+  }
+  return rows;
+}
+
+}  // namespace bp::testing::steps445
