@@ -52,6 +52,9 @@ class BOEmpresaUsuaria {
   virtual ~BOEmpresaUsuaria() = default;
 
   virtual int32_t Cd_PessoaUsuaria() = 0;
+  // Reads the company's record afresh (the movement-file export does so
+  // before its first record); hosts that always read live data do nothing.
+  virtual void Carregar() {}
   virtual IdentificacaoEmpresa Identificacao() = 0;
   virtual ConfiguracaoFaturamento Faturamento() = 0;
 

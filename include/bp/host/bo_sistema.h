@@ -12,6 +12,10 @@ class BOEmpresaUsuaria;
 class BOCardex;
 class BORecalculoEstoque;
 class BORecalculoGeralEstoque;
+class BOECF;
+class BOReducaoZ;
+class BORegistroMovimentoECF;
+class BOAberturaDia;
 class DataAccess;
 
 class BOSistema {
@@ -38,6 +42,12 @@ class BOSistema {
   virtual std::unique_ptr<BORecalculoEstoque> CriarRecalculoEstoque();
   virtual std::unique_ptr<BORecalculoGeralEstoque> CriarRecalculoGeralEstoque();
   virtual std::unique_ptr<BOCardex> CriarCardex();
+  // The fiscal-printer record, the last-Z record object, the movement-file
+  // record writer and the day-opening object.
+  virtual std::unique_ptr<BOECF> CriarECF();
+  virtual std::unique_ptr<BOReducaoZ> CriarReducaoZ();
+  virtual std::unique_ptr<BORegistroMovimentoECF> CriarRegistroMovimentoECF();
+  virtual std::unique_ptr<BOAberturaDia> CriarAberturaDia();
 };
 
 using BOSistemaRef = std::shared_ptr<BOSistema>;
