@@ -39,6 +39,14 @@ class Sessao final : public bp::host::BOSistema {
   std::unique_ptr<bp::host::BORecalculoGeralEstoque> CriarRecalculoGeralEstoque() override;
   // The stock-card object over this session's database (station/cardex.h).
   std::unique_ptr<bp::host::BOCardex> CriarCardex() override;
+  // The fiscal objects over this session's database: the ECF record
+  // (station/ecf.h), the last-Z record (station/reducao_z.h), the
+  // movement-file record writer (station/registro_movimento_ecf.h) and the
+  // day-opening object (station/abertura_dia.h).
+  std::unique_ptr<bp::host::BOECF> CriarECF() override;
+  std::unique_ptr<bp::host::BOReducaoZ> CriarReducaoZ() override;
+  std::unique_ptr<bp::host::BORegistroMovimentoECF> CriarRegistroMovimentoECF() override;
+  std::unique_ptr<bp::host::BOAberturaDia> CriarAberturaDia() override;
 
   // How often a unit of work found the connection closed or lost and
   // reopened it.
