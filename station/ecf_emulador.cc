@@ -156,13 +156,18 @@ std::string EcfEmulador::ArquivoDaBobina() const { return (fs::path(pasta_) / kA
 bool EcfEmulador::Instalado() const { return fs::exists(ArquivoDeEstado()); }
 
 void EcfEmulador::Instalar(const IdentificacaoEcf& identificacao) {
-  if (identificacao.aliquotas.size() > static_cast<size_t>(kTotalizadoresDeAliquota)) {
-    throw bp::Erro(kErroParametro, bp::RetornaDescricaoErro(kErroParametro), kOrigem);
-  }
   EstadoEcf estado;
   estado.identificacao = identificacao;
+  Instalar(estado);
+}
+
+void EcfEmulador::Instalar(const EstadoEcf& estado) {
+  if (estado.identificacao.aliquotas.size() > static_cast<size_t>(kTotalizadoresDeAliquota)) {
+    throw bp::Erro(kErroParametro, bp::RetornaDescricaoErro(kErroParametro), kOrigem);
+  }
   std::error_code ec;
   fs::create_directories(pasta_, ec);
+  fs::remove(ArquivoDaBobina(), ec);  // a new printer starts a new roll
   Gravar(estado);
 }
 

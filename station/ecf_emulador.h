@@ -150,6 +150,9 @@ class EcfEmulador {
   // Sets up a new printer with the identification, counters at zero (CRO 1),
   // no day open; replaces any state the folder held.
   void Instalar(const IdentificacaoEcf& identificacao);
+  // Sets up a printer already in use, in the given state (a station's
+  // history brings its counters, grand total and last Z reduction).
+  void Instalar(const EstadoEcf& estado);
 
   // The state as the file holds it now; raises 0x80040202 when no printer is
   // installed in the folder.
