@@ -26,8 +26,10 @@ class BOAtividadeEconomica;
 class CihCupomFiscal;
 }  // namespace host
 
-// The movement file of a Z reduction: <system folder>/Fiscal/ECF/Dados
-// ReducaoZ/ + identification + serial fitted to 14 characters + "ddmmyyyy"
+// The folder of the movement files below the system folder, ending with the
+// separator: <system folder>/Fiscal/ECF/Dados ReducaoZ/.
+std::string PastaArquivosMovimentoECF(const std::string& pasta_sistema);
+// The movement file of a Z reduction: that folder + identification + serial fitted to 14 characters + "ddmmyyyy"
 // + ".txt".
 std::string CaminhoArquivoMovimentoECF(const std::string& pasta_sistema,
                                        const std::string& Cd_IdentificacaoECF,

@@ -58,13 +58,16 @@ std::string SerieNoNomeDoArquivo(const std::string& serie) {
   return serie;
 }
 
+std::string PastaArquivosMovimentoECF(const std::string& pasta_sistema) {
+  std::string caminho = pasta_sistema;
+  for (const char* pasta : fiscal::kPastasMovimentoECF) caminho += kPathSeparator + std::string(pasta);
+  return caminho + kPathSeparator;
+}
+
 std::string CaminhoArquivoMovimentoECF(const std::string& pasta_sistema,
                                        const std::string& Cd_IdentificacaoECF,
                                        const std::string& serie, DateTime Dt_ReducaoZ) {
-  std::string caminho = pasta_sistema;
-  for (const char* pasta : fiscal::kPastasMovimentoECF) caminho += kPathSeparator + std::string(pasta);
-  caminho += kPathSeparator;
-  return caminho + Cd_IdentificacaoECF + SerieNoNomeDoArquivo(serie) +
+  return PastaArquivosMovimentoECF(pasta_sistema) + Cd_IdentificacaoECF + SerieNoNomeDoArquivo(serie) +
          Format(Dt_ReducaoZ, fiscal::kFormatoDataArquivo) + fiscal::kExtensaoArquivo;
 }
 
