@@ -23,12 +23,6 @@ using fiscal::kBPExportarMovimentoECF;
 constexpr const char* kPropCaminho = "Ds_Caminho";
 constexpr const char* kPropCampoErro = "Nm_CampoErroCrítica";
 
-// The identification the record writer receives, read once per export.
-struct Identificacao {
-  std::string serie;  // decrypted
-  host::DadosReducaoZ dados;
-};
-
 bool PerguntarSobrescrever(const std::string& caminho, Env& env) {
   MessageBoxRequest pergunta;
   pergunta.text = fiscal::kSobrescreverInicio + caminho + fiscal::kSobrescreverFim;
@@ -125,19 +119,20 @@ bool BPExportarMovimentoECF::Exportar(const DateTime& Dt_Inicial, const DateTime
   host::BOSistema& sessao = fiscal::Sessao(ObBOSistema());
   const std::string origem = host::Origem(kBPExportarMovimentoECF, "ExportarMovimentoECF");
 
-  // The identification of the ECF and its last Z reduction.
-  Identificacao id;
+  // The identification of the ECF and its last Z reduction, handed to the
+  // record writer as read.
+  host::DadosReducaoZ d;
+  std::string serie;
   {
     std::unique_ptr<host::BOReducaoZ> reducao = sessao.CriarReducaoZ();
     reducao->SetObBOSistema(ObBOSistema());
     host::UnitOfWork work(sessao, origem);
     reducao->CarregarUltimaReducaoZ(sessao.Cd_PessoaUsuaria(), ecf.Registro().No_Impressora);
-    id.dados = reducao->Dados();
+    d = reducao->Dados();
     std::string cifrada = ecf.Registro().No_SerieCriptografada;
-    id.serie = Desencriptar(cifrada);
+    serie = Desencriptar(cifrada);
     work.End();
   }
-  const host::DadosReducaoZ& d = id.dados;
 
   OferecerApagarDisco(ds_caminho_, env);
 
@@ -169,7 +164,7 @@ bool BPExportarMovimentoECF::Exportar(const DateTime& Dt_Inicial, const DateTime
     work.End();
   }
   if (!Acrescentar(*arquivo, 1,
-                   escritor.R01(Dt_Inicial, Dt_Final, id.serie, mf, d.Ds_TipoECF, d.Ds_MarcaECF,
+                   escritor.R01(Dt_Inicial, Dt_Final, serie, mf, d.Ds_TipoECF, d.Ds_MarcaECF,
                                 modelo, d.Ds_VersaoSoftwareBasicoECF, d.Dt_InstalacaoSoftwareECF,
                                 d.No_Impressora, d.No_CnpjEmpresaUsuariaECF,
                                 d.Cd_IEstadualEmpresaUsuariaECF),
@@ -182,24 +177,24 @@ bool BPExportarMovimentoECF::Exportar(const DateTime& Dt_Inicial, const DateTime
     host::RegistroMovimento registro;
     switch (tipo) {
       case 2:
-        registro = escritor.R02(Dt_Inicial, Dt_Final, id.serie, mf, modelo, d.Ic_PermiteDescontoISS);
+        registro = escritor.R02(Dt_Inicial, Dt_Final, serie, mf, modelo, d.Ic_PermiteDescontoISS);
         break;
       case 3:
-        registro = escritor.R03(Dt_Inicial, Dt_Final, id.serie, mf, modelo);
+        registro = escritor.R03(Dt_Inicial, Dt_Final, serie, mf, modelo);
         break;
       case 4:
-        registro = escritor.R04(d.No_Impressora, Dt_Inicial, Dt_Final, id.serie, mf, modelo, usuario);
+        registro = escritor.R04(d.No_Impressora, Dt_Inicial, Dt_Final, serie, mf, modelo, usuario);
         break;
       case 5:
-        registro = escritor.R05(ecf.Registro(), d.No_Impressora, Dt_Inicial, Dt_Final, id.serie, mf,
+        registro = escritor.R05(ecf.Registro(), d.No_Impressora, Dt_Inicial, Dt_Final, serie, mf,
                                 modelo, usuario);
         break;
       case 6:
-        registro = escritor.R06(ecf.Registro(), d.No_Impressora, Dt_Inicial, Dt_Final, id.serie, mf,
+        registro = escritor.R06(ecf.Registro(), d.No_Impressora, Dt_Inicial, Dt_Final, serie, mf,
                                 modelo, usuario);
         break;
       default:
-        registro = escritor.R07(ecf.Registro(), d.No_Impressora, Dt_Inicial, Dt_Final, id.serie, mf,
+        registro = escritor.R07(ecf.Registro(), d.No_Impressora, Dt_Inicial, Dt_Final, serie, mf,
                                 modelo, usuario);
         break;
     }
