@@ -7,12 +7,16 @@ namespace bp::classes {
 void RegisterBPEmitirNfServicosDeCupom();
 void RegisterEnumerador();
 void RegisterBPAtualizarBancoDeDados();
+void RegisterBPAbrirDia();
+void RegisterBPExportarMovimentoECF();
 
 // Called once by the registry, on first use.
 void RegisterBuiltClasses() {
   RegisterBPEmitirNfServicosDeCupom();
   RegisterEnumerador();
   RegisterBPAtualizarBancoDeDados();
+  RegisterBPAbrirDia();
+  RegisterBPExportarMovimentoECF();
 }
 
 }  // namespace bp::classes

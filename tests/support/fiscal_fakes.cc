@@ -1,0 +1,233 @@
+#include "support/fiscal_fakes.h"
+
+#include <filesystem>
+
+#include "bp/format.h"
+#include "station/encriptar.h"
+
+namespace bp::testing {
+namespace {
+
+std::string Texto(DateTime d) { return Dia(d); }
+
+class FakeImpressora : public host::BOImpressora {
+ public:
+  explicit FakeImpressora(FakeFiscalHost& h) : h_(h) {}
+  std::string Cd_IdentificacaoECF() override {
+    h_.Log("Impressora.Cd_IdentificacaoECF");
+    return h_.script.identificacao;
+  }
+  DateTime Dt_Movimento() override {
+    h_.Log("Impressora.Dt_Movimento");
+    return h_.script.dt_movimento;
+  }
+  host::DadosReducaoZ DadosultimaReducaoZ(host::BOSistema&) override {
+    h_.Log("Impressora.DadosultimaReducaoZ");
+    host::DadosReducaoZ dados;
+    if (!h_.script.reducoes.empty()) {
+      dados.Dt_Movimento = h_.script.reducoes.front();
+      h_.script.reducoes.pop_front();
+    }
+    dados.Ds_LetraIndicativaMemoriaAdicional = "A";
+    dados.Ds_ModeloECF = "MP-2100 TH FI";
+    dados.No_Impressora = h_.script.numero_ecf;
+    dados.No_OrdemUsuario = 1;
+    return dados;
+  }
+  void ImprimirVolumeCombustivelVendido(host::BOSistema&, DateTime ini, DateTime fim) override {
+    h_.Log("Impressora.ImprimirVolumeCombustivelVendido " + Texto(ini) + " " + Texto(fim));
+  }
+  void ImprimirReducaoZ() override { h_.Log("Impressora.ImprimirReducaoZ"); }
+
+ private:
+  FakeFiscalHost& h_;
+};
+
+class FakeECF : public host::BOECF {
+ public:
+  explicit FakeECF(FakeFiscalHost& h) : h_(h) {}
+  void SetObBOSistema(host::BOSistemaRef) override { h_.Log("BOECF.ObBOSistema"); }
+  host::RegistroECF& Registro() override {
+    if (plain_ != h_.script.serie) {
+      plain_ = h_.script.serie;
+      registro_.No_SerieCriptografada = station::Encriptar(plain_);
+    }
+    return registro_;
+  }
+  void Carregar() override {
+    h_.Log("BOECF.Carregar " + std::to_string(registro_.Cd_PessoaUsuaria) + "/" +
+           std::to_string(registro_.No_Impressora));
+  }
+  DateTime Dt_Referencia() override { return h_.script.referencia; }
+  db::Recordset Cancelamentos(DateTime) override {
+    return db::Recordset({"Vl_Cancelamentos"}, {{Value(h_.script.cancelamentos)}});
+  }
+  db::Recordset GTotal(DateTime) override {
+    return db::Recordset({"Vl_GTotalFinal"}, {{Value(h_.script.gtotal)}});
+  }
+
+ private:
+  FakeFiscalHost& h_;
+  host::RegistroECF registro_;
+  std::string plain_;
+};
+
+class FakeCupomFiscal : public host::BOCupomFiscal {
+ public:
+  explicit FakeCupomFiscal(FakeFiscalHost& h) : h_(h) {}
+  void SetObBOSistema(host::BOSistemaRef) override {}
+  host::RegistroCupomFiscal& Registro() override { return registro_; }
+  db::Recordset CuponsNaoConcluidos(DateTime data, uint8_t ecf) override {
+    h_.Log("BOCupomFiscal.CuponsNaoConcluidos " + Texto(data) + " " + std::to_string(ecf));
+    return db::Recordset({"Vl_GTotal", "Vl_Cancelamentos", "Vl_Total", "No_Impressora",
+                          "No_CupomFiscal", "Dt_Emissao"},
+                         h_.script.cupons);
+  }
+  void Carregar() override { h_.Log("BOCupomFiscal.Carregar " + std::to_string(registro_.No_CupomFiscal)); }
+  void Excluir() override { h_.Log("BOCupomFiscal.Excluir " + std::to_string(registro_.No_CupomFiscal)); }
+
+ private:
+  FakeFiscalHost& h_;
+  host::RegistroCupomFiscal registro_;
+};
+
+class FakeReducaoZ : public host::BOReducaoZ {
+ public:
+  explicit FakeReducaoZ(FakeFiscalHost& h) : h_(h) {}
+  ~FakeReducaoZ() override { h_.log.push_back("BOReducaoZ released"); }
+  void SetObBOSistema(host::BOSistemaRef) override {}
+  void SetDados(const host::DadosReducaoZ& dados) override { dados_ = dados; }
+  const host::DadosReducaoZ& Dados() override { return dados_; }
+  void Gravar() override { h_.Log("BOReducaoZ.Gravar " + Texto(dados_.Dt_Movimento)); }
+  void CarregarUltimaReducaoZ(int32_t empresa, uint8_t ecf) override {
+    h_.Log("BOReducaoZ.CarregarUltimaReducaoZ " + std::to_string(empresa) + "/" + std::to_string(ecf));
+    dados_.No_Impressora = ecf;
+  }
+
+ private:
+  FakeFiscalHost& h_;
+  host::DadosReducaoZ dados_;
+};
+
+class FakeRegistros : public host::BORegistroMovimentoECF {
+ public:
+  explicit FakeRegistros(FakeFiscalHost& h) : h_(h) {}
+  void SetObDAL(host::DataAccess&) override {}
+  host::RegistroMovimento R01(DateTime, DateTime, const std::string& serie, const std::string&,
+                              const std::string&, const std::string&, const std::string&,
+                              const std::string&, DateTime, uint8_t, const std::string&,
+                              const std::string&) override {
+    return Tipo(1, " " + serie);
+  }
+  host::RegistroMovimento R02(DateTime, DateTime, const std::string&, const std::string&,
+                              const std::string&, bool) override {
+    return Tipo(2);
+  }
+  host::RegistroMovimento R03(DateTime, DateTime, const std::string&, const std::string&,
+                              const std::string&) override {
+    return Tipo(3);
+  }
+  host::RegistroMovimento R04(uint8_t, DateTime, DateTime, const std::string&, const std::string&,
+                              const std::string&, int32_t) override {
+    return Tipo(4);
+  }
+  host::RegistroMovimento R05(const host::RegistroECF&, uint8_t, DateTime, DateTime,
+                              const std::string&, const std::string&, const std::string&,
+                              int32_t) override {
+    return Tipo(5);
+  }
+  host::RegistroMovimento R06(const host::RegistroECF&, uint8_t, DateTime, DateTime,
+                              const std::string&, const std::string&, const std::string&,
+                              int32_t) override {
+    return Tipo(6);
+  }
+  host::RegistroMovimento R07(const host::RegistroECF&, uint8_t, DateTime, DateTime,
+                              const std::string&, const std::string&, const std::string&,
+                              int32_t) override {
+    return Tipo(7);
+  }
+
+ private:
+  host::RegistroMovimento Tipo(int tipo, const std::string& extra = "") {
+    const std::string nome = "R0" + std::to_string(tipo);
+    h_.Log("Registros." + nome);
+    auto it = h_.script.registros.find(tipo);
+    if (it != h_.script.registros.end()) return it->second;
+    return {true, nome + extra};
+  }
+  FakeFiscalHost& h_;
+};
+
+class FakeAberturaDia : public host::BOAberturaDia {
+ public:
+  explicit FakeAberturaDia(FakeFiscalHost& h) : h_(h) {}
+  ~FakeAberturaDia() override { h_.log.push_back("BOAberturaDia released"); }
+  void SetObBOSistema(host::BOSistemaRef) override { h_.Log("BOAberturaDia.ObBOSistema"); }
+
+ private:
+  FakeFiscalHost& h_;
+};
+
+}  // namespace
+
+std::string Dia(DateTime date) { return Format(date, "dd/mm/yyyy"); }
+
+FakeFiscalHost::FakeFiscalHost()
+    : impressora_(std::make_unique<FakeImpressora>(*this)),
+      cupom_(std::make_unique<FakeCupomFiscal>(*this)),
+      ecf_(std::make_unique<FakeECF>(*this)) {}
+
+void FakeFiscalHost::Log(const std::string& call) {
+  log.push_back(call);
+  const std::string nome = call.substr(0, call.find(' '));
+  auto it = script.falhas.find(nome);
+  if (it != script.falhas.end()) throw it->second;
+}
+
+std::vector<std::string> FakeFiscalHost::Calls(const std::vector<std::string>& prefixes) const {
+  std::vector<std::string> out;
+  for (const std::string& call : log)
+    for (const std::string& p : prefixes)
+      if (call.rfind(p, 0) == 0) {
+        out.push_back(call);
+        break;
+      }
+  return out;
+}
+
+void FakeFiscalHost::BeginWork(const std::string& origin, bool& marker) {
+  Log("BeginWork " + origin);
+  marker = true;
+}
+void FakeFiscalHost::EndWork(const std::string& origin, bool) { log.push_back("EndWork " + origin); }
+void FakeFiscalHost::SetNumeroECF(uint8_t number) {
+  Log("SetNumeroECF " + std::to_string(number));
+  script.numero_ecf = number;
+}
+
+std::unique_ptr<host::BOECF> FakeFiscalHost::CriarECF() {
+  Log("CriarECF");
+  return std::make_unique<FakeECF>(*this);
+}
+std::unique_ptr<host::BOReducaoZ> FakeFiscalHost::CriarReducaoZ() {
+  Log("CriarReducaoZ");
+  return std::make_unique<FakeReducaoZ>(*this);
+}
+std::unique_ptr<host::BORegistroMovimentoECF> FakeFiscalHost::CriarRegistroMovimentoECF() {
+  return std::make_unique<FakeRegistros>(*this);
+}
+std::unique_ptr<host::BOAberturaDia> FakeFiscalHost::CriarAberturaDia() {
+  Log("CriarAberturaDia");
+  return std::make_unique<FakeAberturaDia>(*this);
+}
+
+DiaFiscal::DiaFiscal() {
+  fake->script.pasta_sistema = env.Path("sistema");
+  std::filesystem::create_directories(PastaMovimento());
+}
+
+std::string DiaFiscal::PastaMovimento() const {
+  return fake->script.pasta_sistema + "/Fiscal/ECF/Dados ReducaoZ/";
+}
+
+}  // namespace bp::testing
