@@ -1,8 +1,14 @@
 #include "bp/host/bo_sistema.h"
 
 #include "bp/erro.h"
+#include "bp/host/bo_abastecimento.h"
+#include "bp/host/bo_bomba.h"
+#include "bp/host/bo_caixa.h"
 #include "bp/host/bo_cardex.h"
+#include "bp/host/bo_cheque.h"
 #include "bp/host/bo_estoque.h"
+#include "bp/host/bo_funcionario.h"
+#include "bp/host/bo_log_liberacao_bico.h"
 
 namespace bp::host {
 
@@ -16,6 +22,30 @@ std::unique_ptr<BORecalculoGeralEstoque> BOSistema::CriarRecalculoGeralEstoque()
 
 std::unique_ptr<BOCardex> BOSistema::CriarCardex() {
   RaiseRuntime(rt::kCantCreateObject, "BOCardex");
+}
+
+std::unique_ptr<BOFuncionario> BOSistema::CriarFuncionario() {
+  RaiseRuntime(rt::kCantCreateObject, "BOFuncionario");
+}
+
+std::unique_ptr<BOCaixa> BOSistema::CriarCaixa() {
+  RaiseRuntime(rt::kCantCreateObject, "BOCaixa");
+}
+
+std::unique_ptr<BOAbastecimento> BOSistema::CriarAbastecimento() {
+  RaiseRuntime(rt::kCantCreateObject, "BOAbastecimento");
+}
+
+std::unique_ptr<BOCheque> BOSistema::CriarCheque() {
+  RaiseRuntime(rt::kCantCreateObject, "BOCheque");
+}
+
+std::unique_ptr<BOLogLiberacaoBico> BOSistema::CriarLogLiberacaoBico() {
+  RaiseRuntime(rt::kCantCreateObject, "BOLogLiberacaoBico");
+}
+
+std::unique_ptr<BOBomba> BOSistema::CriarBomba() {
+  RaiseRuntime(rt::kCantCreateObject, "BOBomba");
 }
 
 }  // namespace bp::host

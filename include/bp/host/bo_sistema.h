@@ -9,7 +9,13 @@
 namespace bp::host {
 
 class BOEmpresaUsuaria;
+class BOAbastecimento;
+class BOBomba;
+class BOCaixa;
 class BOCardex;
+class BOCheque;
+class BOFuncionario;
+class BOLogLiberacaoBico;
 class BORecalculoEstoque;
 class BORecalculoGeralEstoque;
 class DataAccess;
@@ -38,6 +44,14 @@ class BOSistema {
   virtual std::unique_ptr<BORecalculoEstoque> CriarRecalculoEstoque();
   virtual std::unique_ptr<BORecalculoGeralEstoque> CriarRecalculoGeralEstoque();
   virtual std::unique_ptr<BOCardex> CriarCardex();
+  // The forecourt's business objects (employee, cash register, fuelling,
+  // cheque, release log, pump); the caller hands each the session.
+  virtual std::unique_ptr<BOFuncionario> CriarFuncionario();
+  virtual std::unique_ptr<BOCaixa> CriarCaixa();
+  virtual std::unique_ptr<BOAbastecimento> CriarAbastecimento();
+  virtual std::unique_ptr<BOCheque> CriarCheque();
+  virtual std::unique_ptr<BOLogLiberacaoBico> CriarLogLiberacaoBico();
+  virtual std::unique_ptr<BOBomba> CriarBomba();
 };
 
 using BOSistemaRef = std::shared_ptr<BOSistema>;
