@@ -25,13 +25,8 @@ struct Abastecimento {
   bool Ic_BaixaAutomatica = false;
 };
 
-class BOAbastecimento : public BONegocio {
+class BOAbastecimento : public BOComRegistro<Abastecimento> {
  public:
-  Abastecimento& Registro() { return registro_; }
-  const Abastecimento& Registro() const { return registro_; }
-
-  virtual void Limpar() { registro_ = {}; }
-
   // The release check of a cash or card sale, and of a credit sale. Each
   // returns the verdict and explains it in Ds_Resultado.
   virtual bool VerificarLiberacaoDinheiroOuCartao(uint8_t Cd_Bomba, int32_t Cd_Funcionario,
@@ -53,9 +48,6 @@ class BOAbastecimento : public BONegocio {
                                       TipoVencimentoEnum No_TipoVencimento,
                                       bool Ic_BaixaAutomatica, Money Vl_Abastecimento,
                                       Money Tx_DescontoAbastecimento, int32_t No_Hodometro) = 0;
-
- private:
-  Abastecimento registro_;
 };
 
 }  // namespace bp::host

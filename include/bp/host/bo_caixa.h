@@ -15,18 +15,11 @@ struct Caixa {
   DateTime Dt_Abertura;   // the cash register's date, filled by Carregar
 };
 
-class BOCaixa : public BONegocio {
+class BOCaixa : public BOComRegistro<Caixa> {
  public:
-  Caixa& Registro() { return registro_; }
-  const Caixa& Registro() const { return registro_; }
-
-  virtual void Limpar() { registro_ = {}; }
   // Loads the cash register of the record's company and employee into the
   // record (its code and date).
   virtual void Carregar() = 0;
-
- private:
-  Caixa registro_;
 };
 
 }  // namespace bp::host

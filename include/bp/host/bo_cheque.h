@@ -23,13 +23,8 @@ struct Cheque {
   bool Ic_Aprovado = false;    // the consultation's verdict
 };
 
-class BOCheque : public BONegocio {
+class BOCheque : public BOComRegistro<Cheque> {
  public:
-  Cheque& Registro() { return registro_; }
-  const Cheque& Registro() const { return registro_; }
-
-  virtual void Limpar() { registro_ = {}; }
-
   // Which of two paths a consultation takes: False, a new consultation
   // stored afterwards; True, a stored consultation loaded first and asked
   // again only when it did not approve the cheque.
@@ -45,9 +40,6 @@ class BOCheque : public BONegocio {
   virtual void Gravar() = 0;
   // Replaces the stored consultation with the record.
   virtual void Atualizar(std::string& Ds_Mensagem) = 0;
-
- private:
-  Cheque registro_;
 };
 
 }  // namespace bp::host

@@ -18,19 +18,11 @@ struct Funcionario {
   int32_t Fl_PermitirDesconto = 0;
 };
 
-class BOFuncionario : public BONegocio {
+class BOFuncionario : public BOComRegistro<Funcionario> {
  public:
-  Funcionario& Registro() { return registro_; }
-  const Funcionario& Registro() const { return registro_; }
-
-  // Empties the record.
-  virtual void Limpar() { registro_ = {}; }
   // True when the record's company, employee code and password are valid;
   // a valid login also fills the record's discount permission.
   virtual bool VerificarLogin() = 0;
-
- private:
-  Funcionario registro_;
 };
 
 }  // namespace bp::host

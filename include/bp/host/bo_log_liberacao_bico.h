@@ -24,17 +24,10 @@ struct LogLiberacaoBico {
   int16_t No_TipoHardware = 0;    // TipoHardwareEnum
 };
 
-class BOLogLiberacaoBico : public BONegocio {
+class BOLogLiberacaoBico : public BOComRegistro<LogLiberacaoBico> {
  public:
-  LogLiberacaoBico& Registro() { return registro_; }
-  const LogLiberacaoBico& Registro() const { return registro_; }
-
-  virtual void Limpar() { registro_ = {}; }
   // Inserts the record as the company's next release.
   virtual void Incluir() = 0;
-
- private:
-  LogLiberacaoBico registro_;
 };
 
 }  // namespace bp::host

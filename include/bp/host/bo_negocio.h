@@ -1,4 +1,4 @@
-// The base of the host's business objects that the forecourt classes create
+// The bases of the host's business objects that the forecourt classes create
 // through the session's Criar... factories: each is handed the session right
 // after creation (and again whenever its owner is given a new one).
 #pragma once
@@ -25,6 +25,21 @@ class BONegocio {
 
  private:
   BOSistemaRef ob_bo_sistema_;
+};
+
+// A business object that works on one record of type R, reached through
+// Registro(), with a clear operation that empties it.
+template <class R>
+class BOComRegistro : public BONegocio {
+ public:
+  R& Registro() { return registro_; }
+  const R& Registro() const { return registro_; }
+
+  // Empties the record.
+  virtual void Limpar() { registro_ = R{}; }
+
+ private:
+  R registro_;
 };
 
 }  // namespace bp::host
