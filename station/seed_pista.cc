@@ -58,6 +58,12 @@ void Caixas(bp::db::Connection& c, bp::DateTime agora) {
   }
 }
 
+// The odometer is asked per customer, not of every credit sale.
+void Empresa(bp::db::Connection& c) {
+  c.Execute("UPDATE EmpresaUsuaria SET Ic_ExigirHodometroNaVenda = ? WHERE Cd_PessoaUsuaria = ?",
+            {Value(false), Value(D::kEmpresa)});
+}
+
 void Bicos(bp::db::Connection& c) {
   c.Execute("UPDATE Bomba SET Fl_BloquearBico = ? WHERE Cd_PessoaUsuaria = ?",
             {Value(false), Value(D::kEmpresa)});
@@ -128,6 +134,7 @@ void Cheques(bp::db::Connection& c, bp::DateTime agora) {
 }  // namespace
 
 void SeedPista(bp::db::Connection& c, bp::DateTime agora) {
+  Empresa(c);
   Funcionarios(c, agora);
   Caixas(c, agora);
   Bicos(c);
