@@ -7,12 +7,18 @@ namespace bp::classes {
 void RegisterBPEmitirNfServicosDeCupom();
 void RegisterEnumerador();
 void RegisterBPAtualizarBancoDeDados();
+void RegisterBPMTControlador();
+void RegisterBPMTLiberarBico();
+void RegisterBPLiberarBico();
 
 // Called once by the registry, on first use.
 void RegisterBuiltClasses() {
   RegisterBPEmitirNfServicosDeCupom();
   RegisterEnumerador();
   RegisterBPAtualizarBancoDeDados();
+  RegisterBPMTControlador();
+  RegisterBPMTLiberarBico();
+  RegisterBPLiberarBico();
 }
 
 }  // namespace bp::classes
