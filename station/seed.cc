@@ -52,23 +52,7 @@ bool ConferirBancoNovo(bp::db::Connection& c) {
   return false;
 }
 
-void GravarHistorico(bp::db::Connection& c, bp::DateTime agora) {
-  c.BeginTrans("SeedPessoas");
-  try {
-    for (const PessoaDemo& p : kPessoas) {
-      c.Execute("INSERT INTO Pessoa (Cd_Pessoa, Nm_Pessoa, No_TipoPessoa, Cd_CgcCpf, "
-                "Nm_Logradouro, No_Logradouro, Nm_Bairro, Nm_Cidade, Ds_SiglaUF, Cd_Ep) "
-                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                {bp::Value(p.codigo), bp::Value(p.nome), bp::Value(static_cast<uint8_t>(p.tipo)),
-                 bp::Value(p.documento), bp::Value("AV. DAS AMOREIRAS"), bp::Value("1500"),
-                 bp::Value("JARDIM PROENCA"), bp::Value("CAMPINAS"), bp::Value("SP"),
-                 bp::Value("13026-000")});
-    }
-    c.CommitTrans("SeedPessoas");
-  } catch (...) {
-    if (c.TransactionDepth() > 0) c.RollbackTrans("SeedPessoas");
-    throw;
-  }
+OpcoesGerador OpcoesDoHistorico(bp::DateTime agora) {
   OpcoesGerador o;
   o.dias = EstacaoDemo::kDiasDeHistorico;
   o.cupons_dia = 40;
@@ -81,7 +65,29 @@ void GravarHistorico(bp::db::Connection& c, bp::DateTime agora) {
   o.semente = 6;
   o.inicio = agora.DatePart().AddDays(-EstacaoDemo::kDiasDeHistorico);
   o.cd_pessoa_usuaria = EstacaoDemo::kEmpresa;
-  GerarMovimento(c, o);
+  return o;
+}
+
+// The demo's persons and the generated month, in one transaction: a failure
+// leaves the database as new as it was.
+void GravarHistorico(bp::db::Connection& c, bp::DateTime agora) {
+  c.BeginTrans("SeedHistorico");
+  try {
+    for (const PessoaDemo& p : kPessoas) {
+      c.Execute("INSERT INTO Pessoa (Cd_Pessoa, Nm_Pessoa, No_TipoPessoa, Cd_CgcCpf, "
+                "Nm_Logradouro, No_Logradouro, Nm_Bairro, Nm_Cidade, Ds_SiglaUF, Cd_Ep) "
+                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                {bp::Value(p.codigo), bp::Value(p.nome), bp::Value(static_cast<uint8_t>(p.tipo)),
+                 bp::Value(p.documento), bp::Value("AV. DAS AMOREIRAS"), bp::Value("1500"),
+                 bp::Value("JARDIM PROENCA"), bp::Value("CAMPINAS"), bp::Value("SP"),
+                 bp::Value("13026-000")});
+    }
+    GerarMovimento(c, OpcoesDoHistorico(agora));
+    c.CommitTrans("SeedHistorico");
+  } catch (...) {
+    if (c.TransactionDepth() > 0) c.RollbackTrans("SeedHistorico");
+    throw;
+  }
 }
 
 }  // namespace
