@@ -14,6 +14,7 @@ int RunEad(const Args& args);      // posto ead assinar|verificar|chave-publica
 int RunDemo(const Args& args);     // posto demo: the main job
 int RunDb(const Args& args);       // posto db init|upgrade|version
 int RunGerar(const Args& args);    // posto db gerar: a station's history in a new database
+int RunMt(const Args& args);       // posto mt: the micro-terminal simulator
 int RunStation(const Args& args);  // posto station seed: the demo station
 
 }  // namespace posto

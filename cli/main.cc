@@ -24,6 +24,9 @@ void PrintUsage() {
                "  db gerar [--db BANCO] [--dias N] [--cupons-dia N] [--itens-cupom N]\n"
                "           [--produtos N] [--clientes N] [--semente N]\n"
                "                            preenche um banco novo (versão 18) com movimento\n"
+               "  mt [--db BANCO] [--empresa N]\n"
+               "                            simula os micro-terminais das bombas (sem terminal,\n"
+               "                            lê comandos da entrada e responde em JSON)\n"
                "  station seed [--db BANCO] [--now AAAA-MM-DDTHH:MM:SS]\n"
                "                            cria a estação de demonstração num banco novo\n"
                "\n"
@@ -45,6 +48,7 @@ int main(int argc, char** argv) {
     if (command == "ead") return posto::RunEad(args);
     if (command == "db" && !args.empty() && args[0] == "gerar") return posto::RunGerar(args);
     if (command == "db") return posto::RunDb(args);
+    if (command == "mt") return posto::RunMt(args);
     if (command == "station") return posto::RunStation(args);
   } catch (const bp::Erro& e) {
     std::cerr << "Erro " << bp::HexNumber(e.number) << " (" << e.number << "): " << e.description
