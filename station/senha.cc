@@ -107,14 +107,19 @@ bool ConferirLogin(bp::db::Connection& c, int32_t empresa, int32_t cd_funcionari
       "AND u.Cd_Funcionario = f.Cd_Funcionario "
       "WHERE f.Cd_PessoaUsuaria = ? AND f.Cd_Funcionario = ? ORDER BY u.Cd_Usuario",
       {bp::Value(empresa), bp::Value(cd_funcionario)});
+  bool calculou = false;
   for (; !rs.Eof(); rs.MoveNext()) {
     if (!Verdadeiro(rs["Ic_Ativo"]) || !Verdadeiro(rs["Ic_UsuarioAtivo"])) continue;
     const bp::Value& demissao = rs["Dt_Demissao"];
     if (!demissao.IsNull() && !demissao.IsEmpty() && demissao.ToDate() <= agora) continue;
     const bp::Value& cifrada = rs["Ds_CriptoSenha"];
     if (cifrada.IsNull() || cifrada.IsEmpty()) continue;
+    calculou = true;
     if (SenhaConfere(senha, cifrada.ToText())) return true;
   }
+  // A refusal takes as long whether or not the employee exists, so the
+  // time of an answer does not tell which codes are valid.
+  if (!calculou) Derivar(senha, std::vector<uint8_t>(kBytesSal), kIteracoesSenha);
   return false;
 }
 
