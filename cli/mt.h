@@ -4,48 +4,17 @@
 #pragma once
 
 #include <iosfwd>
-#include <optional>
 #include <string>
 #include <string_view>
 
-#include "bp/env.h"
+#include "station/relogio_ajustavel.h"
 #include "station/terminais_mt.h"
 
 namespace posto::mt {
 
 // The environment of the calls: the platform's own, with a clock that a
 // script may set ("NOW ...").
-class RelogioMt final : public bp::Env {
- public:
-  RelogioMt() : base_(bp::Env::Current()) { bp::Env::SetCurrent(this); }
-  ~RelogioMt() override { bp::Env::SetCurrent(nullptr); }
-  RelogioMt(const RelogioMt&) = delete;
-  RelogioMt& operator=(const RelogioMt&) = delete;
-
-  std::optional<bp::DateTime> agora;  // the set clock; the platform's when empty
-
-  bp::DateTime Now() override { return agora ? *agora : base_.Now(); }
-  void Sleep(int32_t ms) override { base_.Sleep(ms); }
-  bp::Answer MessageBox(const bp::MessageBoxRequest& r) override { return base_.MessageBox(r); }
-  std::unique_ptr<bp::ProgressWindow> CreateProgressWindow() override {
-    return base_.CreateProgressWindow();
-  }
-  void DoEvents() override { base_.DoEvents(); }
-  bool FileExists(const std::string& path) override { return base_.FileExists(path); }
-  void DeleteFile(const std::string& path) override { base_.DeleteFile(path); }
-  std::vector<std::string> ListFiles(const std::string& pattern) override {
-    return base_.ListFiles(pattern);
-  }
-  std::string ModuleFolder() override { return base_.ModuleFolder(); }
-  std::string ModuleName() override { return base_.ModuleName(); }
-  std::string AppTitle() override { return base_.AppTitle(); }
-  std::optional<std::string> RemovableDriveFolder(const std::string& drive) override {
-    return base_.RemovableDriveFolder(drive);
-  }
-
- private:
-  bp::Env& base_;
-};
+using RelogioMt = station::RelogioAjustavel;
 
 // A JSON string literal of the text, quotes included; control characters
 // become escapes.

@@ -84,7 +84,10 @@ std::string Linha(const std::string& texto) {
 class Tela {
  public:
   Tela(station::TerminaisMT& terminais, std::string banco)
-      : terminais_(terminais), banco_(std::move(banco)) {}
+      : terminais_(terminais), banco_(std::move(banco)) {
+    // An attendant sees the screen: the buffer is what the screen shows.
+    terminais_.tecla_fica_no_buffer = false;
+  }
 
   void Desenhar() {
     std::string s = "\x1b[H\x1b[2J";
@@ -96,7 +99,7 @@ class Tela {
       const std::string fim = sel ? "\x1b[0m" : "";
       s += fmt::format(" {}MT{:02}{} acao {:>2} passo {:>2} |{}{}{}|\r\n", marca, mt, fim,
                        static_cast<int32_t>(t.acao), t.andamento, marca, Linha(t.linha1), fim);
-      s += fmt::format("                         |{}{}{}|\r\n", marca, Linha(t.linha2), fim);
+      s += fmt::format("{:23}|{}{}{}|\r\n", "", marca, Linha(t.linha2), fim);
     }
     s += "\r\n Tab/Shift+Tab: trocar de terminal   Enter, Esc, Backspace: teclas do terminal\r\n"
          " Ctrl+C ou Ctrl+Q: sair\r\n";

@@ -24,20 +24,24 @@ TerminaisMT::TerminaisMT(bp::host::BOSistemaRef sessao)
 }
 
 bool TerminaisMT::Tecla(int16_t No_MT, char tecla) {
-  terminais_[No_MT].buffer += tecla;
-  return Executar(No_MT);
+  if (tecla_fica_no_buffer) {
+    terminais_[No_MT].buffer += tecla;
+    return Executar(No_MT, std::string());
+  }
+  return Executar(No_MT, std::string(1, tecla));
 }
 
-bool TerminaisMT::Consultar(int16_t No_MT) { return Executar(No_MT); }
+bool TerminaisMT::Consultar(int16_t No_MT) { return Executar(No_MT, std::string()); }
 
 void TerminaisMT::DefinirAcao(int16_t No_MT, bp::host::AcaoEnum acao) {
   terminais_[No_MT].acao = acao;
 }
 
-bool TerminaisMT::Executar(int16_t No_MT) {
+bool TerminaisMT::Executar(int16_t No_MT, const std::string& tecla) {
   // The controller receives copies: what a terminal keeps comes from the
-  // events alone.
+  // events (and the kept keys).
   Terminal t = terminais_[No_MT];
+  t.buffer += tecla;
   int16_t mt = No_MT;
   return controlador_->Execute(mt, t.acao, t.andamento, t.buffer, t.linha1, t.linha2);
 }

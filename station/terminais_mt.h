@@ -1,7 +1,7 @@
 // The station's side of the micro-terminal protocol: it keeps each
 // terminal's action, step, buffer and lines as the controller's AtualizarCih
-// events leave them, appends every key to the terminal's kept buffer and
-// calls BPMTControlador::Execute with the kept values, one call at a time.
+// events leave them, appends every key to the terminal's buffer and calls
+// BPMTControlador::Execute with the kept values, one call at a time.
 // A terminal starts idle (action 0, step 0, nothing typed).
 #pragma once
 
@@ -29,6 +29,14 @@ class TerminaisMT {
 
   explicit TerminaisMT(bp::host::BOSistemaRef sessao);
 
+  // Whether a key stays in the kept buffer until an event replaces it (the
+  // line protocol of posto mt), or is only passed to the call, the kept
+  // buffer coming from the events alone (the screen of posto mt). They
+  // differ after a call that raises no event: Enter on an empty payment
+  // answer leaves the Enter in a kept buffer, so that the next answer
+  // begins with it and reads as no number.
+  bool tecla_fica_no_buffer = true;
+
   // Called for every event, after the terminal's state took it in.
   std::function<void(int16_t No_MT, const Terminal& tela)> ao_atualizar;
 
@@ -45,7 +53,8 @@ class TerminaisMT {
   bp::BPMTControlador& Controlador() { return *controlador_; }
 
  private:
-  bool Executar(int16_t No_MT);
+  // Execute with the kept values, `tecla` appended to the buffer passed.
+  bool Executar(int16_t No_MT, const std::string& tecla);
 
   std::map<int16_t, Terminal> terminais_;
   std::unique_ptr<bp::BPMTControlador> controlador_;

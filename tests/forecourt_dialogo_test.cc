@@ -213,6 +213,24 @@ TEST_F(MtDialogo, EmptyPaymentAnswerChangesNothing) {
   EXPECT_EQ(terminais.Estado(3).andamento, 7);
   EXPECT_EQ(terminais.Controlador().Dialogo(3)->Estado(3).Tx_Linha1,
             "Pgto(1-Credito,2-CH,3-Dinheiro,4-Cartao)");
+  // A host that keeps the Enter hands it in again with the next answer,
+  // which then reads as no number: only the nozzle is asked.
+  size_t desde = telas.size();
+  Responder(3, "3");
+  Responder(3, "1");
+  EXPECT_EQ(Prompts(desde), Strings{"Bico"});
+  EXPECT_EQ(Ultima().linha1, "NAO PERMITIDO");
+  Digitar(3, "\r");
+
+  // A host that keeps only what the events give reads the next answer.
+  terminais.tecla_fica_no_buffer = false;
+  AtePagamento(3);
+  Digitar(3, "\r");
+  desde = telas.size();
+  Responder(3, "3");
+  EXPECT_EQ(Prompts(desde), Strings{"Bico"});
+  Responder(3, "1");
+  EXPECT_EQ(Ultima().linha1, "Valor abastecimento (vazio = sem valor)");
 }
 
 TEST_F(MtDialogo, BackspaceErasesOneCharacterOrLeavesTheDialogue) {
