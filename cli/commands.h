@@ -15,5 +15,7 @@ int RunDemo(const Args& args);     // posto demo: the main job
 int RunDb(const Args& args);       // posto db init|upgrade|version
 int RunGerar(const Args& args);    // posto db gerar: a station's history in a new database
 int RunEcf(const Args& args);      // posto ecf [estado|falha ...]: the emulated fiscal printer
+int RunMt(const Args& args);       // posto mt: the micro-terminal simulator
+int RunStation(const Args& args);  // posto station seed: the demo station
 
 }  // namespace posto

@@ -27,6 +27,11 @@ void PrintUsage() {
                "  ecf [--db BANCO] [estado]  mostra a impressora fiscal emulada\n"
                "  ecf [--db BANCO] falha papel|desligada|comunicacao|nenhuma\n"
                "                            liga ou desliga uma falha da impressora\n"
+               "  mt [--db BANCO] [--empresa N]\n"
+               "                            simula os micro-terminais das bombas (sem terminal,\n"
+               "                            lê comandos da entrada e responde em JSON)\n"
+               "  station seed [--db BANCO] [--now AAAA-MM-DDTHH:MM:SS]\n"
+               "                            cria a estação de demonstração num banco novo\n"
                "\n"
                "BANCO é um arquivo SQLite (padrão: posto.db) ou uma URL postgresql://\n";
 }
@@ -47,6 +52,8 @@ int main(int argc, char** argv) {
     if (command == "db" && !args.empty() && args[0] == "gerar") return posto::RunGerar(args);
     if (command == "db") return posto::RunDb(args);
     if (command == "ecf") return posto::RunEcf(args);
+    if (command == "mt") return posto::RunMt(args);
+    if (command == "station") return posto::RunStation(args);
   } catch (const bp::Erro& e) {
     std::cerr << "Erro " << bp::HexNumber(e.number) << " (" << e.number << "): " << e.description
               << "\nFonte: " << e.source << "\n";

@@ -1,6 +1,7 @@
 #include "station/sessao.h"
 
 #include "station/empresa_usuaria.h"
+#include "station/objetos_pista.h"
 #include "station/recalculo_estoque.h"
 
 namespace station {
@@ -41,5 +42,25 @@ std::unique_ptr<bp::host::BORecalculoEstoque> Sessao::CriarRecalculoEstoque() {
 std::unique_ptr<bp::host::BORecalculoGeralEstoque> Sessao::CriarRecalculoGeralEstoque() {
   return std::make_unique<RecalculoGeralEstoque>(*this);
 }
+
+std::unique_ptr<bp::host::BOFuncionario> Sessao::CriarFuncionario() {
+  return std::make_unique<station::BOFuncionario>();
+}
+
+std::unique_ptr<bp::host::BOCaixa> Sessao::CriarCaixa() { return std::make_unique<station::BOCaixa>(); }
+
+std::unique_ptr<bp::host::BOAbastecimento> Sessao::CriarAbastecimento() {
+  return std::make_unique<station::BOAbastecimento>();
+}
+
+std::unique_ptr<bp::host::BOCheque> Sessao::CriarCheque() {
+  return std::make_unique<station::BOCheque>();
+}
+
+std::unique_ptr<bp::host::BOLogLiberacaoBico> Sessao::CriarLogLiberacaoBico() {
+  return std::make_unique<station::BOLogLiberacaoBico>();
+}
+
+std::unique_ptr<bp::host::BOBomba> Sessao::CriarBomba() { return std::make_unique<station::BOBomba>(); }
 
 }  // namespace station

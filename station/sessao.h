@@ -47,6 +47,14 @@ class Sessao final : public bp::host::BOSistema {
   std::unique_ptr<bp::host::BOReducaoZ> CriarReducaoZ() override;
   std::unique_ptr<bp::host::BORegistroMovimentoECF> CriarRegistroMovimentoECF() override;
   std::unique_ptr<bp::host::BOAberturaDia> CriarAberturaDia() override;
+  // The forecourt's business objects over this session's database
+  // (station/objetos_pista.h).
+  std::unique_ptr<bp::host::BOFuncionario> CriarFuncionario() override;
+  std::unique_ptr<bp::host::BOCaixa> CriarCaixa() override;
+  std::unique_ptr<bp::host::BOAbastecimento> CriarAbastecimento() override;
+  std::unique_ptr<bp::host::BOCheque> CriarCheque() override;
+  std::unique_ptr<bp::host::BOLogLiberacaoBico> CriarLogLiberacaoBico() override;
+  std::unique_ptr<bp::host::BOBomba> CriarBomba() override;
 
   // How often a unit of work found the connection closed or lost and
   // reopened it.

@@ -41,7 +41,7 @@ TEST(Registry, CreatesByProgIdOrClassIdWithoutRegardToCase) {
 }
 
 TEST(Registry, UnbuiltAndUnknownClassesRaise429NamingTheIdentifier) {
-  for (const char* id : {"BP.BPFaturamento", "{74148EFB-B414-4AA9-888B-014F7918B104}", "BP.Inexistente",
+  for (const char* id : {"BP.BPFaturamento", "{AE09BCA1-70C5-4F68-9D73-C4EEB98FEBE0}", "BP.Inexistente",
                          "BPEmitirNfServicosDeCupom", "{00000000-0000-0000-0000-000000000000}"}) {
     const Erro e = RaisedBy([&] { CreateObject(id); });
     EXPECT_EQ(e.number, rt::kCantCreateObject) << id;

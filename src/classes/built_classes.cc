@@ -9,6 +9,9 @@ void RegisterEnumerador();
 void RegisterBPAtualizarBancoDeDados();
 void RegisterBPAbrirDia();
 void RegisterBPExportarMovimentoECF();
+void RegisterBPMTControlador();
+void RegisterBPMTLiberarBico();
+void RegisterBPLiberarBico();
 
 // Called once by the registry, on first use.
 void RegisterBuiltClasses() {
@@ -17,6 +20,9 @@ void RegisterBuiltClasses() {
   RegisterBPAtualizarBancoDeDados();
   RegisterBPAbrirDia();
   RegisterBPExportarMovimentoECF();
+  RegisterBPMTControlador();
+  RegisterBPMTLiberarBico();
+  RegisterBPLiberarBico();
 }
 
 }  // namespace bp::classes

@@ -1,10 +1,16 @@
 #include "bp/host/bo_sistema.h"
 
 #include "bp/erro.h"
+#include "bp/host/bo_abastecimento.h"
 #include "bp/host/bo_abertura_dia.h"
+#include "bp/host/bo_bomba.h"
+#include "bp/host/bo_caixa.h"
 #include "bp/host/bo_cardex.h"
+#include "bp/host/bo_cheque.h"
 #include "bp/host/bo_ecf.h"
 #include "bp/host/bo_estoque.h"
+#include "bp/host/bo_funcionario.h"
+#include "bp/host/bo_log_liberacao_bico.h"
 #include "bp/host/bo_reducao_z.h"
 #include "bp/host/bo_registro_movimento_ecf.h"
 
@@ -34,6 +40,30 @@ std::unique_ptr<BORegistroMovimentoECF> BOSistema::CriarRegistroMovimentoECF() {
 
 std::unique_ptr<BOAberturaDia> BOSistema::CriarAberturaDia() {
   RaiseRuntime(rt::kCantCreateObject, "BOAberturaDia");
+}
+
+std::unique_ptr<BOFuncionario> BOSistema::CriarFuncionario() {
+  RaiseRuntime(rt::kCantCreateObject, "BOFuncionario");
+}
+
+std::unique_ptr<BOCaixa> BOSistema::CriarCaixa() {
+  RaiseRuntime(rt::kCantCreateObject, "BOCaixa");
+}
+
+std::unique_ptr<BOAbastecimento> BOSistema::CriarAbastecimento() {
+  RaiseRuntime(rt::kCantCreateObject, "BOAbastecimento");
+}
+
+std::unique_ptr<BOCheque> BOSistema::CriarCheque() {
+  RaiseRuntime(rt::kCantCreateObject, "BOCheque");
+}
+
+std::unique_ptr<BOLogLiberacaoBico> BOSistema::CriarLogLiberacaoBico() {
+  RaiseRuntime(rt::kCantCreateObject, "BOLogLiberacaoBico");
+}
+
+std::unique_ptr<BOBomba> BOSistema::CriarBomba() {
+  RaiseRuntime(rt::kCantCreateObject, "BOBomba");
 }
 
 }  // namespace bp::host

@@ -9,7 +9,13 @@
 namespace bp::host {
 
 class BOEmpresaUsuaria;
+class BOAbastecimento;
+class BOBomba;
+class BOCaixa;
 class BOCardex;
+class BOCheque;
+class BOFuncionario;
+class BOLogLiberacaoBico;
 class BORecalculoEstoque;
 class BORecalculoGeralEstoque;
 class BOECF;
@@ -48,6 +54,14 @@ class BOSistema {
   virtual std::unique_ptr<BOReducaoZ> CriarReducaoZ();
   virtual std::unique_ptr<BORegistroMovimentoECF> CriarRegistroMovimentoECF();
   virtual std::unique_ptr<BOAberturaDia> CriarAberturaDia();
+  // The forecourt's business objects (employee, cash register, fuelling,
+  // cheque, release log, pump); the caller hands each the session.
+  virtual std::unique_ptr<BOFuncionario> CriarFuncionario();
+  virtual std::unique_ptr<BOCaixa> CriarCaixa();
+  virtual std::unique_ptr<BOAbastecimento> CriarAbastecimento();
+  virtual std::unique_ptr<BOCheque> CriarCheque();
+  virtual std::unique_ptr<BOLogLiberacaoBico> CriarLogLiberacaoBico();
+  virtual std::unique_ptr<BOBomba> CriarBomba();
 };
 
 using BOSistemaRef = std::shared_ptr<BOSistema>;

@@ -1,0 +1,60 @@
+// The demo station: a small, realistic station database for trying the
+// forecourt terminals and the fiscal day by hand or from scripts.
+//
+// SeedDemoStation brings a new database to the library's version and fills
+// it: a month of history from the data generator (registers, coupons,
+// fuelings, cash registers, billing) written at version 18, the upgrade, and
+// then the parts below, each in its own file, run in order in one
+// transaction on the upgraded database. A further part is one more function
+// of this shape, called at the end of SeedDemoStation.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "bp/datetime.h"
+#include "bp/db/connection.h"
+#include "station/sessao.h"
+
+namespace station {
+
+// The fixed codes of the demo station, for the parts and for tests.
+struct EstacaoDemo {
+  static constexpr int32_t kEmpresa = 1;
+  // Employee 1 (password "1234") may give discounts; employee 2 ("4321")
+  // may not. Employee codes are person codes: employee 1 is person 1, the
+  // company's own person row (the owner working the forecourt).
+  static constexpr int32_t kFuncionarioComDesconto = 1;
+  static constexpr int32_t kFuncionarioSemDesconto = 2;
+  static constexpr const char* kSenhaComDesconto = "1234";
+  static constexpr const char* kSenhaSemDesconto = "4321";
+  static constexpr int32_t kBicos = 8;
+  static constexpr int32_t kBicoBloqueado = 8;
+  // Customer 100 buys on credit with vehicle ABC1234 and must give the
+  // odometer; customer 101 (vehicle XYZ9876) is under a sale restriction.
+  static constexpr int32_t kClienteCredito = 100;
+  static constexpr int32_t kClienteRestrito = 101;
+  static constexpr const char* kPlacaCredito = "ABC1234";
+  static constexpr const char* kPlacaRestrita = "XYZ9876";
+  static constexpr int32_t kHodometroCredito = 45210;  // the vehicle's last odometer
+  // Cheque code lines: one from a clean account, one from an account with a
+  // refused cheque on record.
+  static constexpr const char* kCmc7Bom = "237045670180001235300001234569";
+  static constexpr const char* kCmc7Recusado = "341123480180004565100005678902";
+  static constexpr int32_t kDiasDeHistorico = 30;
+};
+
+// Fills the database of `sessao`: creates it at version 18 when it has no
+// tables, writes the history, upgrades it and runs the parts. Raises
+// 0x80040E14, changing nothing of an existing database's rows, when the
+// database is not new (beyond version 18, or with registers already there).
+// `agora` is the seed's date and time: the history ends the day before.
+void SeedDemoStation(const std::shared_ptr<Sessao>& sessao, bp::DateTime agora);
+
+// The parts, on a database at the library's version.
+// Employees and their users with hashed passwords, cash registers, nozzle
+// block, credit and restricted customers with their vehicles, cheques.
+void SeedPista(bp::db::Connection& c, bp::DateTime agora);
+
+}  // namespace station

@@ -1,0 +1,356 @@
+// The nozzle-release dialogue through the station's terminal keeper over
+// fakes of the host: screens, answers, masks and the host calls in order.
+#include <gtest/gtest.h>
+
+#include "bp/erro.h"
+#include "support/forecourt_terminais.h"
+
+namespace bp::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+struct MtDialogo : ::testing::Test, TerminaisDeTeste {
+  const std::vector<std::string> kGravacao = {"Abastecimento.GravarResponsabilidade",
+                                              "LogLiberacaoBico.Incluir"};
+  // Confirms at "PERMITIDO" and expects the recording and the reset.
+  void Confirmar(int16_t mt) {
+    ASSERT_EQ(Ultima().linha1, "PERMITIDO(Tecle enter para liberar bico)");
+    ASSERT_EQ(Ultima().andamento, 27);
+    const size_t antes = telas.size();
+    Digitar(mt, "\r");
+    ASSERT_EQ(telas.size(), antes + 2);
+    EXPECT_EQ(telas[antes].linha1, "Gravando...");
+    EXPECT_EQ(Ultima().acao, 0);
+    EXPECT_EQ(Ultima().andamento, 0);
+    EXPECT_EQ(Ultima().linha1 + Ultima().linha2 + Ultima().buffer, "");
+  }
+};
+
+TEST_F(MtDialogo, StartLoginAndPasswordEcho) {
+  Iniciar(3);
+  ASSERT_EQ(telas.size(), 2u);
+  EXPECT_EQ(Ultima().linha1, "Codigo do funcionario");
+  EXPECT_EQ(Ultima().andamento, 2);
+  EXPECT_EQ(Ultima().linha2 + Ultima().buffer, "");
+
+  Responder(3, "12");
+  ASSERT_EQ(telas.size(), 6u);  // two echoes, then two screens in one call
+  EXPECT_EQ(telas[4].linha1, "Processando...");
+  EXPECT_EQ(telas[4].andamento, 2);
+  EXPECT_EQ(telas[5].linha1, "Senha");
+  EXPECT_EQ(telas[5].andamento, 4);
+
+  Digitar(3, "abc");
+  EXPECT_EQ(Ultima().linha2, "***");
+  EXPECT_EQ(Ultima().buffer, "abc");
+  EXPECT_EQ(env.do_events, 5);  // once after every echo
+  Digitar(3, "\b");
+  EXPECT_EQ(Ultima().linha2, "**");
+  EXPECT_EQ(Ultima().buffer, "ab");
+  Digitar(3, "\x1b");  // Esc hands the answer in, as Enter does
+  EXPECT_EQ(Ultima().linha1, "Pgto(1-Credito,2-CH,3-Dinheiro,4-Cartao)");
+  EXPECT_EQ(sessao->Calls({"Funcionario.Limpar", "Funcionario.Verificar", "Caixa.Limpar",
+                           "Caixa.Carregar", "Cheque.Limpar", "Abastecimento.Limpar", "BeginWork",
+                           "EndWork"}),
+            (Strings{"Funcionario.Limpar", "Caixa.Limpar", "Abastecimento.Limpar",
+                     "Cheque.Limpar", "BeginWork BPMTLiberarBico.ProcessarAndamento",
+                     "Funcionario.VerificarLogin 1 12 ab",
+                     "EndWork BPMTLiberarBico.ProcessarAndamento",
+                     "BeginWork BPMTLiberarBico.ProcessarAndamento", "Caixa.Carregar 1 12",
+                     "EndWork BPMTLiberarBico.ProcessarAndamento"}));
+}
+
+TEST_F(MtDialogo, WrongPasswordShowsTheErrorAndEnterResets) {
+  sessao->roteiro.login_valido = false;
+  AtePagamento(3);
+  EXPECT_EQ(Ultima().linha1, "Erro (Tecle enter)");
+  EXPECT_EQ(Ultima().linha2, "Usuario ou senha invalido");
+  EXPECT_EQ(Ultima().andamento, 28);
+  Digitar(3, "\r");
+  EXPECT_EQ(Ultima().acao, 0);
+  EXPECT_EQ(Ultima().andamento, 0);
+}
+
+TEST_F(MtDialogo, CreditSaleAsksPlateOdometerAndSettlement) {
+  AtePagamento(3);
+  const size_t desde = telas.size();
+  Responder(3, "1");
+  Responder(3, "ABC1234");
+  Responder(3, "15000");
+  Responder(3, "2");
+  Responder(3, "5000");
+  Responder(3, "n");  // only a capital N means no
+  EXPECT_EQ(Prompts(desde), (Strings{"Placa", "Hodometro", "Bico",
+                                     "Valor abastecimento (vazio = sem valor)",
+                                     "Baixa automatica (S/N) (vazio = S)"}));
+  EXPECT_EQ(Ultima().linha2, "Liberado");
+  Confirmar(3);
+  EXPECT_EQ(sessao->Calls({"Abastecimento.Credito", "Abastecimento.Gravar", "LogLiberacaoBico.I"}),
+            (Strings{"Abastecimento.Credito 1 2 12 1234 77 'ABC1234' 50 15000",
+                     "Abastecimento.GravarResponsabilidade 2 77 'ABC1234' '' 1 2 true 50 0 15000",
+                     "LogLiberacaoBico.Incluir 1 2 77 'ABC1234' 2026-12-05 10:00 true 12 1 2 2"}));
+}
+
+TEST_F(MtDialogo, ChequeSaleWithCodeLineDocumentAndDate) {
+  AtePagamento(3);
+  const size_t desde = telas.size();
+  Responder(3, "2");
+  Digitar(3, "12345678");
+  EXPECT_EQ(Ultima().linha2, "12345678-          -            .");
+  Responder(3, "");
+  Digitar(3, "12345678901");
+  EXPECT_EQ(Ultima().linha2, "123.456.789-01.");
+  Digitar(3, "234");
+  EXPECT_EQ(Ultima().linha2, "12.345.678/9012-34.");
+  Responder(3, "");
+  Digitar(3, "05122026");
+  EXPECT_EQ(Ultima().linha2, "05/12/2026.");
+  Responder(3, "");
+  Responder(3, "4");
+  Digitar(3, "1234");
+  EXPECT_EQ(Ultima().linha2, "   , 12.34.");
+  Responder(3, "");
+  EXPECT_EQ(Prompts(desde), (Strings{"CMC7 (I-INCIA LEITURA)", "CPF/CNPJ",
+                                     "Data deposito Cheque (vazio = hoje)", "Bico",
+                                     "Valor abastecimento (vazio = sem valor)"}));
+  Confirmar(3);
+  EXPECT_EQ(sessao->Calls({"Cheque.Consultar", "Abastecimento.Gravar"}),
+            (Strings{"Cheque.Consultar 1 sessao 12345678 '12.345.678/9012-34' 2 12.34 "
+                     "2026-12-05 1",
+                     "Abastecimento.GravarResponsabilidade 4 77 '' '12345678' 2 2 false 12.34 0 "
+                     "0"}));
+}
+
+TEST_F(MtDialogo, ChequeSaleWithoutCodeLineOrWithTodaysDate) {
+  AtePagamento(3);
+  size_t desde = telas.size();
+  Responder(3, "2");
+  Responder(3, "");
+  Responder(3, "1");
+  Responder(3, "");
+  EXPECT_EQ(Prompts(desde), (Strings{"CMC7 (I-INCIA LEITURA)", "Bico",
+                                     "Valor abastecimento (vazio = sem valor)"}));
+  Confirmar(3);
+  EXPECT_TRUE(sessao->Calls({"Cheque.Consultar"}).empty());
+
+  // With a code line and an empty date: today, due at sight.
+  sessao->log.clear();
+  Iniciar(3);
+  Responder(3, "12");
+  Responder(3, "1234");
+  Responder(3, "2");
+  Responder(3, "99");
+  Responder(3, "12345678901");
+  Responder(3, "");
+  Responder(3, "1");
+  Responder(3, "");
+  Confirmar(3);
+  EXPECT_EQ(sessao->Calls({"Cheque.Consultar", "Abastecimento.Gravar"}),
+            (Strings{"Cheque.Consultar 1 sessao 99 '123.456.789-01' 1 1 2026-12-05 1",
+                     "Abastecimento.GravarResponsabilidade 1 77 '' '99' 2 1 false 0 0 0"}));
+}
+
+TEST_F(MtDialogo, CashSaleDiscountOnlyForPermittedAttendants) {
+  AtePagamento(3);
+  size_t desde = telas.size();
+  Responder(3, "3");
+  Responder(3, "1");
+  Responder(3, "10000");
+  Digitar(3, "250");
+  EXPECT_EQ(Ultima().linha2, " 2.50.");
+  Responder(3, "");
+  Responder(3, "");
+  EXPECT_EQ(Prompts(desde), (Strings{"Bico", "Valor abastecimento (vazio = sem valor)",
+                                     "Desconto (vazio = sem desconto)",
+                                     "Baixa automatica (S/N) (vazio = S)"}));
+  Confirmar(3);
+
+  sessao->roteiro.fl_permitir_desconto = 0;
+  AtePagamento(3);
+  desde = telas.size();
+  Responder(3, "3");
+  Responder(3, "1");
+  Responder(3, "");
+  Responder(3, "N");
+  EXPECT_EQ(Prompts(desde), (Strings{"Bico", "Valor abastecimento (vazio = sem valor)",
+                                     "Baixa automatica (S/N) (vazio = S)"}));
+  Confirmar(3);
+  EXPECT_EQ(sessao->Calls({"Abastecimento.DinheiroOu", "Abastecimento.Gravar"}),
+            (Strings{"Abastecimento.DinheiroOuCartao 1 12 1234 77 '' 100 0",
+                     "Abastecimento.GravarResponsabilidade 1 77 '' '' 3 1 true 100 2.5 0",
+                     "Abastecimento.DinheiroOuCartao 1 12 1234 77 '' 0 0",
+                     "Abastecimento.GravarResponsabilidade 1 77 '' '' 3 1 false 0 0 0"}));
+}
+
+TEST_F(MtDialogo, CardSaleAndUnknownPaymentKind) {
+  AtePagamento(3);
+  size_t desde = telas.size();
+  Responder(3, "4");
+  Responder(3, "7");
+  Responder(3, "");
+  EXPECT_EQ(Prompts(desde), (Strings{"Bico", "Valor abastecimento (vazio = sem valor)"}));
+  Confirmar(3);
+  EXPECT_EQ(sessao->Calls({"Abastecimento.Gravar"}),
+            (Strings{"Abastecimento.GravarResponsabilidade 7 77 '' '' 4 2 false 0 0 0"}));
+
+  AtePagamento(3);
+  desde = telas.size();
+  Responder(3, "9");
+  Responder(3, "7");
+  Responder(3, "");
+  EXPECT_EQ(Prompts(desde), (Strings{"Bico", "Valor abastecimento (vazio = sem valor)"}));
+  EXPECT_EQ(Ultima().linha1, "NAO PERMITIDO");
+  EXPECT_EQ(Ultima().linha2, "");
+  EXPECT_EQ(Ultima().andamento, 28);
+}
+
+TEST_F(MtDialogo, EmptyPaymentAnswerChangesNothing) {
+  AtePagamento(3);
+  const size_t antes = telas.size();
+  Digitar(3, "\r");
+  EXPECT_EQ(telas.size(), antes);
+  EXPECT_EQ(terminais.Estado(3).andamento, 7);
+  EXPECT_EQ(terminais.Controlador().Dialogo(3)->Estado(3).Tx_Linha1,
+            "Pgto(1-Credito,2-CH,3-Dinheiro,4-Cartao)");
+  // A host that keeps the Enter hands it in again with the next answer,
+  // which then reads as no number: only the nozzle is asked.
+  size_t desde = telas.size();
+  Responder(3, "3");
+  Responder(3, "1");
+  EXPECT_EQ(Prompts(desde), Strings{"Bico"});
+  EXPECT_EQ(Ultima().linha1, "NAO PERMITIDO");
+  Digitar(3, "\r");
+
+  // A host that keeps only what the events give reads the next answer.
+  terminais.tecla_fica_no_buffer = false;
+  AtePagamento(3);
+  Digitar(3, "\r");
+  desde = telas.size();
+  Responder(3, "3");
+  EXPECT_EQ(Prompts(desde), Strings{"Bico"});
+  Responder(3, "1");
+  EXPECT_EQ(Ultima().linha1, "Valor abastecimento (vazio = sem valor)");
+}
+
+TEST_F(MtDialogo, BackspaceErasesOneCharacterOrLeavesTheDialogue) {
+  AtePagamento(3);
+  Responder(3, "4");
+  Responder(3, "1");
+  Digitar(3, "123\b");
+  EXPECT_EQ(Ultima().buffer, "12");
+  EXPECT_EQ(Ultima().linha2, "   ,   .12.");
+  Digitar(3, "\b\b");
+  const size_t antes = telas.size();
+  Digitar(3, "\b");
+  ASSERT_EQ(telas.size(), antes + 2);
+  EXPECT_EQ(telas[antes].acao, 0);
+  EXPECT_EQ(telas[antes].andamento, 0);
+  EXPECT_EQ(telas[antes].linha1 + telas[antes].linha2, "");
+  EXPECT_EQ(Ultima().linha2, "   ,   .  .");
+  EXPECT_EQ(Ultima().acao, 0);
+}
+
+TEST_F(MtDialogo, OldCashRegisterRuleAtSevenInTheMorning) {
+  struct Caso {
+    DateTime caixa;
+    DateTime agora;
+    bool antigo;
+  };
+  const Caso casos[] = {
+      {DateTime::Of(2026, 12, 4, 18), DateTime::Of(2026, 12, 5, 6, 59), false},
+      {DateTime::Of(2026, 12, 4, 18), DateTime::Of(2026, 12, 5, 7, 0), false},
+      {DateTime::Of(2026, 12, 4, 18), DateTime::Of(2026, 12, 5, 7, 0, 1), true},
+      {DateTime::Of(2026, 12, 4, 18), DateTime::Of(2026, 12, 5, 7, 1), true},
+      {DateTime::Of(2026, 12, 3, 18), DateTime::Of(2026, 12, 5, 6, 0), true},
+      {DateTime::Of(2026, 12, 5, 6, 0), DateTime::Of(2026, 12, 5, 23, 0), false},
+  };
+  for (const Caso& c : casos) {
+    sessao->roteiro.dt_abertura = c.caixa;
+    env.now = c.agora;
+    AtePagamento(3);
+    if (c.antigo) {
+      EXPECT_EQ(Ultima().linha2, "Nao e permitido abrir um caixa antigo.");
+      EXPECT_EQ(Ultima().andamento, 28);
+      Digitar(3, "\r");
+    } else {
+      EXPECT_EQ(Ultima().andamento, 7);
+      Digitar(3, "\b");
+    }
+  }
+}
+
+TEST_F(MtDialogo, NozzleOutOfRangeAndBadAnswersFailTheStep) {
+  AtePagamento(3);
+  Responder(3, "4");
+  try {
+    Responder(3, "300");
+    FAIL();
+  } catch (const Erro& e) {
+    EXPECT_EQ(e.number, rt::kOverflow);
+    EXPECT_TRUE(e.source.ends_with(" -> BPMTLiberarBico.ProcessarAndamento, "
+                                   " -> BPMTLiberarBico.Execute, "
+                                   " -> BPMTControlador.Execute, "))
+        << e.source;
+  }
+  EXPECT_EQ(Ultima().linha1, "Erro (Tecle enter)");
+  EXPECT_EQ(Ultima().linha2, "Overflow");
+  EXPECT_EQ(Ultima().andamento, 28);
+  Digitar(3, "\r");
+
+  // An amount that is not wholly a number, and a date that does not exist.
+  AtePagamento(3);
+  Responder(3, "4");
+  Responder(3, "1");
+  EXPECT_THROW(Responder(3, "12a"), Erro);
+  EXPECT_EQ(Ultima().linha2, "Type mismatch");
+  Digitar(3, "\r");
+  AtePagamento(3);
+  Responder(3, "2");
+  Responder(3, "1");
+  Responder(3, "123");
+  EXPECT_THROW(Responder(3, "31022026"), Erro);
+  EXPECT_EQ(Ultima().linha1, "Erro (Tecle enter)");
+}
+
+TEST_F(MtDialogo, LostConnectionIsRecoveredThreeTimesInOneCall) {
+  AtePagamento(3);
+  sessao->log.clear();
+  // The recording: first the check at step 26, then the recovered failures.
+  sessao->roteiro.falhas["Abastecimento.DinheiroOuCartao"] = {3709, 3709, 3709};
+  Responder(3, "4");
+  Responder(3, "1");
+  Responder(3, "");
+  EXPECT_EQ(Ultima().andamento, 27);
+  const Strings trabalho = sessao->Calls({"BeginWork BPMT", "EndWork BPMT", "Abastecimento.Din"});
+  EXPECT_EQ(trabalho.size(), 8u);
+  EXPECT_EQ(trabalho.back(), "EndWork BPMTLiberarBico.ProcessarAndamento");
+  EXPECT_EQ(trabalho[1], "BeginWork BPMTLiberarBico.ProcessarAndamento");
+  terminais.DefinirAcao(3, host::AcaoEnum::AcaoMenuPrincipal);
+
+  sessao->roteiro.falhas["Funcionario.VerificarLogin"] = {3709, 3709, 3709, 3709};
+  sessao->log.clear();
+  EXPECT_THROW(AtePagamento(3), Erro);
+  EXPECT_EQ(Ultima().linha1, "Erro (Tecle enter)");
+  EXPECT_EQ(sessao->Calls({"Funcionario.VerificarLogin"}).size(), 4u);
+  // The step's own unit of work and three recoveries began work; a failed
+  // call ends only the step's own.
+  EXPECT_EQ(sessao->Calls({"BeginWork BPMTLiberarBico"}).size(), 4u);
+  EXPECT_EQ(sessao->Calls({"EndWork BPMTLiberarBico"}).size(), 1u);
+}
+
+TEST_F(MtDialogo, RefusedRecordingShowsNaoGravadoAndKeepsTheLog) {
+  sessao->roteiro.gravar = false;
+  AtePagamento(3);
+  Responder(3, "4");
+  Responder(3, "1");
+  Responder(3, "");
+  Digitar(3, "\r");
+  EXPECT_EQ(Ultima().linha1, "Erro (Tecle enter)");
+  EXPECT_EQ(Ultima().linha2, "NAO GRAVADO.");
+  EXPECT_EQ(Ultima().andamento, 28);
+  EXPECT_EQ(sessao->Calls({"LogLiberacaoBico.Incluir"}).size(), 1u);
+}
+
+}  // namespace
+}  // namespace bp::testing

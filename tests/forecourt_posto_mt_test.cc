@@ -1,0 +1,128 @@
+// Whole release dialogues driven through `posto mt` in script mode on the
+// demo station: cash, credit with odometer, cheque with a deposit date,
+// card, and refusals; afterwards the database holds the responsibility of
+// each release and its LogLiberacaoBico row.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bp/db/connection.h"
+#include "station/seed.h"
+#include "support/estacao_demo.h"
+#include "support/test_env.h"
+
+namespace {
+
+using D = station::EstacaoDemo;
+
+// A dialogue at terminal `mt`: start it, then each answer key by key and
+// Enter; the last Enter confirms the release.
+std::string Dialogo(int mt, const std::vector<std::string>& respostas) {
+  const std::string t = std::to_string(mt) + " ";
+  std::string s = t + "POLL\n" + t + "POLL\n";
+  for (const std::string& r : respostas) {
+    for (char ch : r) s += t + ch + "\n";
+    s += t + "ENTER\n";
+  }
+  return s;
+}
+
+struct Saida {
+  std::string texto;
+  // True when an event of terminal `mt` showed the two lines.
+  bool Mostrou(int mt, const std::string& linha1, const std::string& linha2) const {
+    const std::string terminal = "\"mt\":" + std::to_string(mt) + ",";
+    const std::string tela = "\"line1\":\"" + linha1 + "\",\"line2\":\"" + linha2 + "\"";
+    for (size_t a = 0, b = 0; a < texto.size(); a = b + 1) {
+      b = texto.find('\n', a);
+      if (b == std::string::npos) b = texto.size();
+      const std::string linha = texto.substr(a, b - a);
+      if (linha.find(terminal) != std::string::npos && linha.find(tela) != std::string::npos) {
+        return true;
+      }
+    }
+    return false;
+  }
+};
+
+TEST(PostoMtEstacao, ReleasesForEveryMeansOfPaymentAreRecorded) {
+  bp::testing::TestEnv env;
+  const std::string banco = bp::testing::CopyDemoStation("posto_mt");
+  std::string script = "# the demo station at ten in the morning\nNOW 2026-12-05T10:00:00\n";
+  // 1: cash, nozzle 3, R$ 50,00 with 2,50 of discount, settled at once.
+  script += Dialogo(1, {"1", "1234", "3", "3", "5000", "250", "", ""});
+  // 2: credit, plate, odometer, nozzle 1, no amount, not settled.
+  script += Dialogo(2, {"1", "1234", "1", "ABC1234", "46000", "1", "", "N", ""});
+  // 3: cheque deposited on the 20th, nozzle 2, R$ 80,00.
+  script += Dialogo(3, {"1", "1234", "2", D::kCmc7Bom, "12345678909", "20122026", "2", "8000", ""});
+  // 5: refusals: the blocked nozzle, the restricted customer, the cheque of
+  // an account with a returned cheque, and employee 2's old cash register.
+  script += Dialogo(5, {"1", "1234", "3", "8", "", "", "", ""});
+  script += Dialogo(5, {"1", "1234", "1", "XYZ9876", "", "2", "", "", ""});
+  script += Dialogo(5, {"1", "1234", "2", D::kCmc7Recusado, "98765432100", "", "2", "", ""});
+  script += Dialogo(5, {"2", "4321", ""});
+  // 4: card by employee 2 before seven, while yesterday's cash register
+  // still serves: no discount, no settlement prompt.
+  script += "NOW 2026-12-05T06:30:00\n" + Dialogo(4, {"2", "4321", "4", "4", "10000", ""});
+
+  const std::string entrada = env.Path("script.txt");
+  const std::string saida = env.Path("saida.txt");
+  bp::testing::WriteFile(entrada, script);
+  const int rc = std::system((std::string(POSTO_BINARY) + " mt --db " + banco + " <" + entrada +
+                              " >" + saida + " 2>&1")
+                                 .c_str());
+  ASSERT_EQ(WEXITSTATUS(rc), 0);
+  const Saida out{bp::testing::ReadFile(saida)};
+  EXPECT_EQ(out.texto.find("\"error\""), std::string::npos) << out.texto;
+  EXPECT_TRUE(out.Mostrou(1, "PERMITIDO(Tecle enter para liberar bico)", "Liberado"));
+  EXPECT_TRUE(out.Mostrou(2, "PERMITIDO(Tecle enter para liberar bico)", "Venda a prazo liberada"));
+  EXPECT_TRUE(out.Mostrou(3, "PERMITIDO(Tecle enter para liberar bico)", "Cheque aprovado"));
+  EXPECT_TRUE(out.Mostrou(5, "NAO PERMITIDO", "Bico bloqueado"));
+  EXPECT_TRUE(out.Mostrou(5, "NAO PERMITIDO", "Cliente com restricao de venda"));
+  EXPECT_TRUE(out.Mostrou(5, "NAO PERMITIDO", "Emitente com cheque recusado"));
+  EXPECT_TRUE(out.Mostrou(5, "Erro (Tecle enter)", "Nao e permitido abrir um caixa antigo."));
+
+  auto c = bp::db::Connection::Open(banco);
+  const bp::db::Recordset log = c->Query(
+      "SELECT No_Liberacao, Cd_Bomba, Cd_Funcionario, No_TipoPagamento, No_TipoVencimento, "
+      "Ic_BaixaAutomatica, Cd_Veiculo, No_TipoHardware FROM LogLiberacaoBico ORDER BY No_Liberacao");
+  std::vector<std::string> linhas;
+  for (const auto& r : log.Rows()) {
+    std::string l;
+    for (const bp::Value& v : r) l += (v.IsNull() ? "-" : v.ToText()) + " ";
+    linhas.push_back(l);
+  }
+  EXPECT_EQ(linhas, (std::vector<std::string>{"1 3 1 3 1 Verdadeiro - 2 ",
+                                              "2 1 1 1 2 Falso ABC1234 2 ",
+                                              "3 2 1 2 2 Falso - 2 ", "4 4 2 4 2 Falso - 2 "}));
+
+  const bp::db::Recordset a = c->Query(
+      "SELECT a.De_EnderecoLogicoBico, a.Cd_Funcionario, a.Cd_Caixa, k.Dt_Abertura, a.Vl_Total, "
+      "a.Tx_DescontoAbastecimento, a.No_Hodometro, a.Cd_Cmc7, a.Nm_IdDocumento FROM "
+      "Abastecimento a JOIN Caixa k ON k.Cd_Caixa = a.Cd_Caixa WHERE a.Tp_OrigemRegistro = 3 "
+      "ORDER BY a.Cd_Abastecimento");
+  ASSERT_EQ(a.RecordCount(), 4);
+  const auto& r = a.Rows();
+  EXPECT_EQ(r[0][0].ToText(), "0201");
+  EXPECT_EQ(r[0][3].ToDate(), bp::DateTime::Of(2026, 12, 5, 6, 0, 0));
+  EXPECT_EQ(r[0][4].ToMoney(), bp::Money::FromInt(50));
+  EXPECT_DOUBLE_EQ(r[0][5].ToDouble(), 2.5);
+  EXPECT_EQ(r[1][6].ToInt32(), 46000);
+  EXPECT_EQ(r[2][7].ToText(), D::kCmc7Bom);
+  EXPECT_EQ(r[2][8].ToText(), "000123");
+  EXPECT_EQ(r[3][1].ToInt32(), 2);
+  EXPECT_EQ(r[3][3].ToDate(), bp::DateTime::Of(2026, 12, 4, 14, 0, 0));
+
+  const bp::db::Recordset k = c->Query(
+      "SELECT Cd_CpfCnpj, Dt_Deposito, Vl_Cheque, Ic_Aprovado FROM ConsultaCheque "
+      "WHERE Cd_Banco = 237 AND Nm_IdDocumento = '000123'");
+  ASSERT_FALSE(k.Eof());
+  EXPECT_EQ(k["Cd_CpfCnpj"].ToText(), "123.456.789-09");
+  EXPECT_EQ(k["Dt_Deposito"].ToDate(), bp::DateTime::Of(2026, 12, 20));
+  EXPECT_EQ(k["Vl_Cheque"].ToMoney(), bp::Money::FromInt(80));
+  EXPECT_TRUE(k["Ic_Aprovado"].ToBool());
+}
+
+}  // namespace

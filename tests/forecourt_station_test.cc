@@ -1,0 +1,333 @@
+// The station's forecourt objects on the demo station: passwords and login,
+// the cash register, the release checks, the cheque consultation, the
+// responsibility record and the release log.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "bp/erro.h"
+#include "bp/host/bo_sistema.h"
+#include "station/cheque.h"
+#include "station/objetos_pista.h"
+#include "station/regras_pista.h"
+#include "station/seed.h"
+#include "station/senha.h"
+#include "station/sessao.h"
+#include "support/estacao_demo.h"
+#include "support/test_env.h"
+
+namespace {
+
+using bp::Money;
+using bp::Value;
+using D = station::EstacaoDemo;
+
+class PistaTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string nome = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    sessao_ = std::make_shared<station::Sessao>(
+        station::Configuracao(bp::testing::CopyDemoStation(nome)));
+    env_.now = bp::testing::DemoStationNow();
+  }
+  bp::db::Connection& C() { return sessao_->Dal().Conexao(); }
+  Value Um(const std::string& sql) {
+    const bp::db::Recordset rs = C().Query(sql);
+    return rs.Eof() ? Value() : rs.Field(0);
+  }
+  template <class T>
+  std::unique_ptr<T> Objeto(std::unique_ptr<T> bo) {
+    bo->SetObBOSistema(sessao_);
+    return bo;
+  }
+  // The cash register employee 1 has open.
+  int32_t CaixaDoUm() {
+    return station::CarregarCaixa(C(), D::kEmpresa, D::kFuncionarioComDesconto).cd_caixa;
+  }
+  station::PedidoLiberacao Pedido(uint8_t bico) {
+    return {bico, D::kFuncionarioComDesconto, D::kSenhaComDesconto, CaixaDoUm(), "", Money(), 0};
+  }
+
+  bp::testing::TestEnv env_;
+  std::shared_ptr<station::Sessao> sessao_;
+};
+
+TEST(SenhaTest, HashesAreSaltedBoundedAndOnlyMatchTheirPassword) {
+  const std::string a = station::CifrarSenha("1234");
+  const std::string b = station::CifrarSenha("1234");
+  EXPECT_NE(a, b);
+  EXPECT_LE(a.size(), 64u);
+  EXPECT_TRUE(station::SenhaConfere("1234", a));
+  EXPECT_FALSE(station::SenhaConfere("1235", a));
+  EXPECT_FALSE(station::SenhaConfere("", a));
+  // Anything but a well-formed hash never matches, not even the password
+  // itself kept in clear.
+  for (const std::string& ruim : std::vector<std::string>{"1234", "", "100$$", "0$AAAAAAAAAAAAAAAA$" + a.substr(21),
+                                 a.substr(0, a.size() - 1), "x" + a}) {
+    EXPECT_FALSE(station::SenhaConfere("1234", ruim)) << ruim;
+  }
+  // The same salt and iterations give the same hash.
+  const std::vector<uint8_t> sal(12, 7);
+  EXPECT_EQ(station::CifrarSenha("x", sal, 1000), station::CifrarSenha("x", sal, 1000));
+  EXPECT_THROW(station::CifrarSenha("x", sal, 1500), bp::Erro);
+}
+
+TEST(SenhaTest, DocumentsAndCodeLines) {
+  EXPECT_TRUE(station::DocumentoValido("123.456.789-09"));
+  EXPECT_TRUE(station::DocumentoValido("11222333000181"));
+  EXPECT_FALSE(station::DocumentoValido("12345678900"));
+  EXPECT_FALSE(station::DocumentoValido("11111111111"));
+  EXPECT_FALSE(station::DocumentoValido("1122233300018"));
+  const auto k = station::LerCmc7("<23704567<0180001235>300001234569:");
+  ASSERT_TRUE(k);
+  EXPECT_EQ(k->banco, 237);
+  EXPECT_EQ(k->agencia, 456);
+  EXPECT_EQ(k->conta, 123456);
+  EXPECT_EQ(k->numero, "000123");
+  EXPECT_FALSE(station::LerCmc7("23704567018000123530000123456"));
+  EXPECT_FALSE(station::LerCmc7("237045670180001235399999999999"));  // account too large
+}
+
+TEST_F(PistaTest, LoginChecksHashedPasswordsOfActiveEmployees) {
+  EXPECT_EQ(Um("SELECT COUNT(*) FROM Funcionario WHERE Nm_Senha IS NOT NULL").ToInt32(), 0);
+  auto f = Objeto(sessao_->CriarFuncionario());
+  auto login = [&](int32_t codigo, const std::string& senha) {
+    f->Limpar();
+    f->Registro().Cd_PessoaUsuaria = D::kEmpresa;
+    f->Registro().Cd_Funcionario = codigo;
+    f->Registro().Nm_Senha = senha;
+    return f->VerificarLogin();
+  };
+  EXPECT_TRUE(login(1, "1234"));
+  EXPECT_EQ(f->Registro().Fl_PermitirDesconto, 1);
+  EXPECT_TRUE(login(2, "4321"));
+  EXPECT_EQ(f->Registro().Fl_PermitirDesconto, 0);
+  EXPECT_FALSE(login(1, "4321"));
+  EXPECT_FALSE(login(3, "1234"));
+  EXPECT_FALSE(login(0, ""));
+
+  // Dismissed today, or a user marked inactive: refused.
+  C().Execute("UPDATE Funcionario SET Dt_Demissao = ? WHERE Cd_Funcionario = 2",
+              {Value(env_.now.DatePart())});
+  EXPECT_FALSE(login(2, "4321"));
+  C().Execute("UPDATE Usuario SET Ic_Ativo = ? WHERE Cd_Funcionario = 1", {Value(false)});
+  EXPECT_FALSE(login(1, "1234"));
+
+  // A password left in clear by an older program is moved into a hash.
+  C().Execute("UPDATE Funcionario SET Nm_Senha = '777', Dt_Demissao = NULL WHERE Cd_Funcionario = 2");
+  EXPECT_FALSE(login(2, "777"));
+  EXPECT_EQ(station::MigrarSenhasEmClaro(C(), D::kEmpresa), 1);
+  EXPECT_TRUE(login(2, "777"));
+  EXPECT_TRUE(Um("SELECT Nm_Senha FROM Funcionario WHERE Cd_Funcionario = 2").IsNull());
+}
+
+TEST_F(PistaTest, CashRegisterLoadGivesTheOpenOneOrTheLastOne) {
+  auto caixa = Objeto(sessao_->CriarCaixa());
+  auto carregar = [&](int32_t funcionario) {
+    caixa->Limpar();
+    caixa->Registro().Cd_PessoaUsuaria = D::kEmpresa;
+    caixa->Registro().Cd_Funcionario = funcionario;
+    caixa->Carregar();
+    return caixa->Registro();
+  };
+  const bp::host::Caixa um = carregar(1);
+  EXPECT_GT(um.Cd_Caixa, 0);
+  EXPECT_EQ(um.Dt_Abertura, bp::DateTime::Of(2026, 12, 5, 6, 0, 0));
+  EXPECT_EQ(carregar(2).Dt_Abertura, bp::DateTime::Of(2026, 12, 4, 14, 0, 0));
+  EXPECT_EQ(carregar(999).Cd_Caixa, 0);
+  EXPECT_TRUE(carregar(999).Dt_Abertura.IsEmpty());
+
+  // Closed: still the last one, and the check refuses it.
+  C().Execute("UPDATE Caixa SET Ic_Fechado = ? WHERE Cd_Caixa = ?", {Value(true), Value(um.Cd_Caixa)});
+  EXPECT_EQ(carregar(1).Cd_Caixa, um.Cd_Caixa);
+  const station::Veredito v = station::VerificarDinheiroOuCartao(C(), D::kEmpresa, Pedido(1), env_.now);
+  EXPECT_FALSE(v.liberado);
+  EXPECT_EQ(v.motivo, "Caixa fechado");
+}
+
+TEST_F(PistaTest, CashOrCardCheck) {
+  auto a = Objeto(sessao_->CriarAbastecimento());
+  auto verificar = [&](station::PedidoLiberacao p) {
+    std::string ds = "antes";
+    const bool ok = a->VerificarLiberacaoDinheiroOuCartao(p.cd_bomba, p.cd_funcionario, p.nm_senha,
+                                                          p.cd_caixa, p.cd_veiculo,
+                                                          p.vl_abastecimento, p.no_hodometro, ds);
+    return std::make_pair(ok, ds);
+  };
+  EXPECT_EQ(verificar(Pedido(1)), std::make_pair(true, std::string("Liberado")));
+  EXPECT_EQ(verificar(Pedido(8)), std::make_pair(false, std::string("Bico bloqueado")));
+  EXPECT_EQ(verificar(Pedido(9)), std::make_pair(false, std::string("Bico nao cadastrado")));
+  station::PedidoLiberacao p = Pedido(1);
+  p.nm_senha = "4321";
+  EXPECT_EQ(verificar(p).second, "Usuario ou senha invalido");
+  p = Pedido(1);
+  p.cd_caixa = 0;
+  EXPECT_EQ(verificar(p).second, "Funcionario sem caixa aberto");
+  p.cd_caixa = station::CarregarCaixa(C(), D::kEmpresa, 2).cd_caixa;
+  EXPECT_EQ(verificar(p).second, "Caixa de outro funcionario");
+  C().Execute("UPDATE Bomba SET Ic_Ativo = ? WHERE Cd_Bomba = 3", {Value(false)});
+  EXPECT_EQ(verificar(Pedido(3)).second, "Bico inativo");
+}
+
+TEST_F(PistaTest, CreditCheck) {
+  auto credito = [&](const std::string& placa, int32_t hodometro, uint8_t bico = 1) {
+    station::PedidoLiberacao p = Pedido(bico);
+    p.cd_veiculo = placa;
+    p.no_hodometro = hodometro;
+    return station::VerificarVendaCredito(C(), D::kEmpresa, p, env_.now).motivo;
+  };
+  EXPECT_EQ(credito("ABC1234", 45300), "Venda a prazo liberada");
+  EXPECT_EQ(credito(" abc1234 ", 45210), "Venda a prazo liberada");
+  EXPECT_EQ(credito("ABC1234", 45300, 8), "Bico bloqueado");
+  EXPECT_EQ(credito("ABC1234", 0), "Informe o hodometro");
+  EXPECT_EQ(credito("ABC1234", 45000), "Hodometro menor que o ultimo");
+  EXPECT_EQ(credito("XYZ9876", 99000), "Cliente com restricao de venda");
+  EXPECT_EQ(credito("", 0), "Informe a placa");
+  EXPECT_EQ(credito("QQQ0000", 0), "Veiculo nao cadastrado");
+  // The restriction is per product: a product not listed may be sold.
+  C().Execute("DELETE FROM RestricaoDeVenda WHERE Cd_Cliente = 101 AND Cd_Produto = 1");
+  EXPECT_EQ(credito("XYZ9876", 0), "Venda a prazo liberada");
+  C().Execute("UPDATE Cliente SET Ic_Bloqueado = ? WHERE Cd_Cliente = 100", {Value(true)});
+  EXPECT_EQ(credito("ABC1234", 45300), "Cliente bloqueado");
+}
+
+TEST_F(PistaTest, ChequeConsultationAndItsStoredPath) {
+  auto cheque = Objeto(sessao_->CriarCheque());
+  bp::host::BOSistemaRef s = sessao_;
+  auto consultar = [&](const std::string& cmc7, const std::string& doc, bp::DateTime deposito,
+                       bp::OrdemObjetoConsultaCheque ordem) {
+    cheque->Limpar();
+    cheque->Registro().Cd_Cmc7 = cmc7;
+    cheque->Registro().Cd_CpfCnpj = doc;
+    cheque->Registro().Vl_Cheque = Money::FromInt(50);
+    cheque->Registro().Dt_Deposito = deposito;
+    cheque->Consultar(s, ordem);
+    EXPECT_TRUE(cheque->Registro().Ic_Consultado);
+    return cheque->Registro().Ds_Resultado;
+  };
+  const auto primario = bp::OrdemObjetoConsultaCheque::ObjetoPrimario;
+  const bp::DateTime hoje = env_.now.DatePart();
+  EXPECT_EQ(consultar(D::kCmc7Bom, "123.456.789-09", hoje, primario), "Cheque aprovado");
+  EXPECT_TRUE(cheque->Registro().Ic_Aprovado);
+  EXPECT_EQ(consultar(D::kCmc7Bom, "123.456.789-09", hoje.AddDays(60), primario), "Cheque aprovado");
+  EXPECT_EQ(consultar(D::kCmc7Bom, "123.456.789-09", hoje.AddDays(61), primario),
+            "Deposito acima de 60 dias");
+  EXPECT_EQ(consultar(D::kCmc7Bom, "123.456.789-09", hoje.AddDays(-1), primario),
+            "Data de deposito ja passou");
+  EXPECT_FALSE(cheque->Registro().Ic_Aprovado);
+  EXPECT_EQ(consultar(D::kCmc7Bom, "123.456.789-00", hoje, primario), "CPF/CNPJ do emitente invalido");
+  EXPECT_EQ(consultar("12345", "123.456.789-09", hoje, primario), "CMC7 invalido");
+  EXPECT_EQ(consultar(D::kCmc7Recusado, "987.654.321-00", hoje, primario),
+            "Emitente com cheque recusado");
+  EXPECT_EQ(consultar(D::kCmc7Bom, "11.222.333/0001-81", hoje,
+                      bp::OrdemObjetoConsultaCheque::ObjetoSecundario),
+            "Cheque aprovado com restricoes");
+
+  // Stored: the path flag turns, and loading gives the consultation back.
+  EXPECT_FALSE(cheque->Ic_ConsultaArmazenada());
+  cheque->Gravar();
+  EXPECT_TRUE(cheque->Ic_ConsultaArmazenada());
+  EXPECT_EQ(Um("SELECT Ic_LiberadoComRestricoes FROM ConsultaCheque WHERE Nm_IdDocumento = '000123'")
+                .ToBool(),
+            true);
+  cheque->Limpar();
+  cheque->Registro().Cd_Cmc7 = D::kCmc7Bom;
+  bool achou = false;
+  std::string msg;
+  cheque->Carregar(achou, msg);
+  EXPECT_TRUE(achou);
+  EXPECT_TRUE(cheque->Registro().Ic_Aprovado);
+  EXPECT_EQ(cheque->Registro().Cd_CpfCnpj, "11.222.333/0001-81");
+  cheque->Registro().Ic_Aprovado = false;
+  cheque->Atualizar(msg);
+  cheque->Carregar(achou, msg);
+  EXPECT_FALSE(cheque->Registro().Ic_Aprovado);
+}
+
+TEST_F(PistaTest, ResponsibilityAndReleaseLog) {
+  auto a = Objeto(sessao_->CriarAbastecimento());
+  const int32_t caixa = CaixaDoUm();
+  const int32_t antes = Um("SELECT MAX(Cd_Abastecimento) FROM Abastecimento").ToInt32();
+  ASSERT_TRUE(a->GravarResponsabilidade(2, caixa, "abc1234", "", bp::TipoPagamentoEnum::PagamentoCredito,
+                                        bp::host::TipoVencimentoEnum::TipoVencimentoAPrazo, true,
+                                        Money::FromDouble(80.5), Money(), 45500));
+  const bp::db::Recordset r = C().Query(
+      "SELECT * FROM Abastecimento WHERE Cd_Abastecimento = ?", {Value(antes + 1)});
+  ASSERT_FALSE(r.Eof());
+  EXPECT_EQ(r["De_EnderecoLogicoBico"].ToText(), "0102");
+  EXPECT_EQ(r["Cd_Caixa"].ToInt32(), caixa);
+  EXPECT_EQ(r["Cd_Funcionario"].ToInt32(), 1);
+  EXPECT_EQ(r["Cd_Veiculo"].ToText(), "ABC1234");
+  EXPECT_EQ(r["No_TipoPagamento"].ToInt32(), 1);
+  EXPECT_EQ(r["No_TipoVencimento"].ToInt32(), 2);
+  EXPECT_TRUE(r["Ic_BaixaAutomatica"].ToBool());
+  EXPECT_FALSE(r["Ic_Baixado"].ToBool());
+  EXPECT_EQ(r["Vl_Total"].ToMoney(), Money::FromDouble(80.5));
+  EXPECT_EQ(r["No_Hodometro"].ToInt32(), 45500);
+  EXPECT_EQ(r["Dt_Termino"].ToDate(), env_.now);
+  EXPECT_EQ(Um("SELECT No_Hodometro FROM Bomba WHERE Cd_Bomba = 2").ToInt32(), 45500);
+  EXPECT_EQ(Um("SELECT No_KmAtual FROM Veiculo WHERE Cd_Veiculo = 'ABC1234'").ToInt32(), 45500);
+
+  // A cheque sale keeps the code line and the stored consultation's key;
+  // the same cheque is then used.
+  station::ConsultaDeCheque k;
+  k.cd_cmc7 = D::kCmc7Bom;
+  k.cd_cpf_cnpj = "123.456.789-09";
+  station::ConsultarCheque(C(), D::kEmpresa, station::OrdemConsulta::kPrimaria, k, env_.now);
+  station::GuardarConsulta(C(), D::kEmpresa, k, env_.now);
+  ASSERT_TRUE(a->GravarResponsabilidade(1, caixa, "", D::kCmc7Bom, bp::TipoPagamentoEnum::PagamentoCheque,
+                                        bp::host::TipoVencimentoEnum::TipoVencimentoAVista, false,
+                                        Money(), Money::FromDouble(1.5), 0));
+  EXPECT_EQ(Um("SELECT Nm_IdDocumento FROM Abastecimento WHERE Cd_Cmc7 = '" +
+               std::string(D::kCmc7Bom) + "'").ToText(), "000123");
+  station::ConsultarCheque(C(), D::kEmpresa, station::OrdemConsulta::kPrimaria, k, env_.now);
+  EXPECT_EQ(k.ds_resultado, "Cheque ja utilizado");
+
+  // Refused: nothing written.
+  const int32_t escritos = Um("SELECT COUNT(*) FROM Abastecimento").ToInt32();
+  EXPECT_FALSE(a->GravarResponsabilidade(9, caixa, "", "", bp::TipoPagamentoEnum::PagamentoDinheiro,
+                                         bp::host::TipoVencimentoEnum::TipoVencimentoAVista, true,
+                                         Money(), Money(), 0));
+  EXPECT_FALSE(a->GravarResponsabilidade(1, 0, "", "", bp::TipoPagamentoEnum::PagamentoDinheiro,
+                                         bp::host::TipoVencimentoEnum::TipoVencimentoAVista, true,
+                                         Money(), Money(), 0));
+  EXPECT_EQ(Um("SELECT COUNT(*) FROM Abastecimento").ToInt32(), escritos);
+
+  // The log numbers the company's releases; unknown plates and employees
+  // are written empty, an unknown nozzle cannot be logged.
+  auto log = Objeto(sessao_->CriarLogLiberacaoBico());
+  auto incluir = [&](uint8_t bico, const std::string& placa, int32_t funcionario) {
+    log->Limpar();
+    bp::host::LogLiberacaoBico& e = log->Registro();
+    e.Cd_PessoaUsuaria = D::kEmpresa;
+    e.Cd_Bomba = bico;
+    e.Cd_Caixa = caixa;
+    e.Cd_Veiculo = placa;
+    e.Dt_Liberacao = env_.now;
+    e.Cd_Funcionario = funcionario;
+    e.No_TipoPagamento = 3;
+    e.No_TipoHardware = 2;
+    log->Incluir();
+    return e.No_Liberacao;
+  };
+  EXPECT_EQ(incluir(1, "ABC1234", 1), 1);
+  EXPECT_EQ(incluir(2, "NAOEXIST", 77), 2);
+  EXPECT_THROW(incluir(99, "", 1), bp::Erro);
+  const bp::db::Recordset l = C().Query("SELECT * FROM LogLiberacaoBico ORDER BY No_Liberacao");
+  ASSERT_EQ(l.RecordCount(), 2);
+  EXPECT_EQ(l["Cd_Veiculo"].ToText(), "ABC1234");
+  EXPECT_TRUE(Um("SELECT Cd_Veiculo FROM LogLiberacaoBico WHERE No_Liberacao = 2").IsNull());
+  EXPECT_TRUE(Um("SELECT Cd_Funcionario FROM LogLiberacaoBico WHERE No_Liberacao = 2").IsNull());
+}
+
+TEST_F(PistaTest, SeedRefusesADatabaseThatIsNotNew) {
+  try {
+    station::SeedDemoStation(sessao_, env_.now);
+    FAIL() << "seeded twice";
+  } catch (const bp::Erro& e) {
+    EXPECT_NE(e.description.find("501"), std::string::npos) << e.description;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+// The demo station and a release dialogue on PostgreSQL: the station's
+// forecourt SQL on the server's types (bits, money, dates).
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "station/seed.h"
+#include "station/sessao.h"
+#include "station/terminais_mt.h"
+#include "support/pg_cluster.h"
+#include "support/test_env.h"
+
+namespace bp {
+namespace {
+
+using D = station::EstacaoDemo;
+
+class EstacaoDemoPg : public testing::PgTest {};
+
+TEST_F(EstacaoDemoPg, SeedThenReleaseACreditAndAChequeSale) {
+  testing::TestEnv env;
+  env.now = DateTime::Of(2026, 12, 5, 10, 0, 0);
+  auto sessao = std::make_shared<station::Sessao>(station::Configuracao(Url()));
+  station::SeedDemoStation(sessao, env.now);
+
+  station::TerminaisMT terminais(sessao);
+  auto dialogo = [&](const std::vector<std::string>& respostas) {
+    terminais.Consultar(1);
+    terminais.Consultar(1);
+    for (const std::string& r : respostas) {
+      for (char ch : r + "\r") terminais.Tecla(1, ch);
+    }
+    return terminais.Estado(1).linha2;
+  };
+  EXPECT_EQ(dialogo({"1", "1234", "1", "ABC1234", "45000", "1", "", ""}),
+            "Hodometro menor que o ultimo");
+  terminais.Tecla(1, '\r');
+  EXPECT_EQ(dialogo({"1", "1234", "1", "ABC1234", "46000", "1", "", ""}), "Venda a prazo liberada");
+  terminais.Tecla(1, '\r');
+  EXPECT_EQ(dialogo({"1", "1234", "2", D::kCmc7Bom, "11222333000181", "", "2", "3000"}),
+            "Cheque aprovado");
+  terminais.Tecla(1, '\r');
+
+  db::Connection& c = sessao->Dal().Conexao();
+  const db::Recordset log =
+      c.Query("SELECT No_Liberacao, Cd_Veiculo, No_TipoPagamento FROM LogLiberacaoBico "
+              "ORDER BY No_Liberacao");
+  ASSERT_EQ(log.RecordCount(), 2);
+  EXPECT_EQ(log.Rows()[0][1].ToText(), "ABC1234");
+  EXPECT_EQ(log.Rows()[1][2].ToInt32(), 2);
+  EXPECT_EQ(c.Query("SELECT No_KmAtual FROM Veiculo WHERE Cd_Veiculo = 'ABC1234'").Field(0).ToInt32(),
+            46000);
+  EXPECT_EQ(c.Query("SELECT COUNT(*) FROM Funcionario WHERE Nm_Senha IS NOT NULL").Field(0).ToInt32(),
+            0);
+}
+
+}  // namespace
+}  // namespace bp
