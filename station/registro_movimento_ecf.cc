@@ -195,7 +195,7 @@ RegistroMovimento RegistroMovimentoEcf::R01(
     r.X("numero de fabricacao", No_Serie, 20).X("MF adicional", mf, 1).X("tipo", tipo, 7);
     r.X("marca", marca, 20).X("modelo", modelo, 20).X("versao SB", versao_sb, 10);
     r.D(instalacao).H(instalacao).N("numero do ECF", No_Impressora, 3);
-    r.Digitos("CNPJ", cnpj, 14).X("IE", ie, 14);
+    r.Digitos("CNPJ", cnpj, 14).SemPontuacao("IE", ie, 14);
     // The developer and the fiscal application have no record in the
     // station database: their fields keep the layout's zeros and blanks.
     r.N("CNPJ desenvolvedor", 0, 14).X("IE desenvolvedor", "", 14);
