@@ -11,6 +11,7 @@
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "station/banco_inicial.h"
+#include "station/ecf_emulador.h"
 #include "station/seed.h"
 #include "station/sessao.h"
 
@@ -50,7 +51,9 @@ int Seed(const Options& o) {
   std::cout.flush();
   station::SeedDemoStation(sessao, agora);
   std::cout << "Estação de demonstração pronta (versão "
-            << station::VersaoDoBanco(sessao->Dal().Conexao()) << ").\n";
+            << station::VersaoDoBanco(sessao->Dal().Conexao()) << ").\n"
+            << "Impressora fiscal emulada em " << station::PastaDoEmulador(config)
+            << " (veja com posto ecf --db " << o.db << ").\n";
   return 0;
 }
 

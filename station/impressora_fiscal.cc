@@ -1,7 +1,9 @@
 #include "station/impressora_fiscal.h"
 
+#include <filesystem>
 #include <vector>
 
+#include "bp/bp_abrir_dia.h"
 #include "bp/env.h"
 #include "bp/format.h"
 #include "bp/host/data_access.h"
@@ -69,7 +71,12 @@ bp::host::DadosReducaoZ DadosDaReducao(const IdentificacaoEcf& id, const Reducao
 }
 
 ImpressoraFiscal::ImpressoraFiscal(bp::host::BOSistema& sessao, std::string pasta)
-    : sessao_(sessao), ecf_(std::move(pasta)) {}
+    : sessao_(sessao), ecf_(std::move(pasta)) {
+  const std::string sistema = sessao.ObDAL().SystemFolder();
+  if (sistema.empty()) return;
+  std::error_code ec;
+  std::filesystem::create_directories(bp::PastaArquivosMovimentoECF(sistema), ec);
+}
 
 bp::host::DadosReducaoZ ImpressoraFiscal::DadosultimaReducaoZ(bp::host::BOSistema& /*sessao*/) {
   const std::optional<ReducaoZEmulada> z = ecf_.UltimaReducaoZ();

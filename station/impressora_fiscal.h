@@ -2,7 +2,9 @@
 // printer: what day opening and closing ask of it, with the printer's
 // failures raised as the emulator raises them. Each document it prints is
 // also logged in LogDocumentoEmitidoECF, as the station's front end logs the
-// documents it prints, so the movement file lists them.
+// documents it prints, so the movement file lists them. Like the station's
+// installation of a printer, it makes sure the movement files' folder exists
+// below the session's system folder.
 #pragma once
 
 #include <string>

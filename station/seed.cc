@@ -9,6 +9,7 @@
 #include "bp/schema/model.h"
 #include "station/banco_inicial.h"
 #include "station/gerador.h"
+#include "station/seed_fiscal.h"
 
 namespace station {
 namespace {
@@ -104,6 +105,7 @@ void SeedDemoStation(const std::shared_ptr<Sessao>& sessao, bp::DateTime agora) 
   c.BeginTrans("SeedDemoStation");
   try {
     SeedPista(c, agora);
+    SeedFiscal(*sessao, agora);
     c.CommitTrans("SeedDemoStation");
   } catch (...) {
     if (c.TransactionDepth() > 0) c.RollbackTrans("SeedDemoStation");

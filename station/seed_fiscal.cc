@@ -25,7 +25,7 @@ constexpr int kSlotsDoMapa = 4;
 IdentificacaoEcf Identificacao(Sessao& sessao) {
   bp::db::Connection& c = sessao.Dal().Conexao();
   const bp::db::Recordset ecf = c.Query(
-      "SELECT No_Serie, Cd_IdentificacaoECF, Ds_MarcaECF, Ds_ModeloECF, Dt_Referencia FROM ECF "
+      "SELECT Cd_IdentificacaoECF, Ds_MarcaECF, Ds_ModeloECF, Dt_Referencia FROM ECF "
       "WHERE Cd_PessoaUsuaria = ? AND No_Impressora = ?",
       {Value(sessao.Cd_PessoaUsuaria()), Value(static_cast<int32_t>(FiscalDemo::kEcf))});
   if (ecf.Eof()) RegistroNaoEncontrado("SeedFiscal");
@@ -38,7 +38,7 @@ IdentificacaoEcf Identificacao(Sessao& sessao) {
   IdentificacaoEcf id;
   id.no_impressora = FiscalDemo::kEcf;
   id.cd_identificacao = TextoOuVazio(ecf["Cd_IdentificacaoECF"]);
-  id.no_serie = TextoOuVazio(ecf["No_Serie"]);
+  id.no_serie = FiscalDemo::kSerie;
   id.tipo = FiscalDemo::kTipo;
   id.marca = TextoOuVazio(ecf["Ds_MarcaECF"]);
   id.modelo = TextoOuVazio(ecf["Ds_ModeloECF"]);
@@ -53,10 +53,10 @@ IdentificacaoEcf Identificacao(Sessao& sessao) {
   return id;
 }
 
-// The printer row gains its encrypted serial and programmed rates.
+// The printer row gains its serial, plain and encrypted, and programmed rates.
 void GravarEcf(Sessao& sessao, const IdentificacaoEcf& id) {
-  std::string atribuicoes = "No_SerieCriptografadaBLOWFISH = ?";
-  std::vector<Value> valores = {Value(Encriptar(id.no_serie))};
+  std::string atribuicoes = "No_Serie = ?, No_SerieCriptografadaBLOWFISH = ?";
+  std::vector<Value> valores = {Value(id.no_serie), Value(Encriptar(id.no_serie))};
   for (size_t i = 0; i < id.aliquotas.size(); ++i) {
     const std::string n = bp::Format(static_cast<int32_t>(i + 1), "00");
     atribuicoes += ", Tp_T" + n + " = ?, Al_T" + n + " = ?";

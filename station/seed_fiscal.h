@@ -14,6 +14,9 @@ namespace station {
 // What the fiscal part writes, for tests and for the seed's report.
 struct FiscalDemo {
   static constexpr uint8_t kEcf = 1;
+  // The printer's serial number (20 characters: the movement file's name
+  // keeps its last 14).
+  static constexpr const char* kSerie = "BE091210100011245678";
   static constexpr const char* kTipo = "ECF-IF";
   static constexpr const char* kVersaoSB = "01.00.01";
   static constexpr int kCuponsDeHoje = 8;

@@ -4,39 +4,18 @@
 #include <mutex>
 #include <unistd.h>
 
-#include "bp/bp_atualizar_banco_de_dados.h"
-#include "station/banco_inicial.h"
-#include "station/ecf_emulador.h"
-#include "station/gerador.h"
-#include "station/seed_fiscal.h"
+#include "station/seed.h"
 
 namespace bp::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The history of a small station at version 18, the upgrade, the fiscal part.
+// The demo station, fiscal part included.
 void Semear(const std::string& banco) {
   station::Configuracao config(banco);
-  auto sessao = std::make_shared<station::Sessao>(config);
-  db::Connection& c = sessao->Dal().Conexao();
-  station::CriarBancoVersao18(c, 1);
-  station::OpcoesGerador o;
-  o.dias = 30;
-  o.cupons_dia = 12;
-  o.itens_cupom = 2;
-  o.produtos = 10;
-  o.clientes = 4;
-  o.funcionarios = 3;
-  o.bicos = 4;
-  o.impressoras = 1;
-  o.semente = 7;
-  o.inicio = EstacaoFiscal::Agora().DatePart().AddDays(-30);
-  station::GerarMovimento(c, o);
-  BPAtualizarBancoDeDados driver;
-  driver.SetObBOSistema(sessao);
-  driver.Atualizar(false);
-  station::SeedFiscal(*sessao, EstacaoFiscal::Agora());
+  config.cd_pessoa_usuaria = station::EstacaoDemo::kEmpresa;
+  station::SeedDemoStation(std::make_shared<station::Sessao>(config), EstacaoFiscal::Agora());
 }
 
 const std::string& Modelo() {

@@ -1,5 +1,5 @@
 // A station with its fiscal printer for end-to-end fiscal tests: the demo
-// station's history and fiscal part are written once per test binary into a
+// station (posto station seed) is written once per test binary into a
 // template database (with its emulated printer's folder) and copied for
 // each test, so every test starts from the same station without paying for
 // the upgrade again.
