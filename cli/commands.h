@@ -17,5 +17,6 @@ int RunGerar(const Args& args);    // posto db gerar: a station's history in a n
 int RunEcf(const Args& args);      // posto ecf [estado|falha ...]: the emulated fiscal printer
 int RunMt(const Args& args);       // posto mt: the micro-terminal simulator
 int RunStation(const Args& args);  // posto station seed: the demo station
+int RunDia(const Args& args);      // posto dia abrir|fechar: the fiscal day
 
 }  // namespace posto

@@ -32,6 +32,8 @@ void PrintUsage() {
                "                            lê comandos da entrada e responde em JSON)\n"
                "  station seed [--db BANCO] [--now AAAA-MM-DDTHH:MM:SS]\n"
                "                            cria a estação de demonstração num banco novo\n"
+               "  dia abrir|fechar [--db BANCO] [--pasta PASTA] [--now \"AAAA-MM-DD HH:MM\"]\n"
+               "                            abre ou fecha o dia fiscal na impressora do posto\n"
                "\n"
                "BANCO é um arquivo SQLite (padrão: posto.db) ou uma URL postgresql://\n";
 }
@@ -54,6 +56,7 @@ int main(int argc, char** argv) {
     if (command == "ecf") return posto::RunEcf(args);
     if (command == "mt") return posto::RunMt(args);
     if (command == "station") return posto::RunStation(args);
+    if (command == "dia") return posto::RunDia(args);
   } catch (const bp::Erro& e) {
     std::cerr << "Erro " << bp::HexNumber(e.number) << " (" << e.number << "): " << e.description
               << "\nFonte: " << e.source << "\n";

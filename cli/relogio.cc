@@ -1,0 +1,44 @@
+#include "cli/relogio.h"
+
+#include <cstdio>
+
+#include "bp/erro.h"
+
+namespace posto {
+
+namespace {
+
+std::optional<bp::DateTime> Ler(const std::string& text) {
+  int a = 0, m = 0, d = 0, h = 0, n = 0, s = 0, fim = 0;
+  char sep = 0;
+  const char* t = text.c_str();
+  // Every field read and nothing left over.
+  const auto inteiro = [&](int lidos, int campos) {
+    const bool ok = lidos == campos && fim == static_cast<int>(text.size());
+    fim = 0;
+    return ok;
+  };
+  if (inteiro(std::sscanf(t, "%4d-%2d-%2d%c%2d:%2d:%2d%n", &a, &m, &d, &sep, &h, &n, &s, &fim), 7) &&
+      (sep == ' ' || sep == 'T'))
+    return bp::DateTime::Make(a, m, d, h, n, s);
+  if (inteiro(std::sscanf(t, "%4d-%2d-%2d%c%2d:%2d%n", &a, &m, &d, &sep, &h, &n, &fim), 6) &&
+      (sep == ' ' || sep == 'T'))
+    return bp::DateTime::Make(a, m, d, h, n);
+  if (inteiro(std::sscanf(t, "%2d/%2d/%4d %2d:%2d%n", &d, &m, &a, &h, &n, &fim), 5))
+    return bp::DateTime::Make(a, m, d, h, n);
+  return std::nullopt;
+}
+
+}  // namespace
+
+bp::DateTime LerMomento(const std::string& option, const std::string& text) {
+  const std::optional<bp::DateTime> momento = Ler(text);
+  if (!momento) bp::RaiseRuntime(bp::rt::kTypeMismatch, option + " " + text);
+  return *momento;
+}
+
+void AjustarRelogio(const Options& o, station::RelogioAjustavel& relogio) {
+  if (o.Has("--now")) relogio.agora = LerMomento("--now", o.Text("--now", ""));
+}
+
+}  // namespace posto
