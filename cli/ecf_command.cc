@@ -49,8 +49,8 @@ void Show(const station::EcfEmulador& ecf) {
             << "Dia fiscal aberto: " << Data(e.dt_movimento, "nenhum") << "\n"
             << "COO " << c.coo << "  CCF " << c.ccf << "  CRZ " << c.crz << "  CRO " << c.cro
             << "  GNF " << c.gnf << "  GRG " << c.grg << "  CDC " << c.cdc << "\n"
-            << "Grande total: " << Valor(e.gt) << "  venda do dia: "
-            << Valor(e.gt - e.gt_inicio_dia) << "\n";
+            << "Grande total: " << Valor(e.gt)
+            << "  venda do dia: " << Valor(e.gt - e.gt_inicio_dia) << "\n";
   if (e.ultima_reducao_z) {
     const station::ReducaoZEmulada& z = *e.ultima_reducao_z;
     std::cout << "Última redução Z: " << Data(z.dt_movimento, "") << " (emitida "

@@ -78,8 +78,7 @@ RegistroFixo& RegistroFixo::Digitos(const char* campo, const std::string& texto,
   return *this;
 }
 
-RegistroFixo& RegistroFixo::SemPontuacao(const char* campo, const std::string& texto,
-                                         int largura) {
+RegistroFixo& RegistroFixo::SemPontuacao(const char* campo, const std::string& texto, int largura) {
   std::string limpo;
   for (char c : texto) {
     if (std::isalnum(static_cast<unsigned char>(c)) || (static_cast<unsigned char>(c) & 0x80)) {

@@ -29,14 +29,16 @@ bp::db::Recordset CupomFiscal::CuponsNaoConcluidos(bp::DateTime data, uint8_t No
 
 void CupomFiscal::Carregar() {
   const bp::db::Recordset rs = Conexao().Query(
-      std::string("SELECT Vl_GTotal, Vl_Cancelamentos, Vl_Total, Ic_CupomConcluido FROM CupomFiscal") +
+      std::string(
+          "SELECT Vl_GTotal, Vl_Cancelamentos, Vl_Total, Ic_CupomConcluido FROM CupomFiscal") +
           kChave,
       Chave());
   if (rs.Eof()) RegistroNaoEncontrado("BOCupomFiscal");
   registro_.Vl_GTotal = DinheiroOuZero(rs["Vl_GTotal"]);
   registro_.Vl_Cancelamentos = DinheiroOuZero(rs["Vl_Cancelamentos"]);
   registro_.Vl_Total = DinheiroOuZero(rs["Vl_Total"]);
-  registro_.Ic_CupomConcluido = !rs["Ic_CupomConcluido"].IsNull() && rs["Ic_CupomConcluido"].ToBool();
+  registro_.Ic_CupomConcluido =
+      !rs["Ic_CupomConcluido"].IsNull() && rs["Ic_CupomConcluido"].ToBool();
 }
 
 void CupomFiscal::Excluir() {

@@ -76,16 +76,15 @@ void AbrirDiaSeFechado(EstadoEcf& e, bp::DateTime quando) {
 
 std::vector<std::string> Cabecalho(const EstadoEcf& e, bp::DateTime quando, int32_t coo) {
   const IdentificacaoEcf& id = e.identificacao;
-  return {kLinha,
-          "CNPJ " + id.cnpj_usuario + "  IE " + id.ie_usuario,
-          DataHora(quando) + "  COO:" + Seis(coo),
-          kLinha};
+  return {kLinha, "CNPJ " + id.cnpj_usuario + "  IE " + id.ie_usuario,
+          DataHora(quando) + "  COO:" + Seis(coo), kLinha};
 }
 
 std::vector<std::string> Rodape(const EstadoEcf& e) {
   const IdentificacaoEcf& id = e.identificacao;
-  return {kLinha, id.marca + " " + id.tipo + " " + id.modelo + " ECF:" +
-                      bp::Format(static_cast<int32_t>(id.no_impressora), "000"),
+  return {kLinha,
+          id.marca + " " + id.tipo + " " + id.modelo +
+              " ECF:" + bp::Format(static_cast<int32_t>(id.no_impressora), "000"),
           "FAB:" + id.no_serie + " " + id.mf_adicional, ""};
 }
 
@@ -123,17 +122,21 @@ std::vector<std::string> TextoDaReducaoZ(const EstadoEcf& e, const ReducaoZEmula
 
 std::string NomeDaFalha(FalhaEcf falha) {
   switch (falha) {
-    case FalhaEcf::kSemPapel: return "papel";
-    case FalhaEcf::kDesligada: return "desligada";
-    case FalhaEcf::kComunicacao: return "comunicacao";
-    case FalhaEcf::kNenhuma: break;
+    case FalhaEcf::kSemPapel:
+      return "papel";
+    case FalhaEcf::kDesligada:
+      return "desligada";
+    case FalhaEcf::kComunicacao:
+      return "comunicacao";
+    case FalhaEcf::kNenhuma:
+      break;
   }
   return "nenhuma";
 }
 
 std::optional<FalhaEcf> FalhaPeloNome(const std::string& nome) {
-  for (FalhaEcf f : {FalhaEcf::kNenhuma, FalhaEcf::kSemPapel, FalhaEcf::kDesligada,
-                     FalhaEcf::kComunicacao}) {
+  for (FalhaEcf f :
+       {FalhaEcf::kNenhuma, FalhaEcf::kSemPapel, FalhaEcf::kDesligada, FalhaEcf::kComunicacao}) {
     if (NomeDaFalha(f) == nome) return f;
   }
   return std::nullopt;
@@ -149,8 +152,12 @@ std::string PastaDoEmulador(const Configuracao& config) {
 
 EcfEmulador::EcfEmulador(std::string pasta) : pasta_(std::move(pasta)) {}
 
-std::string EcfEmulador::ArquivoDeEstado() const { return (fs::path(pasta_) / kArquivoEstado).string(); }
-std::string EcfEmulador::ArquivoDaBobina() const { return (fs::path(pasta_) / kArquivoBobina).string(); }
+std::string EcfEmulador::ArquivoDeEstado() const {
+  return (fs::path(pasta_) / kArquivoEstado).string();
+}
+std::string EcfEmulador::ArquivoDaBobina() const {
+  return (fs::path(pasta_) / kArquivoBobina).string();
+}
 
 bool EcfEmulador::Instalado() const { return fs::exists(ArquivoDeEstado()); }
 
@@ -203,12 +210,15 @@ void EcfEmulador::AnexarNaBobina(const std::vector<std::string>& linhas) const {
 
 void EcfEmulador::VerificarFalha(const EstadoEcf& estado, bool imprime) {
   switch (estado.falha) {
-    case FalhaEcf::kDesligada: Falhar(kErroDesligada);
-    case FalhaEcf::kComunicacao: Falhar(kErroComunicacao);
+    case FalhaEcf::kDesligada:
+      Falhar(kErroDesligada);
+    case FalhaEcf::kComunicacao:
+      Falhar(kErroComunicacao);
     case FalhaEcf::kSemPapel:
       if (imprime) Falhar(kErroStatus);
       return;
-    case FalhaEcf::kNenhuma: return;
+    case FalhaEcf::kNenhuma:
+      return;
   }
 }
 

@@ -51,18 +51,18 @@ struct AliquotaProgramada {
 // What the printer was set up with: fixed for its life except the user's
 // order number.
 struct IdentificacaoEcf {
-  uint8_t no_impressora = 1;            // the workstation's ECF number
+  uint8_t no_impressora = 1;             // the workstation's ECF number
   std::string cd_identificacao = "EMU";  // first part of the movement-file name
   std::string no_serie;                  // serial number (plain)
   std::string mf_adicional;              // letter of the additional fiscal memory, or blank
   std::string tipo = "ECF-IF";
   std::string marca;
   std::string modelo;
-  std::string versao_sb;                 // version of the printer's basic software
-  bp::DateTime dt_instalacao_sb;         // date and time the basic software was installed
+  std::string versao_sb;          // version of the printer's basic software
+  bp::DateTime dt_instalacao_sb;  // date and time the basic software was installed
   std::string cnpj_usuario;
   std::string ie_usuario;
-  int32_t no_ordem_usuario = 1;          // order number of the current user company
+  int32_t no_ordem_usuario = 1;  // order number of the current user company
   bool permite_desconto_iss = false;
   std::vector<AliquotaProgramada> aliquotas;  // slot 1 first, up to 20
 };
@@ -78,14 +78,14 @@ struct TotaisParciais {
 };
 
 struct Contadores {
-  int32_t coo = 0;   // every document printed
-  int32_t ccf = 0;   // fiscal coupons
-  int32_t crz = 0;   // Z reductions
-  int32_t cro = 1;   // restarts of operation
-  int32_t gnf = 0;   // non-fiscal operations
-  int32_t grg = 0;   // management reports
-  int32_t cdc = 0;   // credit/debit card receipts
-  int32_t cfc = 0;   // cancelled fiscal coupons
+  int32_t coo = 0;  // every document printed
+  int32_t ccf = 0;  // fiscal coupons
+  int32_t crz = 0;  // Z reductions
+  int32_t cro = 1;  // restarts of operation
+  int32_t gnf = 0;  // non-fiscal operations
+  int32_t grg = 0;  // management reports
+  int32_t cdc = 0;  // credit/debit card receipts
+  int32_t cfc = 0;  // cancelled fiscal coupons
 };
 
 // One Z reduction as the printer recorded it.
@@ -94,7 +94,7 @@ struct ReducaoZEmulada {
   bp::DateTime dt_emissao;    // when it was printed
   Contadores contadores;      // after the reduction (its own COO and CRZ counted)
   bp::Money gt_final;
-  bp::Money venda_bruta;      // grand total gained during the day
+  bp::Money venda_bruta;  // grand total gained during the day
   std::array<AliquotaProgramada, kTotalizadoresDeAliquota> aliquotas{};
   int32_t aliquotas_usadas = 0;
   TotaisParciais totais;
@@ -105,9 +105,9 @@ struct ReducaoZEmulada {
 struct CupomRegistrado {
   int32_t coo = 0;
   int32_t ccf = 0;
-  bp::Money gt_antes;                // grand total when the coupon began
-  bp::Money cancelamentos_antes;     // the day's cancellations when the coupon began
-  bp::DateTime dt_movimento;         // fiscal day the coupon belongs to
+  bp::Money gt_antes;             // grand total when the coupon began
+  bp::Money cancelamentos_antes;  // the day's cancellations when the coupon began
+  bp::DateTime dt_movimento;      // fiscal day the coupon belongs to
 };
 
 // Where a coupon's amount is totalised: "01".."20" for a programmed rate,
@@ -126,7 +126,7 @@ struct EstadoEcf {
   IdentificacaoEcf identificacao;
   bp::DateTime dt_movimento;  // open fiscal day; empty when none is open
   Contadores contadores;
-  bp::Money gt;               // grand total
+  bp::Money gt;  // grand total
   bp::Money gt_inicio_dia;
   TotaisParciais dia;
   std::optional<ReducaoZEmulada> ultima_reducao_z;

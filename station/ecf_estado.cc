@@ -198,8 +198,8 @@ bp::DateTime DataDoEstado(const std::string& texto, const std::string& chave) {
   if (texto.empty()) return {};
   int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
   char sobra = 0;
-  const int lidos = std::sscanf(texto.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &y, &mo, &d, &h, &mi,
-                                &s, &sobra);
+  const int lidos =
+      std::sscanf(texto.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &y, &mo, &d, &h, &mi, &s, &sobra);
   const auto data = bp::DateTime::Make(y, mo, d, h, mi, s);
   if (lidos != 6 || !data) throw bp::RuntimeErro(bp::rt::kTypeMismatch, chave);
   return *data;

@@ -32,10 +32,16 @@ class ObjetoDeSessao {
   bp::host::BOSistemaRef mantida_;
 };
 
-inline bp::Money DinheiroOuZero(const bp::Value& v) { return v.IsNull() ? bp::Money() : v.ToMoney(); }
+inline bp::Money DinheiroOuZero(const bp::Value& v) {
+  return v.IsNull() ? bp::Money() : v.ToMoney();
+}
 inline int32_t InteiroOuZero(const bp::Value& v) { return v.IsNull() ? 0 : v.ToInt32(); }
-inline std::string TextoOuVazio(const bp::Value& v) { return v.IsNull() ? std::string() : v.ToText(); }
-inline bp::DateTime DataOuVazia(const bp::Value& v) { return v.IsNull() ? bp::DateTime() : v.ToDate(); }
+inline std::string TextoOuVazio(const bp::Value& v) {
+  return v.IsNull() ? std::string() : v.ToText();
+}
+inline bp::DateTime DataOuVazia(const bp::Value& v) {
+  return v.IsNull() ? bp::DateTime() : v.ToDate();
+}
 
 // Raises 0x80040202 "Registro nao encontrado" from `origem`.
 [[noreturn]] void RegistroNaoEncontrado(const char* origem);

@@ -38,8 +38,10 @@ const std::vector<Coluna>& Colunas() {
       {"No_ContadorFitaDetalheEmitida", &Dados::No_ContadorFitaDetalheEmitida},
       {"No_ContadorOperacaoNaoFiscalCancelada", &Dados::No_ContadorOperacaoNaoFiscalCancelada},
       {"No_ContadorCupomFiscalCancelado", &Dados::No_ContadorCupomFiscalCancelado},
-      {"Ds_ContadorEspecificoOperacoesNaoFiscais", &Dados::Ds_ContadorEspecificoOperacoesNaoFiscais},
-      {"Ds_ContadorEspecificoRelatoriosGerenciais", &Dados::Ds_ContadorEspecificoRelatoriosGerenciais},
+      {"Ds_ContadorEspecificoOperacoesNaoFiscais",
+       &Dados::Ds_ContadorEspecificoOperacoesNaoFiscais},
+      {"Ds_ContadorEspecificoRelatoriosGerenciais",
+       &Dados::Ds_ContadorEspecificoRelatoriosGerenciais},
       {"No_ContadorComprovantesDebitoOuCredito", &Dados::No_ContadorComprovantesDebitoOuCredito},
       {"No_ContadorComprovantesDeDebitoOuCreditoNaoEmitidos",
        &Dados::No_ContadorComprovantesDeDebitoOuCreditoNaoEmitidos},
@@ -97,7 +99,8 @@ void Linha(const Dados& d, std::vector<std::string>& nomes, std::vector<bp::Valu
   }
   for (size_t i = 0; i < static_cast<size_t>(20); ++i) {
     const bool tem = i < d.totalizadores.size();
-    const bp::host::TotalizadorParcial t = tem ? d.totalizadores[i] : bp::host::TotalizadorParcial{};
+    const bp::host::TotalizadorParcial t =
+        tem ? d.totalizadores[i] : bp::host::TotalizadorParcial{};
     nomes.push_back(Slot("Tp_T", i));
     valores.push_back(tem ? bp::Value(static_cast<int32_t>(t.Tp)) : bp::Value(bp::Null{}));
     nomes.push_back(Slot("Vl_T", i));
@@ -149,7 +152,8 @@ void ReducaoZ::Gravar() {
     constexpr int32_t kSemChave = static_cast<int32_t>(0x80040201);
     throw bp::Erro(kSemChave, bp::RetornaDescricaoErro(kSemChave), "BOReducaoZ");
   }
-  if (dados_.totalizadores.size() > 20) bp::RaiseRuntime(bp::rt::kSubscriptOutOfRange, "BOReducaoZ");
+  if (dados_.totalizadores.size() > 20)
+    bp::RaiseRuntime(bp::rt::kSubscriptOutOfRange, "BOReducaoZ");
   const int32_t empresa = Sessao().Cd_PessoaUsuaria();
   const bp::DateTime dia = dados_.Dt_Movimento.DatePart();
   const bp::Value impressora(static_cast<int32_t>(dados_.No_Impressora));
@@ -163,10 +167,10 @@ void ReducaoZ::Gravar() {
   try {
     std::vector<bp::Value> com_chave = valores;
     com_chave.insert(com_chave.end(), chave.begin(), chave.end());
-    const int64_t alterados = c.Execute(
-        "UPDATE ReducaoZ SET " + Juntar(nomes, ", ", " = ?") +
-            " WHERE Cd_PessoaUsuaria = ? AND Dt_Movimento = ? AND No_Impressora = ?",
-        com_chave);
+    const int64_t alterados =
+        c.Execute("UPDATE ReducaoZ SET " + Juntar(nomes, ", ", " = ?") +
+                      " WHERE Cd_PessoaUsuaria = ? AND Dt_Movimento = ? AND No_Impressora = ?",
+                  com_chave);
     if (alterados == 0) {
       std::vector<bp::Value> linha = chave;
       linha.insert(linha.end(), valores.begin(), valores.end());

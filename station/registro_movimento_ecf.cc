@@ -13,9 +13,9 @@
 namespace station {
 namespace {
 
-using bp::host::RegistroMovimento;
 using bp::Money;
 using bp::Value;
+using bp::host::RegistroMovimento;
 
 constexpr int kSlots = 20;
 
@@ -132,12 +132,17 @@ Ajuste Separar(Money v) { return v < Money() ? Ajuste{-v, Money()} : Ajuste{Mone
 // The means of payment of a coupon, by its kind of sale.
 std::string MeioDePagamento(const Value& tp_venda) {
   switch (InteiroOuZero(tp_venda)) {
-    case 11: return "Cartao";
-    case 12: return "Nota placa";
-    case 13: return "Requisicao";
+    case 11:
+      return "Cartao";
+    case 12:
+      return "Nota placa";
+    case 13:
+      return "Requisicao";
     case 21:
-    case 22: return "A prazo";
-    default: return "Dinheiro";
+    case 22:
+      return "A prazo";
+    default:
+      return "Dinheiro";
   }
 }
 
@@ -185,11 +190,12 @@ class Totalizadores {
 RegistroMovimentoEcf::RegistroMovimentoEcf(bp::host::BOSistema& sessao)
     : sessao_(sessao), dal_(&sessao.ObDAL()) {}
 
-RegistroMovimento RegistroMovimentoEcf::R01(
-    bp::DateTime Dt_Inicial, bp::DateTime Dt_Final, const std::string& No_Serie,
-    const std::string& mf, const std::string& tipo, const std::string& marca,
-    const std::string& modelo, const std::string& versao_sb, bp::DateTime instalacao,
-    uint8_t No_Impressora, const std::string& cnpj, const std::string& ie) {
+RegistroMovimento RegistroMovimentoEcf::R01(bp::DateTime Dt_Inicial, bp::DateTime Dt_Final,
+                                            const std::string& No_Serie, const std::string& mf,
+                                            const std::string& tipo, const std::string& marca,
+                                            const std::string& modelo, const std::string& versao_sb,
+                                            bp::DateTime instalacao, uint8_t No_Impressora,
+                                            const std::string& cnpj, const std::string& ie) {
   return Montar(falha_, [&] {
     RegistroFixo r("R01");
     r.X("numero de fabricacao", No_Serie, 20).X("MF adicional", mf, 1).X("tipo", tipo, 7);
@@ -269,9 +275,9 @@ RegistroMovimento RegistroMovimentoEcf::R04(uint8_t No_Impressora, bp::DateTime 
       r.N("COO", InteiroOuZero(c["No_CupomFiscal"]), 9).D(DataOuVazia(c["Dt_Emissao"]));
       r.N("subtotal", Coluna(c, "Vl_Total"), 14, 2);
       r.N("desconto", a.desconto, 13, 2).X("tipo desconto", a.desconto > Money() ? "V" : "", 1);
-      r.N("acrescimo", a.acrescimo, 13, 2)
-          .X("tipo acrescimo", a.acrescimo > Money() ? "V" : "", 1);
-      r.N("total liquido", Coluna(c, "Vl_TotalLiquido"), 14, 2).X("cancelado", cancelado ? "S" : "N", 1);
+      r.N("acrescimo", a.acrescimo, 13, 2).X("tipo acrescimo", a.acrescimo > Money() ? "V" : "", 1);
+      r.N("total liquido", Coluna(c, "Vl_TotalLiquido"), 14, 2)
+          .X("cancelado", cancelado ? "S" : "N", 1);
       r.N("acrescimo cancelado", Money(), 13, 2);
       r.X("ordem", a.desconto > Money() ? "D" : a.acrescimo > Money() ? "A" : "", 1);
       r.X("nome do cliente", TextoOuVazio(c["Nm_IdCliente"]), 40).N("CPF/CNPJ", 0, 14);
@@ -295,7 +301,8 @@ RegistroMovimento RegistroMovimentoEcf::R05(const bp::host::RegistroECF& ecf, ui
         "FROM ItemCupomFiscal i JOIN CupomFiscal c ON c.Cd_PessoaUsuaria = i.Cd_PessoaUsuaria "
         "AND c.No_Impressora = i.No_Impressora AND c.No_CupomFiscal = i.No_CupomFiscal "
         "AND c.Dt_Emissao = i.Dt_Emissao "
-        "LEFT JOIN Produto p ON p.Cd_PessoaUsuaria = i.Cd_PessoaUsuaria AND p.Cd_Produto = i.Cd_Produto "
+        "LEFT JOIN Produto p ON p.Cd_PessoaUsuaria = i.Cd_PessoaUsuaria AND p.Cd_Produto = "
+        "i.Cd_Produto "
         "WHERE i.Cd_PessoaUsuaria = ? AND i.No_Impressora = ? AND i.Dt_Emissao >= ? "
         "AND i.Dt_Emissao < ? ORDER BY i.No_CupomFiscal, i.Dt_Emissao, i.No_Item",
         {Value(ecf.Cd_PessoaUsuaria), Byte(No_Impressora), Dia(Dt_Inicial), DiaSeguinte(Dt_Final)});
@@ -319,7 +326,8 @@ RegistroMovimento RegistroMovimentoEcf::R05(const bp::host::RegistroECF& ecf, ui
       r.N("valor unitario", unitario, 8, 3).N("desconto", a.desconto, 8, 2);
       r.N("acrescimo", a.acrescimo, 8, 2).N("total", total, 14, 2);
       r.X("totalizador", totalizadores.Codigo(TextoOuVazio(i["No_TribIcms"]), taxa), 7);
-      r.X("cancelado", cancelado ? "S" : "N", 1).Q("quantidade cancelada", cancelado ? quantidade : 0, 7, 3);
+      r.X("cancelado", cancelado ? "S" : "N", 1)
+          .Q("quantidade cancelada", cancelado ? quantidade : 0, 7, 3);
       r.N("valor cancelado", cancelado ? total : Money(), 13, 2);
       r.N("acrescimo cancelado", cancelado ? a.acrescimo : Money(), 13, 2);
       r.X("arredondamento", "A", 1).X("producao", "T", 1);
@@ -344,7 +352,8 @@ RegistroMovimento RegistroMovimentoEcf::R06(const bp::host::RegistroECF& ecf, ui
       const bp::DateTime fim = DataOuVazia(d["Dt_Fim"]);
       RegistroFixo r = Inicio("R06", {No_Serie, mf, modelo});
       r.N("usuario", usuario, 2).N("COO", InteiroOuZero(d["No_COO"]), 9);
-      r.N("GNF", InteiroOuZero(d["No_ContadorGNF"]), 6).N("GRG", InteiroOuZero(d["No_ContadorGRG"]), 6);
+      r.N("GNF", InteiroOuZero(d["No_ContadorGNF"]), 6)
+          .N("GRG", InteiroOuZero(d["No_ContadorGRG"]), 6);
       r.N("CDC", InteiroOuZero(d["No_ContadorCDC"]), 4);
       r.X("denominacao", TextoOuVazio(d["Ds_TipoDocumento"]), 2).D(fim).H(fim);
       linhas.push_back(r.Texto());

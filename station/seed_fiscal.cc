@@ -90,7 +90,8 @@ std::optional<ReducaoZEmulada> GravarReducoes(Sessao& sessao, const Identificaca
     z.aliquotas_usadas = static_cast<int32_t>(id.aliquotas.size());
     for (size_t i = 0; i < id.aliquotas.size(); ++i) {
       z.aliquotas[i] = id.aliquotas[i];
-      z.totais.aliquota[i] = DinheiroOuZero(m["Vl_T" + bp::Format(static_cast<int32_t>(i + 1), "00")]);
+      z.totais.aliquota[i] =
+          DinheiroOuZero(m["Vl_T" + bp::Format(static_cast<int32_t>(i + 1), "00")]);
     }
     z.totais.isentas_icms = DinheiroOuZero(m["Vl_Isentas"]);
     z.totais.nao_incidencia_icms = DinheiroOuZero(m["Vl_NaoIncidencia"]);
@@ -151,11 +152,27 @@ void GravarCuponsDeHoje(Sessao& sessao, EcfEmulador& ecf, DateTime agora, int32_
         "Vl_GTotal, Vl_Cancelamentos, Vl_SubTrib, Vl_Isentas, Qt_ContReducoes, FL_Fechada, "
         "Ic_CupomConcluido, Dt_Movimento, No_ContadorCupomFiscal, Dt_Conclusao) "
         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-        {Value(sessao.Cd_PessoaUsuaria()), Value(FiscalDemo::kEcf), Value(r.coo), Value(hoje),
-         Value(bp::Format(quando, "hh:nn:ss")), Value(total), Value(Money()), Value(Money()),
-         Value(total), Value(Money()), Value(total), Value(r.gt_antes), Value(r.cancelamentos_antes),
-         Value(total), Value(Money()), Value(crz + 1), Value(false), Value(concluido),
-         Value(r.dt_movimento), Value(r.ccf), concluido ? Value(quando) : Value(bp::Null{})});
+        {Value(sessao.Cd_PessoaUsuaria()),
+         Value(FiscalDemo::kEcf),
+         Value(r.coo),
+         Value(hoje),
+         Value(bp::Format(quando, "hh:nn:ss")),
+         Value(total),
+         Value(Money()),
+         Value(Money()),
+         Value(total),
+         Value(Money()),
+         Value(total),
+         Value(r.gt_antes),
+         Value(r.cancelamentos_antes),
+         Value(total),
+         Value(Money()),
+         Value(crz + 1),
+         Value(false),
+         Value(concluido),
+         Value(r.dt_movimento),
+         Value(r.ccf),
+         concluido ? Value(quando) : Value(bp::Null{})});
     c.Execute(
         "INSERT INTO ItemCupomFiscal (Cd_PessoaUsuaria, No_Impressora, No_CupomFiscal, Dt_Emissao, "
         "No_Item, Cd_Produto, Qt_Unidade, Vl_UnitTabela, Vl_UnitVenda, Vl_AltAut, Vl_AltDig, "

@@ -1,9 +1,10 @@
 // The emulated fiscal printer: what it keeps between programs, its Z
 // reduction arithmetic, and the failures an operator switches on.
+#include "station/ecf_emulador.h"
+
 #include <gtest/gtest.h>
 
 #include "bp/erro.h"
-#include "station/ecf_emulador.h"
 #include "tests/support/test_env.h"
 
 namespace {

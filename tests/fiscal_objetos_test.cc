@@ -51,11 +51,12 @@ TEST_F(FiscalObjetos, EcfCouponAndZRecordAnswerAsDayOpeningNeeds) {
   EXPECT_EQ(bp::Desencriptar(serie), station::FiscalDemo::kSerie);
   // The reference date is the day of the last Z reduction stored.
   EXPECT_EQ(ecf.Dt_Referencia(), kOntem);
-  const Money gt_ontem = s_.Dal().Conexao()
-                             .Query("SELECT Vl_GTotalFinal FROM ReducaoZ WHERE Dt_Movimento = ?",
-                                    {Value(kOntem)})
-                             .Field(0)
-                             .ToMoney();
+  const Money gt_ontem =
+      s_.Dal()
+          .Conexao()
+          .Query("SELECT Vl_GTotalFinal FROM ReducaoZ WHERE Dt_Movimento = ?", {Value(kOntem)})
+          .Field(0)
+          .ToMoney();
   EXPECT_EQ(ecf.GTotal(kOntem).Field("Vl_GTotalFinal").ToMoney(), gt_ontem);
   EXPECT_EQ(ecf.Cancelamentos(kHoje).RecordCount(), 1);  // no Z yet: one row of zero
   EXPECT_EQ(ecf.Cancelamentos(kHoje).Field("Vl_Cancelamentos").ToMoney(), Money());
@@ -76,9 +77,10 @@ TEST_F(FiscalObjetos, EcfCouponAndZRecordAnswerAsDayOpeningNeeds) {
   EXPECT_FALSE(r.Ic_CupomConcluido);
   EXPECT_GT(r.Vl_Total, Money());
   cupom.Excluir();
-  EXPECT_EQ(Contar("SELECT COUNT(*) FROM ItemCupomFiscal WHERE No_CupomFiscal = ? AND Dt_Emissao = ?",
-                   {Value(r.No_CupomFiscal), Value(kHoje)}),
-            0);
+  EXPECT_EQ(
+      Contar("SELECT COUNT(*) FROM ItemCupomFiscal WHERE No_CupomFiscal = ? AND Dt_Emissao = ?",
+             {Value(r.No_CupomFiscal), Value(kHoje)}),
+      0);
   EXPECT_EQ(Contar("SELECT COUNT(*) FROM CupomFiscal WHERE Dt_Emissao = ?", {Value(kHoje)}),
             station::FiscalDemo::kCuponsDeHoje - 1);
   try {

@@ -27,8 +27,10 @@ const DateTime kOntem = kHoje.AddDays(-1);
 
 class FiscalStation : public ::testing::Test {
  protected:
-  FiscalStation() : impressora_(*estacao_.sessao, estacao_.PastaEcf()), ecf_(*estacao_.sessao),
-                    cupom_(*estacao_.sessao) {
+  FiscalStation()
+      : impressora_(*estacao_.sessao, estacao_.PastaEcf()),
+        ecf_(*estacao_.sessao),
+        cupom_(*estacao_.sessao) {
     ecf_.Registro().Cd_PessoaUsuaria = 1;
     ecf_.Registro().No_Impressora = FiscalDemo::kEcf;
     ecf_.Carregar();
@@ -141,7 +143,8 @@ TEST_F(FiscalStation, ClosingThenOpeningStoresExportsAndDropsTheCancelledUnfinis
   ASSERT_NE(volume, std::string::npos);
   EXPECT_LT(volume, bobina.rfind("REDUÇÃO Z"));
   EXPECT_EQ(Contar("SELECT COUNT(*) FROM ReducaoZ WHERE Dt_Movimento = ?", {Value(kHoje)}), 1);
-  EXPECT_EQ(estacao_.sessao->Dal().Conexao()
+  EXPECT_EQ(estacao_.sessao->Dal()
+                .Conexao()
                 .Query("SELECT Vl_GTotalFinal FROM ReducaoZ WHERE Dt_Movimento = ?", {Value(kHoje)})
                 .Field(0)
                 .ToMoney(),
@@ -163,9 +166,10 @@ TEST_F(FiscalStation, ClosingThenOpeningStoresExportsAndDropsTheCancelledUnfinis
   std::vector<int32_t> esperados = cupons;
   esperados.erase(esperados.begin() + FiscalDemo::kCupomNaoConcluidoCancelado - 1);
   EXPECT_EQ(CuponsDeHoje(), esperados);
-  EXPECT_EQ(Contar("SELECT COUNT(*) FROM ItemCupomFiscal WHERE No_CupomFiscal = ? AND Dt_Emissao = ?",
-                   {Value(cancelado), Value(kHoje)}),
-            0);
+  EXPECT_EQ(
+      Contar("SELECT COUNT(*) FROM ItemCupomFiscal WHERE No_CupomFiscal = ? AND Dt_Emissao = ?",
+             {Value(cancelado), Value(kHoje)}),
+      0);
   ConferirArquivo(Arquivo(kHoje), FiscalDemo::kCuponsDeHoje - 1);
 }
 
@@ -178,8 +182,8 @@ TEST_F(FiscalStation, APrinterOutOfPaperWhileClosingIsLoggedAndTheLastZIsStillSt
   ASSERT_EQ(dia_.FalhasDoFechamento().size(), 1u) << Falhas();
   EXPECT_EQ(dia_.FalhasDoFechamento()[0].Passo, 2);
 
-  const std::string log =
-      bp::testing::ReadFile(env_.Folder() + "/LogErros/" + bp::Format(quando, "yyyy-mm-dd") + "Ret.log");
+  const std::string log = bp::testing::ReadFile(env_.Folder() + "/LogErros/" +
+                                                bp::Format(quando, "yyyy-mm-dd") + "Ret.log");
   EXPECT_NE(log.find("Erro no Status da impressora"), std::string::npos) << log;
   EXPECT_NE(log.find(" - Passo:2"), std::string::npos) << log;
   EXPECT_EQ(Contar("SELECT COUNT(*) FROM ReducaoZ WHERE Dt_Movimento = ?", {Value(kHoje)}), 0);

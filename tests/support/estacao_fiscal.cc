@@ -1,8 +1,9 @@
 #include "tests/support/estacao_fiscal.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <mutex>
-#include <unistd.h>
 
 #include "station/seed.h"
 
@@ -22,9 +23,9 @@ const std::string& Modelo() {
   static std::once_flag feito;
   static std::string banco;
   std::call_once(feito, [] {
-    banco = (fs::temp_directory_path() /
-             ("bp-estacao-fiscal-" + std::to_string(::getpid()) + ".db"))
-                .string();
+    banco =
+        (fs::temp_directory_path() / ("bp-estacao-fiscal-" + std::to_string(::getpid()) + ".db"))
+            .string();
     fs::remove(banco);
     fs::remove_all(banco + ".ecf");
     Semear(banco);
