@@ -31,6 +31,7 @@ constexpr const char* kTituloCupom = "CUPOM FISCAL";
 constexpr const char* kTituloCupomCancelado = "CUPOM FISCAL CANCELADO";
 constexpr const char* kTituloReducaoZ = "REDUÇÃO Z";
 constexpr const char* kTituloRelatorio = "RELATÓRIO GERENCIAL";
+constexpr const char* kTituloNaoFiscal = "COMPROVANTE NÃO FISCAL";
 
 [[noreturn]] void Falhar(int32_t numero, const std::string& origem = kOrigem) {
   throw bp::Erro(numero, bp::RetornaDescricaoErro(numero), origem);
@@ -114,6 +115,7 @@ std::vector<std::string> TextoDaReducaoZ(const EstadoEcf& e, const ReducaoZEmula
   l.push_back("CANCELAMENTOS ICMS " + Valor(t.cancelamentos_icms) + "  ISS " +
               Valor(t.cancelamentos_iss));
   l.push_back("DESCONTOS ICMS " + Valor(t.descontos_icms) + "  ISS " + Valor(t.descontos_iss));
+  l.push_back("SANGRIA " + Valor(t.sangria) + "  SUPRIMENTO " + Valor(t.suprimento));
   Juntar(l, Rodape(e));
   return l;
 }
@@ -277,6 +279,26 @@ CupomRegistrado EcfEmulador::RegistrarCupom(bp::DateTime quando, const VendaEmul
   l.push_back(std::string(venda.cancelado ? kTituloCupomCancelado : kTituloCupom) +
               "  CCF:" + Seis(r.ccf));
   l.push_back("TOTAL " + venda.totalizador + "  R$ " + Valor(liquido));
+  Juntar(l, Rodape(e));
+  AnexarNaBobina(l);
+  Gravar(e);
+  return r;
+}
+
+EcfEmulador::NaoFiscalRegistrado EcfEmulador::RegistrarSangria(bp::DateTime quando, bp::Money valor,
+                                                               bool suprimento) {
+  EstadoEcf e = Carregar();
+  VerificarFalha(e, true);
+  if (valor <= bp::Money()) Falhar(kErroParametro, kOrigem + std::string(".RegistrarSangria"));
+  AbrirDiaSeFechado(e, quando);
+  NaoFiscalRegistrado r;
+  r.coo = ++e.contadores.coo;
+  r.gnf = ++e.contadores.gnf;
+  r.dt_movimento = e.dt_movimento;
+  (suprimento ? e.dia.suprimento : e.dia.sangria) += valor;
+  std::vector<std::string> l = Cabecalho(e, quando, r.coo);
+  l.push_back(std::string(kTituloNaoFiscal) + "  GNF:" + Seis(r.gnf));
+  l.push_back(std::string(suprimento ? "SUPRIMENTO" : "SANGRIA") + "  R$ " + Valor(valor));
   Juntar(l, Rodape(e));
   AnexarNaBobina(l);
   Gravar(e);

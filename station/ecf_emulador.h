@@ -170,6 +170,16 @@ class EcfEmulador {
   // Registers and prints a fiscal coupon at `quando`; opens the fiscal day of
   // that date when none is open.
   CupomRegistrado RegistrarCupom(bp::DateTime quando, const VendaEmulada& venda);
+  // Prints a non-fiscal receipt of a cash withdrawal (sangria) or, with
+  // `suprimento`, a cash supply: COO and GNF counted, the amount on its
+  // non-fiscal totaliser, the grand total untouched. Returns the receipt's
+  // COO and GNF.
+  struct NaoFiscalRegistrado {
+    int32_t coo = 0;
+    int32_t gnf = 0;
+    bp::DateTime dt_movimento;
+  };
+  NaoFiscalRegistrado RegistrarSangria(bp::DateTime quando, bp::Money valor, bool suprimento);
   // Prints a management report (GRG and COO counted) with the title and lines.
   int32_t ImprimirRelatorioGerencial(bp::DateTime quando, const std::string& titulo,
                                      const std::vector<std::string>& linhas);

@@ -126,13 +126,29 @@ std::vector<Combustivel> Combustiveis(Sessao& sessao) {
   return c;
 }
 
+// The morning's cash withdrawal: a non-fiscal receipt on the printer, logged
+// as the station's front end logs the documents it prints.
+void GravarSangria(Sessao& sessao, EcfEmulador& ecf, DateTime quando) {
+  const Money valor = Money::FromInt(FiscalDemo::kSangria);
+  const EcfEmulador::NaoFiscalRegistrado r = ecf.RegistrarSangria(quando, valor, false);
+  const Contadores c = ecf.Estado().contadores;
+  sessao.Dal().Conexao().Execute(
+      "INSERT INTO LogDocumentoEmitidoECF (Cd_PessoaUsuaria, No_Impressora, Dt_Emissao, No_COO, "
+      "Ds_TipoDocumento, Dt_Inicio, No_ContadorGNF, No_ContadorGRG, No_ContadorCDC, Dt_Fim, "
+      "Ic_Sangria, Vl_Documento) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+      {Value(sessao.Cd_PessoaUsuaria()), Value(static_cast<int32_t>(FiscalDemo::kEcf)),
+       Value(r.dt_movimento), Value(r.coo), Value("CN"), Value(quando), Value(r.gnf), Value(c.grg),
+       Value(c.cdc), Value(quando), Value(true), Value(valor)});
+}
+
 // Today's coupons, each one fuel item, registered on the printer first so the
 // coupon keeps the printer's numbers.
 void GravarCuponsDeHoje(Sessao& sessao, EcfEmulador& ecf, DateTime agora, int32_t crz) {
   bp::db::Connection& c = sessao.Dal().Conexao();
   const std::vector<Combustivel> combustiveis = Combustiveis(sessao);
   const DateTime hoje = agora.DatePart();
-  const int64_t fim = std::max<int64_t>(agora.SecondsOfDay(), FiscalDemo::kCuponsDeHoje * 60);
+  const int64_t fim = std::max<int64_t>(agora.SecondsOfDay(), (FiscalDemo::kCuponsDeHoje + 2) * 60);
+  GravarSangria(sessao, ecf, hoje.AddSeconds(fim - (FiscalDemo::kCuponsDeHoje + 1) * 60));
   for (int n = 1; n <= FiscalDemo::kCuponsDeHoje; ++n) {
     const Combustivel& comb = combustiveis[static_cast<size_t>(n) % combustiveis.size()];
     const double litros = 18.5 + 3.25 * n;

@@ -1,7 +1,8 @@
 // The fiscal part of the demo station: its fiscal printer (ECF 1) with an
 // encrypted serial and programmed tax rates, the Z reductions of the month of
 // history, the emulated printer in the state that history left it in, and
-// today's coupons, two of them left unfinished.
+// today's movement: a cash withdrawal and eight coupons, two of them left
+// unfinished.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +27,9 @@ struct FiscalDemo {
   // opening deletes it.
   static constexpr int kCupomNaoConcluidoMantido = 6;
   static constexpr int kCupomNaoConcluidoCancelado = 8;
+  // Before the coupons, a cash withdrawal of this many reais (a non-fiscal
+  // receipt, logged as document "CN").
+  static constexpr int kSangria = 200;
 };
 
 // Runs on the upgraded database of `sessao` after the history (one printer,

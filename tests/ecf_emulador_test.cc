@@ -39,13 +39,16 @@ TEST(EcfEmulador, KeepsItsStateAcrossInstancesAndClosesTheDayWithTheZReduction) 
     ecf.Instalar(Identificacao());
     ecf.RegistrarCupom(DateTime::Of(2026, 12, 5, 8, 0), Venda("F1", 100));
     ecf.RegistrarCupom(DateTime::Of(2026, 12, 5, 9, 0), Venda("02", 40));
+    const auto sangria =
+        ecf.RegistrarSangria(DateTime::Of(2026, 12, 5, 9, 10), Money::FromInt(50), false);
+    EXPECT_EQ(sangria.gnf, 1);
     const station::CupomRegistrado ultimo =
         ecf.RegistrarCupom(DateTime::Of(2026, 12, 5, 9, 30), Venda("01", 25, true));
     // The station keeps the grand total and cancellations at the coupon's
     // start to recognise a coupon cancelled at the printer.
     EXPECT_EQ(ultimo.gt_antes, Money::FromInt(140));
     EXPECT_EQ(ultimo.cancelamentos_antes, Money());
-    EXPECT_EQ(ultimo.coo, 3);
+    EXPECT_EQ(ultimo.coo, 4);
     EXPECT_EQ(ultimo.dt_movimento, DateTime::Of(2026, 12, 5));
   }
 
@@ -53,7 +56,8 @@ TEST(EcfEmulador, KeepsItsStateAcrossInstancesAndClosesTheDayWithTheZReduction) 
   EXPECT_EQ(outro.Dt_Movimento(), DateTime::Of(2026, 12, 5));
   const station::ReducaoZEmulada z = outro.ImprimirReducaoZ(DateTime::Of(2026, 12, 5, 23, 0));
   EXPECT_EQ(z.dt_movimento, DateTime::Of(2026, 12, 5));
-  EXPECT_EQ(z.contadores.coo, 4);
+  EXPECT_EQ(z.contadores.coo, 5);
+  EXPECT_EQ(z.totais.sangria, Money::FromInt(50));  // and not in the grand total
   EXPECT_EQ(z.contadores.crz, 1);
   EXPECT_EQ(z.contadores.cfc, 1);
   EXPECT_EQ(z.gt_final, Money::FromInt(140));

@@ -157,8 +157,8 @@ TEST_F(FiscalObjetos, RecordWriterWritesTodaysMovementAtTheLayoutsWidths) {
     size_t registros;
   } tipos[] = {{r01, station::kLarguraR01, 1},  {r02, station::kLarguraR02, 1},
                {r03, station::kLarguraR03, 17}, {r04, station::kLarguraR04, 8},
-               {r05, station::kLarguraR05, 8},  {r06, station::kLarguraR06, 1},
-               {r07, station::kLarguraR07, 6}};
+               {r05, station::kLarguraR05, 8},  {r06, station::kLarguraR06, 2},
+               {r07, station::kLarguraR07, 7}};
   for (const auto& t : tipos) {
     ASSERT_TRUE(t.r.Ic_Sucesso) << w.UltimaFalha();
     const std::vector<std::string> linhas = Linhas(t.r);
@@ -180,7 +180,14 @@ TEST_F(FiscalObjetos, RecordWriterWritesTodaysMovementAtTheLayoutsWidths) {
   EXPECT_EQ(r03l[0].substr(52, 7), "01T1800");
   EXPECT_EQ(r03l[16].substr(52, 7), "Can-S  ");
   EXPECT_NE(r03l[15].substr(59), std::string(13, '0'));  // Can-T holds coupon 8
-  EXPECT_EQ(Linhas(r06)[0].substr(71, 2), "RZ");
+  // The morning's withdrawal: its receipt among the other documents, its
+  // amount on OPNF and as a payment after the coupons'.
+  EXPECT_EQ(Linhas(r06)[0].substr(71, 2), "CN");
+  EXPECT_EQ(Linhas(r06)[1].substr(71, 2), "RZ");
+  EXPECT_EQ(r03l[10].substr(52),
+            "OPNF   " + Centavos(Money::FromInt(station::FiscalDemo::kSangria), 13));
+  EXPECT_EQ(Linhas(r07)[6].substr(85, 13),
+            Centavos(Money::FromInt(station::FiscalDemo::kSangria), 13));
 }
 
 TEST_F(FiscalObjetos, ARecordTypeThatCannotBeWrittenFailsWhole) {
