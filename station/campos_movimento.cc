@@ -1,5 +1,6 @@
 #include "station/campos_movimento.h"
 
+#include <cctype>
 #include <cmath>
 
 #include "bp/format.h"
@@ -75,6 +76,17 @@ RegistroFixo& RegistroFixo::Digitos(const char* campo, const std::string& texto,
   }
   texto_ += Zeros(campo, digitos, largura);
   return *this;
+}
+
+RegistroFixo& RegistroFixo::SemPontuacao(const char* campo, const std::string& texto,
+                                         int largura) {
+  std::string limpo;
+  for (char c : texto) {
+    if (std::isalnum(static_cast<unsigned char>(c)) || (static_cast<unsigned char>(c) & 0x80)) {
+      limpo += c;
+    }
+  }
+  return X(campo, limpo, largura);
 }
 
 RegistroFixo& RegistroFixo::D(bp::DateTime data) {

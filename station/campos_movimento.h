@@ -37,8 +37,11 @@ class RegistroFixo {
   RegistroFixo& N(const char* campo, bp::Money valor, int largura, int decimais);
   // A quantity with `decimais` decimals (rounded half away from zero).
   RegistroFixo& Q(const char* campo, double valor, int largura, int decimais);
-  // The digits of `texto` only (CNPJ, state registration as numbers).
+  // The digits of `texto` only (CNPJ).
   RegistroFixo& Digitos(const char* campo, const std::string& texto, int largura);
+  // Alphanumeric without punctuation: letters and digits only (a state
+  // registration, "244.317.553.111" -> "244317553111", "ISENTO" kept).
+  RegistroFixo& SemPontuacao(const char* campo, const std::string& texto, int largura);
   RegistroFixo& D(bp::DateTime data);
   RegistroFixo& H(bp::DateTime data);
 

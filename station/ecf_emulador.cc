@@ -32,8 +32,8 @@ constexpr const char* kTituloCupomCancelado = "CUPOM FISCAL CANCELADO";
 constexpr const char* kTituloReducaoZ = "REDUÇÃO Z";
 constexpr const char* kTituloRelatorio = "RELATÓRIO GERENCIAL";
 
-[[noreturn]] void Falhar(int32_t numero) {
-  throw bp::Erro(numero, bp::RetornaDescricaoErro(numero), kOrigem);
+[[noreturn]] void Falhar(int32_t numero, const std::string& origem = kOrigem) {
+  throw bp::Erro(numero, bp::RetornaDescricaoErro(numero), origem);
 }
 
 std::string Valor(bp::Money v) { return bp::Format(v, "#,##0.00"); }
@@ -65,8 +65,7 @@ Destino DestinoDaVenda(EstadoEcf& e, const std::string& codigo) {
       return {&t.aliquota[i], programadas[i].tipo == kTipoIss};
     }
   }
-  throw bp::Erro(kErroParametro, bp::RetornaDescricaoErro(kErroParametro),
-                 kOrigem + std::string(".RegistrarCupom"));
+  Falhar(kErroParametro, kOrigem + std::string(".RegistrarCupom"));
 }
 
 void AbrirDiaSeFechado(EstadoEcf& e, bp::DateTime quando) {
@@ -163,7 +162,7 @@ void EcfEmulador::Instalar(const IdentificacaoEcf& identificacao) {
 
 void EcfEmulador::Instalar(const EstadoEcf& estado) {
   if (estado.identificacao.aliquotas.size() > static_cast<size_t>(kTotalizadoresDeAliquota)) {
-    throw bp::Erro(kErroParametro, bp::RetornaDescricaoErro(kErroParametro), kOrigem);
+    Falhar(kErroParametro);
   }
   std::error_code ec;
   fs::create_directories(pasta_, ec);
@@ -244,6 +243,9 @@ CupomRegistrado EcfEmulador::RegistrarCupom(bp::DateTime quando, const VendaEmul
   VerificarFalha(e, true);
   AbrirDiaSeFechado(e, quando);
   const Destino destino = DestinoDaVenda(e, venda.totalizador);
+  if (venda.valor <= bp::Money() || venda.desconto < bp::Money() || venda.desconto > venda.valor) {
+    Falhar(kErroParametro, kOrigem + std::string(".RegistrarCupom"));
+  }
   CupomRegistrado r;
   r.cancelamentos_antes = e.dia.cancelamentos_icms + e.dia.cancelamentos_iss;
   r.gt_antes = e.gt;

@@ -106,16 +106,17 @@ void ImpressoraFiscal::ImprimirVolumeCombustivelVendido(bp::host::BOSistema& ObB
   }
   if (rs.Rows().empty()) linhas.emplace_back(kSemVendas);
   ecf_.ImprimirRelatorioGerencial(inicio, kTituloVolume, linhas);
-  Registrar(kDocumentoRelatorio, inicio, ecf_.Estado());
+  const EstadoEcf depois = ecf_.Estado();
+  Registrar(kDocumentoRelatorio, depois.dt_movimento, inicio, depois);
 }
 
 void ImpressoraFiscal::ImprimirReducaoZ() {
   const bp::DateTime inicio = bp::Env::Current().Now();
-  ecf_.ImprimirReducaoZ(inicio);
-  Registrar(kDocumentoReducaoZ, inicio, ecf_.Estado());
+  const ReducaoZEmulada z = ecf_.ImprimirReducaoZ(inicio);
+  Registrar(kDocumentoReducaoZ, z.dt_movimento, inicio, ecf_.Estado());
 }
 
-void ImpressoraFiscal::Registrar(const std::string& tipo, bp::DateTime inicio,
+void ImpressoraFiscal::Registrar(const std::string& tipo, bp::DateTime dia, bp::DateTime inicio,
                                  const EstadoEcf& depois) {
   const Contadores& c = depois.contadores;
   sessao_.ObDAL().Conexao().Execute(
@@ -124,7 +125,7 @@ void ImpressoraFiscal::Registrar(const std::string& tipo, bp::DateTime inicio,
       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
       {bp::Value(sessao_.Cd_PessoaUsuaria()),
        bp::Value(static_cast<int32_t>(depois.identificacao.no_impressora)),
-       bp::Value(inicio.DatePart()), bp::Value(c.coo), bp::Value(tipo), bp::Value(inicio),
+       bp::Value(dia.DatePart()), bp::Value(c.coo), bp::Value(tipo), bp::Value(inicio),
        bp::Value(c.gnf), bp::Value(c.grg), bp::Value(c.cdc), bp::Value(bp::Env::Current().Now())});
 }
 

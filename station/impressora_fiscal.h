@@ -33,7 +33,10 @@ class ImpressoraFiscal final : public bp::host::BOImpressora {
   void ImprimirReducaoZ() override;
 
  private:
-  void Registrar(const std::string& tipo, bp::DateTime inicio, const EstadoEcf& depois);
+  // Logs a printed document under the fiscal day it belongs to (a Z printed
+  // after midnight belongs to the day it closes).
+  void Registrar(const std::string& tipo, bp::DateTime dia, bp::DateTime inicio,
+                 const EstadoEcf& depois);
 
   bp::host::BOSistema& sessao_;
   EcfEmulador ecf_;

@@ -85,15 +85,26 @@ std::vector<Parcial> Parciais(const bp::db::Recordset& z) {
     p.push_back({CodigoDaAliquota(i, InteiroOuZero(z[Slot("Tp_T", i)]), Coluna(z, Slot("Al_T", i))),
                  Coluna(z, Slot("Vl_T", i))});
   }
-  const std::pair<const char*, const char*> fixos[] = {
-      {"F1", "Vl_SubTribICMS"},       {"I1", "Vl_IsentasICMS"},  {"N1", "Vl_NaoIncidenciaICMS"},
-      {"FS1", "Vl_SubTribISS"},       {"IS1", "Vl_IsentasISS"},  {"NS1", "Vl_NaoIncidenciaISS"},
-      {"DT", "Vl_DescontosICMS"},     {"DS", "Vl_DescontosISS"}, {"AT", "Vl_AcrescimosICMS"},
-      {"AS", "Vl_AcrescimosISS"},     {"Can-T", "Vl_CancelamentosICMS"},
-      {"Can-S", "Vl_CancelamentosISS"}};
-  for (const auto& [codigo, coluna] : fixos) p.push_back({codigo, Coluna(z, coluna)});
-  p.insert(p.begin() + static_cast<std::ptrdiff_t>(p.size() - 6),
-           {"OPNF", Coluna(z, "Vl_TotalizadorSangria") + Coluna(z, "Vl_TotalizadorSuprimento")});
+  // The fixed totalisers and their columns; OPNF adds two.
+  const std::pair<const char*, std::vector<const char*>> fixos[] = {
+      {"F1", {"Vl_SubTribICMS"}},
+      {"I1", {"Vl_IsentasICMS"}},
+      {"N1", {"Vl_NaoIncidenciaICMS"}},
+      {"FS1", {"Vl_SubTribISS"}},
+      {"IS1", {"Vl_IsentasISS"}},
+      {"NS1", {"Vl_NaoIncidenciaISS"}},
+      {"OPNF", {"Vl_TotalizadorSangria", "Vl_TotalizadorSuprimento"}},
+      {"DT", {"Vl_DescontosICMS"}},
+      {"DS", {"Vl_DescontosISS"}},
+      {"AT", {"Vl_AcrescimosICMS"}},
+      {"AS", {"Vl_AcrescimosISS"}},
+      {"Can-T", {"Vl_CancelamentosICMS"}},
+      {"Can-S", {"Vl_CancelamentosISS"}}};
+  for (const auto& [codigo, colunas] : fixos) {
+    Money valor;
+    for (const char* coluna : colunas) valor += Coluna(z, coluna);
+    p.push_back({codigo, valor});
+  }
   return p;
 }
 
@@ -184,7 +195,7 @@ RegistroMovimento RegistroMovimentoEcf::R01(
     r.X("numero de fabricacao", No_Serie, 20).X("MF adicional", mf, 1).X("tipo", tipo, 7);
     r.X("marca", marca, 20).X("modelo", modelo, 20).X("versao SB", versao_sb, 10);
     r.D(instalacao).H(instalacao).N("numero do ECF", No_Impressora, 3);
-    r.Digitos("CNPJ", cnpj, 14).X("IE", ie, 14);
+    r.Digitos("CNPJ", cnpj, 14).SemPontuacao("IE", ie, 14);
     // The developer and the fiscal application have no record in the
     // station database: their fields keep the layout's zeros and blanks.
     r.N("CNPJ desenvolvedor", 0, 14).X("IE desenvolvedor", "", 14);

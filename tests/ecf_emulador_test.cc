@@ -119,4 +119,23 @@ TEST(EcfEmulador, FailuresRaiseThePrinterErrorsAndChangeNothing) {
   EXPECT_EQ(ecf.ImprimirReducaoZ(DateTime::Of(2026, 12, 5, 23, 0)).gt_final, Money::FromInt(100));
 }
 
+TEST(EcfEmulador, AStateFileThatDoesNotReadBackIsRefusedNamingTheKey) {
+  bp::testing::TestEnv env;
+  EcfEmulador ecf(env.Path("e.ecf"));
+  ecf.Instalar(Identificacao());
+  std::string texto = bp::testing::ReadFile(ecf.ArquivoDeEstado());
+  const size_t coo = texto.find("\ncoo=0\n");
+  ASSERT_NE(coo, std::string::npos);
+  texto.replace(coo, 7, "\ncoo=doze\n");
+  bp::testing::WriteFile(ecf.ArquivoDeEstado(), texto);
+  try {
+    ecf.RegistrarCupom(DateTime::Of(2026, 12, 5, 8, 0), Venda("F1", 1));
+    FAIL() << "read a counter that is not a number";
+  } catch (const bp::Erro& e) {
+    EXPECT_EQ(e.number, bp::rt::kTypeMismatch);
+    EXPECT_NE(e.description.find("coo"), std::string::npos) << e.description;
+  }
+  EXPECT_EQ(bp::testing::ReadFile(ecf.ArquivoDeEstado()), texto);  // left for the operator
+}
+
 }  // namespace

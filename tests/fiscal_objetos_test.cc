@@ -2,6 +2,8 @@
 // seeded station: what day opening and the export rely on them for.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "bp/criptografia.h"
 #include "bp/erro.h"
 #include "station/cupom_fiscal.h"
@@ -163,6 +165,12 @@ TEST_F(FiscalObjetos, RecordWriterWritesTodaysMovementAtTheLayoutsWidths) {
   }
   // The gross sale of R02 is the grand total the day added, as the printer
   // counted it; the cancelled coupon shows in Can-T.
+  // The state registration keeps its letters and digits only, uncut.
+  std::string ie;
+  for (char ch : d.Cd_IEstadualEmpresaUsuariaECF) {
+    if (std::isalnum(static_cast<unsigned char>(ch))) ie += ch;
+  }
+  EXPECT_EQ(Linhas(r01)[0].substr(112, 14), ie + std::string(14 - ie.size(), ' '));
   const Money venda_bruta = impressora.Emulador().Estado().ultima_reducao_z->venda_bruta;
   EXPECT_GT(venda_bruta, Money());
   EXPECT_EQ(Linhas(r02)[0].substr(89, 14), Centavos(venda_bruta, 14));

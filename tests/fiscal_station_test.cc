@@ -132,8 +132,9 @@ TEST_F(FiscalStation, ClosingThenOpeningStoresExportsAndDropsTheCancelledUnfinis
   const std::vector<int32_t> cupons = CuponsDeHoje();
   ASSERT_EQ(cupons.size(), static_cast<size_t>(FiscalDemo::kCuponsDeHoje));
 
-  // Closing the day at 23:00: the volume report, then the Z reduction.
-  EXPECT_EQ(Fechar(kHoje.AddSeconds(23 * 3600)), kHoje);
+  // Closing the day at 01:30 the next morning: the volume report, then the
+  // Z reduction, both documents of the day they close.
+  EXPECT_EQ(Fechar(kHoje.AddDays(1).AddSeconds(90 * 60)), kHoje);
   EXPECT_TRUE(dia_.FalhasDoFechamento().empty()) << Falhas();
   const std::string bobina = bp::testing::ReadFile(impressora_.Emulador().ArquivoDaBobina());
   const size_t volume = bobina.rfind("VOLUME DE COMBUSTÍVEL VENDIDO");

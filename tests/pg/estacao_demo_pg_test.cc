@@ -21,7 +21,9 @@ class EstacaoDemoPg : public testing::PgTest {};
 TEST_F(EstacaoDemoPg, SeedThenReleaseACreditAndAChequeSale) {
   testing::TestEnv env;
   env.now = DateTime::Of(2026, 12, 5, 10, 0, 0);
-  auto sessao = std::make_shared<station::Sessao>(station::Configuracao(Url()));
+  station::Configuracao config(Url());
+  config.pasta_sistema = env.Folder();  // the emulated printer's folder goes below it
+  auto sessao = std::make_shared<station::Sessao>(config);
   station::SeedDemoStation(sessao, env.now);
 
   station::TerminaisMT terminais(sessao);
