@@ -1,0 +1,73 @@
+// posto dia on the demo station: what a newcomer runs, read back from the
+// program's own words.
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "bp/ead.h"
+#include "tests/support/estacao_fiscal.h"
+
+namespace {
+
+using bp::testing::ReadFile;
+
+struct Saida {
+  int rc = 0;
+  std::string texto;
+};
+
+Saida Posto(bp::testing::TestEnv& env, const std::string& args) {
+  const std::string out = env.Path("saida.txt");
+  const int rc = std::system((std::string(POSTO_BINARY) + " " + args + " >" + out + " 2>&1").c_str());
+  return {WEXITSTATUS(rc), ReadFile(out)};
+}
+
+// The text after `label` up to the end of its line.
+std::string Depois(const std::string& texto, const std::string& label) {
+  const size_t at = texto.find(label);
+  if (at == std::string::npos) return "";
+  const size_t inicio = at + label.size();
+  return texto.substr(inicio, texto.find('\n', inicio) - inicio);
+}
+
+TEST(PostoDia, ClosesAndOpensTheDemoDayAndReportsAFailingPrinter) {
+  bp::testing::TestEnv env;
+  bp::testing::EstacaoFiscal estacao(env);
+  estacao.sessao.reset();
+  const std::string db = " --db " + estacao.banco;
+  const std::string movimento = env.Folder() + "/Fiscal/ECF/Dados ReducaoZ/";
+
+  Saida s = Posto(env, "dia fechar" + db + " --now '2026-12-05 23:00'");
+  ASSERT_EQ(s.rc, 0) << s.texto;
+  EXPECT_NE(s.texto.find("Dia fechado: redução Z de 05/12/2026."), std::string::npos) << s.texto;
+  const std::string fechado = Depois(s.texto, "Arquivo de movimento assinado: ");
+  EXPECT_EQ(fechado.rfind(movimento, 0), 0u) << s.texto;
+  EXPECT_EQ(fechado.substr(fechado.size() - 12), "05122026.txt");
+
+  s = Posto(env, "dia abrir" + db + " --now 2026-12-06T07:00");
+  ASSERT_EQ(s.rc, 0) << s.texto;
+  EXPECT_NE(s.texto.find("Redução Z de 05/12/2026 gravada."), std::string::npos) << s.texto;
+  EXPECT_NE(Depois(s.texto, "Cupons não concluídos excluídos: "), "0") << s.texto;
+  EXPECT_EQ(Depois(s.texto, "Arquivo de movimento assinado: "), fechado);
+  EXPECT_EQ(bp::VerifyEAD(fechado, std::string(bp::EadPublicKey())).status, bp::EadStatus::kOk);
+
+  ASSERT_EQ(Posto(env, "ecf falha desligada" + db).rc, 0);
+  s = Posto(env, "dia fechar" + db + " --now '2026-12-06 23:00'");
+  EXPECT_EQ(s.rc, 1) << s.texto;
+  EXPECT_NE(s.texto.find("Passo 2 falhou: 0x800405FF Impressora desligada ou cabo desconectado"),
+            std::string::npos)
+      << s.texto;
+  const std::string log = Depois(s.texto, "Falhas registradas em ");
+  EXPECT_EQ(log.substr(log.size() - 17), "2026-12-06Ret.log");
+  EXPECT_NE(ReadFile(log).find("BPAbrirDia.FecharDia - Passo:2\r\n"), std::string::npos);
+
+  s = Posto(env, "dia abrir" + db + " --now amanha");
+  EXPECT_EQ(s.rc, 2);
+  EXPECT_NE(s.texto.find("Type mismatch (--now amanha)"), std::string::npos) << s.texto;
+}
+
+}  // namespace
