@@ -90,6 +90,22 @@ TEST_F(MtControlador, OneDialogueObjectPerTerminalCreatedOnFirstRelease) {
   EXPECT_EQ(c->Dialogo(3)->ObBOSistema(), sessao);
 }
 
+TEST_F(MtControlador, EveryConnectedHandlerSeesEachScreen) {
+  std::vector<int16_t> segundo;
+  const size_t id = c->AtualizarCih.Connect(
+      [&](int16_t mt, AcaoEnum, int16_t, const std::string&, const std::string&,
+          const std::string&) { segundo.push_back(mt); });
+  AcaoEnum acao = AcaoEnum::AcaoLiberarBico;
+  Execute(3, acao, 1, "");
+  Execute(3, acao, 2, "12\r");  // two screens in one call
+  EXPECT_EQ(telas.size(), 3u);
+  EXPECT_EQ(segundo, (std::vector<int16_t>{3, 3, 3}));
+  c->AtualizarCih.Disconnect(id);
+  Execute(3, acao, 4, "1");
+  EXPECT_EQ(telas.size(), 4u);
+  EXPECT_EQ(segundo.size(), 3u);
+}
+
 TEST_F(MtControlador, ReleaseOnATerminalOutsideOneToTenRaisesWithoutEvent) {
   for (int16_t mt : {int16_t{0}, int16_t{11}}) {
     AcaoEnum acao = AcaoEnum::AcaoLiberarBico;

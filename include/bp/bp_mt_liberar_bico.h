@@ -73,6 +73,8 @@ class BPMTLiberarBico final : public PublicClass {
                                   const std::string& Tx_Buffer);
   bool ProcessarAndamento(int16_t No_MT, host::AcaoEnum No_Action, int16_t No_Andamento);
 
+  // The slot of a terminal number; 9 "Subscript out of range" outside 0 to 11.
+  size_t Indice(int16_t No_MT) const;
   EstadoMT& Registro(int16_t No_MT);
   void Atualizar(int16_t No_MT, const EstadoMT& estado);
 

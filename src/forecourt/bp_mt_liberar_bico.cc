@@ -49,14 +49,18 @@ bool BPMTLiberarBico::DeveProcessarAndamento(const std::string& texto) {
   return BufferTemEnter(texto) || BufferTemEsc(texto);
 }
 
-BPMTLiberarBico::EstadoMT& BPMTLiberarBico::Registro(int16_t No_MT) {
+size_t BPMTLiberarBico::Indice(int16_t No_MT) const {
   if (No_MT < 0 || static_cast<size_t>(No_MT) >= estados_.size())
     RaiseRuntime(rt::kSubscriptOutOfRange, "No_MT " + std::to_string(No_MT));
-  return estados_[static_cast<size_t>(No_MT)];
+  return static_cast<size_t>(No_MT);
+}
+
+BPMTLiberarBico::EstadoMT& BPMTLiberarBico::Registro(int16_t No_MT) {
+  return estados_[Indice(No_MT)];
 }
 
 const BPMTLiberarBico::EstadoMT& BPMTLiberarBico::Estado(int16_t No_MT) const {
-  return const_cast<BPMTLiberarBico*>(this)->Registro(No_MT);
+  return estados_[Indice(No_MT)];
 }
 
 void BPMTLiberarBico::Atualizar(int16_t No_MT, const EstadoMT& estado) {
