@@ -2,7 +2,8 @@
 // version 18 is copied, `posto db upgrade` runs on each copy as a child
 // process and is killed with SIGKILL at a random moment, twenty times at
 // different moments spread over the length of a whole run. After each kill
-// the copy must stand exactly at a committed version V: its schema, its row
+// (looked at on a duplicate, so that the next run itself meets what the kill
+// left) the copy must stand exactly at a committed version V: its schema, its row
 // counts and the content of the tables that held rows at version 18 equal
 // those of a clean walk of another copy stopped at V (date and time values
 // aside, since some steps write the current date). Then a new
@@ -61,6 +62,8 @@ class Copias {
   virtual std::string Copiar(const std::string& nome) = 0;
   // Waits until nothing of a killed child holds the copy any more.
   virtual void Assentar(const std::string& alvo) = 0;
+  // A copy of a copy as it stands, a killed child's leftovers included.
+  virtual std::string Duplicar(const std::string& alvo, const std::string& nome) = 0;
   // Removes a copy once it has been looked at.
   virtual void Descartar(const std::string& alvo) = 0;
   virtual db::DialectKind Tipo() const = 0;
@@ -77,7 +80,21 @@ class CopiasSqlite final : public Copias {
   }
   // The journal a killed child leaves is rolled back by the next opening.
   void Assentar(const std::string&) override {}
-  void Descartar(const std::string& alvo) override { std::filesystem::remove(alvo); }
+  // The rollback journal goes along: opening the duplicate undoes the
+  // killed turn there, while the original keeps it for the next run.
+  std::string Duplicar(const std::string& alvo, const std::string& nome) override {
+    const std::string copia = pasta_ + "/" + nome + ".db";
+    for (const char* sufixo : {"", "-journal", "-wal"}) {
+      std::filesystem::remove(copia + sufixo);
+      if (std::filesystem::exists(alvo + sufixo)) {
+        std::filesystem::copy_file(alvo + sufixo, copia + sufixo);
+      }
+    }
+    return copia;
+  }
+  void Descartar(const std::string& alvo) override {
+    for (const char* sufixo : {"", "-journal", "-wal"}) std::filesystem::remove(alvo + sufixo);
+  }
   db::DialectKind Tipo() const override { return db::DialectKind::kSQLite; }
 
  private:
@@ -106,6 +123,12 @@ class CopiasPostgres final : public Copias {
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     ADD_FAILURE() << "o servidor ainda tem sessões abertas em " << alvo;
+  }
+  std::string Duplicar(const std::string& alvo, const std::string& nome) override {
+    auto admin = db::Connection::Open(PgCluster::Shared().Url());
+    admin->Execute("DROP DATABASE IF EXISTS " + nome);
+    admin->Execute("CREATE DATABASE " + nome + " TEMPLATE " + Nome(alvo));
+    return PgCluster::Shared().Url(nome);
   }
   void Descartar(const std::string& alvo) override {
     db::Connection::Open(PgCluster::Shared().Url())->Execute("DROP DATABASE IF EXISTS " + Nome(alvo));
@@ -298,10 +321,14 @@ void Injetar(Copias& copias, const std::string& pasta_logs) {
     const std::string alvo = copias.Copiar("falha_" + std::to_string(k));
     m.execucao = Upgrade(alvo, log, m.momento);
     copias.Assentar(alvo);
+    // What the kill left is looked at on a duplicate, so that the next run
+    // meets the leftovers itself (on SQLite, the journal of the killed turn).
+    const std::string inspecao = copias.Duplicar(alvo, "falha_" + std::to_string(k) + "_visto");
     {
-      auto c = db::Connection::Open(alvo);
+      auto c = db::Connection::Open(inspecao);
       m.depois_da_morte = Retratar(*c, povoadas);
     }
+    copias.Descartar(inspecao);
     m.retomada = Upgrade(alvo, log);
     {
       auto c = db::Connection::Open(alvo);
