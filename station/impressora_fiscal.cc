@@ -14,6 +14,7 @@ namespace {
 // Texts of the fuel-volume report and the document kinds logged.
 constexpr const char* kTituloVolume = "VOLUME DE COMBUSTÍVEL VENDIDO";
 constexpr const char* kSemVendas = "NENHUMA VENDA DE COMBUSTÍVEL NO PERÍODO";
+constexpr const char* kSemData = "--/--/----";
 constexpr const char* kDocumentoRelatorio = "RG";
 constexpr const char* kDocumentoReducaoZ = "RZ";
 
@@ -98,8 +99,11 @@ void ImpressoraFiscal::ImprimirVolumeCombustivelVendido(bp::host::BOSistema& ObB
       {bp::Value(ObBOSistema.Cd_PessoaUsuaria()), bp::Value(static_cast<int32_t>(id.no_impressora)),
        bp::Value(Dt_Inicial.DatePart()), bp::Value(Dt_Final.DatePart().AddDays(1)), bp::Value(true),
        bp::Value(false)});
-  std::vector<std::string> linhas = {"PERÍODO " + bp::Format(Dt_Inicial, "dd/mm/yyyy") + " A " +
-                                     bp::Format(Dt_Final, "dd/mm/yyyy")};
+  // A closing that could not learn its Z date asks for the empty period.
+  const auto data = [](bp::DateTime d) {
+    return d.IsEmpty() ? std::string(kSemData) : bp::Format(d, "dd/mm/yyyy");
+  };
+  std::vector<std::string> linhas = {"PERÍODO " + data(Dt_Inicial) + " A " + data(Dt_Final)};
   for (const auto& row : rs.Rows()) {
     const double litros = row[1].IsNull() ? 0.0 : row[1].ToDouble();
     linhas.push_back(row[0].ToText() + "  " + bp::Format(litros, "#,##0.000") + " L");
