@@ -1,55 +1,90 @@
-// posto demo: the main job. For now it shows the library's public surface
-// and signs and checks a fiscal text file with its EAD record.
+// posto demo: the main job. It builds the demo station in a new SQLite
+// database, releases a nozzle from micro-terminal 1 for a cash sale, closes
+// the fiscal day on the emulated printer, opens the next one, and checks the
+// EAD signature of the day's movement file.
 #include <filesystem>
 #include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
 
-#include "bp/criptografia.h"
-#include "bp/ead.h"
+#include "bp/datetime.h"
 #include "bp/env.h"
 #include "bp/format.h"
-#include "bp/text_file.h"
 #include "cli/commands.h"
+#include "station/relogio_ajustavel.h"
+#include "station/sessao.h"
+#include "station/terminais_mt.h"
 
 namespace posto {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Iso(bp::DateTime t) { return bp::Format(t, "yyyy-mm-dd") + "T" + bp::Format(t, "hh:Nn:ss"); }
+
+// The attendant's keys for a cash sale of R$ 50,00 at nozzle 2 by employee 1:
+// code, password, payment 3, nozzle, amount in cents, no discount, automatic
+// settlement, then the confirmation after "PERMITIDO".
+std::vector<std::string> VendaEmDinheiro() {
+  return {"1", "\r", "1234", "\r", "3", "\r", "2", "\r", "5000", "\r", "\r", "\r", "\r"};
+}
+
+int LiberarBico(const std::string& banco, bp::DateTime agora) {
+  station::RelogioAjustavel relogio;
+  relogio.agora = agora;
+  auto sessao = std::make_shared<station::Sessao>(station::Configuracao(banco));
+  station::TerminaisMT terminais(sessao);
+  terminais.ao_atualizar = [](int16_t mt, const station::TerminaisMT::Terminal& tela) {
+    std::cout << "  MT" << mt << " passo " << tela.andamento << " | " << tela.linha1 << " | "
+              << tela.linha2 << "\n";
+  };
+  // The idle terminal goes to the main menu, which starts the dialogue.
+  terminais.Consultar(1);
+  terminais.Consultar(1);
+  for (const std::string& resposta : VendaEmDinheiro()) {
+    for (char tecla : resposta) terminais.Tecla(1, tecla);
+  }
+  const bool voltou_ao_menu = terminais.Estado(1).andamento == 0;
+  std::cout << (voltou_ao_menu ? "Bico liberado e responsabilidade gravada.\n"
+                               : "O terminal não voltou ao menu principal.\n");
+  return voltou_ao_menu ? 0 : 1;
+}
+
+}  // namespace
 
 int RunDemo(const Args& args) {
-  const std::string folder = args.empty() ? "posto-demo" : args[0];
-  std::filesystem::create_directories(folder);
+  const fs::path pasta = fs::absolute(args.empty() ? "posto-demo" : args[0]);
+  fs::remove_all(pasta);
+  fs::create_directories(pasta);
+  const std::string banco = (pasta / "demo.db").string();
 
-  std::cout << "== Classes públicas e enumerações da biblioteca BP\n\n";
-  if (int rc = RunClasses({}); rc != 0) return rc;
+  const bp::DateTime hoje = bp::Env::Current().Now().DatePart();
+  const bp::DateTime abertura = hoje.AddSeconds(10 * 3600);
+  const bp::DateTime fechamento = hoje.AddSeconds(23 * 3600);
+  const bp::DateTime amanha = hoje.AddDays(1).AddSeconds(7 * 3600);
 
-  std::cout << "\n== Assinatura digital (EAD) de um arquivo fiscal\n\n";
-  std::string path = folder + "/exemplo.txt";
-  const bp::DateTime now = bp::Env::Current().Now();
-  {
-    bp::TextFile file(path, bp::OpenMode::Output);
-    file.WriteLine("Movimento de exemplo gerado em " + bp::Format(now, "dd/mm/yyyy hh:Nn:ss"));
-    file.WriteLine("Total vendido: " + bp::Format(1234.5, "###,###,##0.00"));
-    file.WriteLine("Operação assinada pelo posto");
-    file.Close();
+  std::cout << "== Estação de demonstração\n\n";
+  if (int rc = RunStation({"seed", "--db", banco, "--now", Iso(abertura)}); rc != 0) return rc;
+
+  std::cout << "\n== Liberação de bico no micro-terminal 1 (venda em dinheiro)\n\n";
+  if (int rc = LiberarBico(banco, abertura.AddSeconds(5 * 60)); rc != 0) return rc;
+
+  std::cout << "\n== Fechamento do dia fiscal\n\n";
+  if (int rc = RunDia({"fechar", "--db", banco, "--now", Iso(fechamento)}); rc != 0) return rc;
+
+  std::cout << "\n== Abertura do dia seguinte\n\n";
+  if (int rc = RunDia({"abrir", "--db", banco, "--now", Iso(amanha)}); rc != 0) return rc;
+
+  std::cout << "\n== Assinatura EAD do arquivo de movimento\n\n";
+  const fs::path movimento = pasta / "Fiscal" / "ECF" / "Dados ReducaoZ";
+  int rc = 1;
+  for (const auto& arquivo : fs::directory_iterator(movimento)) {
+    rc = RunEad({"verificar", arquivo.path().string()});
+    if (rc != 0) return rc;
   }
-  bool extra_line = false;
-  const std::string ead = bp::AssinarArquivoDigitalmente(path, extra_line);
-  std::cout << "Arquivo: " << path << "\nEAD:     " << ead.substr(0, 32) << "...\n";
-
-  const auto check = bp::VerifyEAD(path, std::string(bp::EadPublicKey()));
-  std::cout << "Verificação: " << bp::EadStatusMessage(check.status) << "\n";
-
-  // A copy with one byte changed must be refused.
-  const std::string tampered = folder + "/exemplo-alterado.txt";
-  std::filesystem::copy_file(path, tampered, std::filesystem::copy_options::overwrite_existing);
-  {
-    std::FILE* f = std::fopen(tampered.c_str(), "r+b");
-    if (f != nullptr) {
-      std::fputc('m', f);
-      std::fclose(f);
-    }
-  }
-  const auto bad = bp::VerifyEAD(tampered, std::string(bp::EadPublicKey()));
-  std::cout << "Cópia alterada (" << tampered << "): " << bp::EadStatusMessage(bad.status)
-            << "\n";
-  return check.status == bp::EadStatus::kOk && bad.status != bp::EadStatus::kOk ? 0 : 1;
+  std::cout << "\nTudo em " << pasta.string() << " (banco, impressora emulada e arquivos).\n";
+  return rc;
 }
 
 }  // namespace posto

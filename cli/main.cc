@@ -30,9 +30,9 @@ void PrintUsage() {
                "  mt [--db BANCO] [--empresa N]\n"
                "                            simula os micro-terminais das bombas (sem terminal,\n"
                "                            lê comandos da entrada e responde em JSON)\n"
-               "  station seed [--db BANCO] [--now AAAA-MM-DDTHH:MM:SS]\n"
+               "  station seed [--db BANCO] [--now AAAA-MM-DDTHH:MM]\n"
                "                            cria a estação de demonstração num banco novo\n"
-               "  dia abrir|fechar [--db BANCO] [--pasta PASTA] [--now \"AAAA-MM-DD HH:MM\"]\n"
+               "  dia abrir|fechar [--db BANCO] [--pasta PASTA] [--now AAAA-MM-DDTHH:MM]\n"
                "                            abre ou fecha o dia fiscal na impressora do posto\n"
                "\n"
                "BANCO é um arquivo SQLite (padrão: posto.db) ou uma URL postgresql://\n";

@@ -25,6 +25,7 @@
 #include "bp/names.h"
 #include "bp/tela_mt.h"
 #include "cli/mt.h"
+#include "cli/relogio.h"
 
 namespace posto::mt {
 
@@ -37,18 +38,6 @@ std::optional<T> Numero(std::string_view text) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;
-}
-
-std::optional<bp::DateTime> DataHora(std::string_view text) {
-  // yyyy-mm-ddThh:mm:ss
-  if (text.size() != 19 || text[4] != '-' || text[7] != '-' || (text[10] != 'T' && text[10] != ' ') ||
-      text[13] != ':' || text[16] != ':')
-    return std::nullopt;
-  const auto y = Numero<int>(text.substr(0, 4)), mo = Numero<int>(text.substr(5, 2)),
-             d = Numero<int>(text.substr(8, 2)), h = Numero<int>(text.substr(11, 2)),
-             mi = Numero<int>(text.substr(14, 2)), s = Numero<int>(text.substr(17, 2));
-  if (!y || !mo || !d || !h || !mi || !s) return std::nullopt;
-  return bp::DateTime::Make(*y, *mo, *d, *h, *mi, *s);
 }
 
 std::optional<char> Tecla(std::string_view key) {
@@ -84,7 +73,7 @@ class Script {
         espaco == std::string_view::npos ? std::string_view() : linha.substr(espaco + 1);
 
     if (primeiro == "NOW") {
-      const auto agora = DataHora(bp::TrimSpace(resto));
+      const auto agora = LerDataHora(bp::TrimSpace(resto));
       if (!agora) return Erro(numero, "data e hora inválida, use AAAA-MM-DDTHH:MM:SS");
       relogio_.agora = *agora;
       return true;

@@ -6,9 +6,8 @@
 
 namespace posto {
 
-namespace {
-
-std::optional<bp::DateTime> Ler(const std::string& text) {
+std::optional<bp::DateTime> LerDataHora(std::string_view view) {
+  const std::string text(view);
   int a = 0, m = 0, d = 0, h = 0, n = 0, s = 0, fim = 0;
   char sep = 0;
   const char* t = text.c_str();
@@ -26,13 +25,12 @@ std::optional<bp::DateTime> Ler(const std::string& text) {
     return bp::DateTime::Make(a, m, d, h, n);
   if (inteiro(std::sscanf(t, "%2d/%2d/%4d %2d:%2d%n", &d, &m, &a, &h, &n, &fim), 5))
     return bp::DateTime::Make(a, m, d, h, n);
+  if (inteiro(std::sscanf(t, "%4d-%2d-%2d%n", &a, &m, &d, &fim), 3)) return bp::DateTime::Make(a, m, d);
   return std::nullopt;
 }
 
-}  // namespace
-
 bp::DateTime LerMomento(const std::string& option, const std::string& text) {
-  const std::optional<bp::DateTime> momento = Ler(text);
+  const std::optional<bp::DateTime> momento = LerDataHora(text);
   if (!momento) bp::RaiseRuntime(bp::rt::kTypeMismatch, option + " " + text);
   return *momento;
 }

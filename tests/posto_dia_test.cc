@@ -70,4 +70,15 @@ TEST(PostoDia, ClosesAndOpensTheDemoDayAndReportsAFailingPrinter) {
   EXPECT_NE(s.texto.find("Type mismatch (--now amanha)"), std::string::npos) << s.texto;
 }
 
+// The main job a newcomer runs first: the demo station, a release at
+// terminal 1, the day closed and the next one opened, the file's signature.
+TEST(PostoDemo, RunsTheWholeStationDayAndVerifiesTheMovementFile) {
+  bp::testing::TestEnv env;
+  const Saida s = Posto(env, "demo " + env.Path("demo"));
+  ASSERT_EQ(s.rc, 0) << s.texto;
+  EXPECT_NE(s.texto.find("PERMITIDO(Tecle enter para liberar bico)"), std::string::npos) << s.texto;
+  EXPECT_NE(s.texto.find("Bico liberado e responsabilidade gravada."), std::string::npos);
+  EXPECT_NE(s.texto.find("Assinatura EAD válida."), std::string::npos) << s.texto;
+}
+
 }  // namespace

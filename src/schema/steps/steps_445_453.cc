@@ -87,7 +87,7 @@ void Step451(StepContext& c) {
   c.Run(AddForeignKey{fields, Ref("R_302", {kEmp}, form)});
 
   // Paper width 8000, length 0; items from 52 to 111 mm from the top,
-  // remarks at 115 mm; the stub in position 1.
+  // remarks at 115 mm; the detachable receipt (canhoto) in position 1.
   const int32_t company = c.Session().Cd_PessoaUsuaria();
   c.Run(SeedRows{
       form,
