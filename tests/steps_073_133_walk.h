@@ -7,120 +7,24 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <memory>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "bp/bp_atualizar_banco_de_dados.h"
 #include "bp/datetime.h"
-#include "bp/erro.h"
-#include "bp/host/bo_estoque.h"
-#include "bp/host/bo_sistema.h"
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
-#include "bp/schema/version_step.h"
 #include "schema/steps/steps.h"
-#include "station/banco_inicial.h"
-#include "station/sessao.h"
-#include "support/test_env.h"
+#include "support/step_walk.h"
 
 namespace bp::testing::s073 {
 
-// Every call of the host's stock recomputation, in order.
-struct Recalculos {
-  struct Chamada {
-    int32_t empresa;
-    int32_t produto;
-    DateTime inicio;
-    friend bool operator==(const Chamada&, const Chamada&) = default;
-  };
-  std::vector<Chamada> chamadas;
-  int objetos_criados = 0;
-  // The call (0-based) that finds the connection closed, once.
-  std::optional<size_t> conexao_fechada_na_chamada;
-};
-
-class RecalculoFalso final : public host::BORecalculoEstoque {
- public:
-  explicit RecalculoFalso(Recalculos& log) : log_(log) {}
-  bool Recalcular(int32_t empresa, int32_t produto, DateTime inicio) override {
-    log_.chamadas.push_back({empresa, produto, inicio});
-    if (log_.conexao_fechada_na_chamada == log_.chamadas.size() - 1) {
-      log_.conexao_fechada_na_chamada.reset();
-      RaiseRuntime(rt::kObjectClosed);
-    }
-    return true;
-  }
-
- private:
-  Recalculos& log_;
-};
-
-// The station's session, with a recording stock recomputation in place of
-// the host's.
-class SessaoComRecalculoFalso final : public host::BOSistema {
- public:
-  explicit SessaoComRecalculoFalso(host::BOSistema& real) : real_(real) {}
-  Recalculos recalculos;
-
-  host::BOEmpresaUsuaria& EmpresaUsuaria() override { return real_.EmpresaUsuaria(); }
-  int32_t Cd_PessoaUsuaria() override { return real_.Cd_PessoaUsuaria(); }
-  host::DataAccess& ObDAL() override { return real_.ObDAL(); }
-  void BeginWork(const std::string& origin, bool& marker) override {
-    real_.BeginWork(origin, marker);
-  }
-  void EndWork(const std::string& origin, bool marker) override { real_.EndWork(origin, marker); }
-  std::unique_ptr<host::BORecalculoEstoque> CriarRecalculoEstoque() override {
-    ++recalculos.objetos_criados;
-    return std::make_unique<RecalculoFalso>(recalculos);
-  }
-
- private:
-  host::BOSistema& real_;
-};
-
-// A version-18 database (SQLite path or PostgreSQL URL) and the driver with
-// the steps 73 to 133 only.
-class Walk {
- public:
-  // An empty `banco` is a SQLite file in the test's folder.
-  explicit Walk(const std::string& banco = {})
-      : sessao_(station::Configuracao{banco.empty() ? env.Path("posto.db") : banco}),
-        fake_(std::make_shared<SessaoComRecalculoFalso>(sessao_)) {
-    station::CriarBancoVersao18(Db(), 1);
-    schema::AddSteps073To133(steps_);
-    driver_.SetObBOSistema(fake_);
-    driver_.SetSteps(&steps_);
-    driver_.SetTurnObserver([this](int32_t version, int32_t, int32_t step) {
-      if (step == 0) return;
-      const std::string difference = schema::DifferenceFromDatabase(
-          *driver_.CurrentModel(), schema::Introspect(Db()), Db().Kind());
-      if (!difference.empty()) mismatches.push_back(std::to_string(version) + ": " + difference);
-      ran.push_back(step);
-    });
-  }
-
-  db::Connection& Db() { return sessao_.Dal().Conexao(); }
-  Recalculos& Recalculo() { return fake_->recalculos; }
-  void To(int32_t target) {
-    driver_.SetTargetVersion(target);
-    driver_.Atualizar(false);
-  }
-  int32_t Count(const std::string& sql) { return Db().Query(sql).Field(0).ToInt32(); }
-
-  TestEnv env;                          // first: the session and the driver use the current Env
-  std::vector<std::string> mismatches;  // "version: difference" after a step
-  std::vector<int32_t> ran;
-
- private:
-  station::Sessao sessao_;
-  std::shared_ptr<SessaoComRecalculoFalso> fake_;
-  schema::StepTable steps_;
-  BPAtualizarBancoDeDados driver_;
-};
+// A version-18 database (SQLite path or PostgreSQL URL; empty: a file in
+// the walk's folder) walked by the driver with the steps 73 to 133 only and
+// a scripted per-product stock recomputation.
+inline StepWalkOptions Range(const std::string& banco = {}) {
+  return WalkOver({schema::AddSteps073To133}, banco, 1, true);
+}
 
 // Rows of version 18 for the data corrections: three products, two pumps,
 // three invoices (operations 90, 91 and 5) with one item each and a
@@ -192,7 +96,7 @@ inline bool HasReference(const schema::Table& t, const std::string& name,
 
 // The effects of the corrections of 74, 106, 107, 121 and 133 on the rows
 // above, after the walk to 133.
-inline void CheckCorrections(Walk& w) {
+inline void CheckCorrections(StepWalk& w) {
   // 74: every pump answers by kind 1.
   EXPECT_EQ(w.Count("SELECT COUNT(*) FROM Bomba WHERE No_TipoControleResponsabilidade = 1"), 2);
 
@@ -208,8 +112,8 @@ inline void CheckCorrections(Walk& w) {
   // 106 rebuilds the two products whose movements went, 107 every product;
   // all from 1 January 2005.
   const DateTime d = DateTime::Of(2005, 1, 1);
-  using C = Recalculos::Chamada;
-  EXPECT_EQ(w.Recalculo().chamadas,
+  using C = StockScript::Call;
+  EXPECT_EQ(w.stock.calls,
             (std::vector<C>{{1, 10, d}, {1, 20, d}, {1, 10, d}, {1, 20, d}, {1, 30, d}}));
   std::vector<std::string> texts;
   for (const auto& draw : w.env.draws)

@@ -1,65 +1,21 @@
-// The walk of the version steps 142 to 197 on a real database, shared by
-// the SQLite and the PostgreSQL tests: a version-18 station database, the
-// driver with only these steps (and stand-ins for what earlier steps
-// create), a comparison of the driver's model with the database after every
-// step, and a host whose general stock recomputation is scripted.
+// The walk of the version steps 142 to 197, shared by the SQLite and the
+// PostgreSQL tests: stand-ins for what earlier steps create, and rows made
+// for the data corrections with the checks of their effects.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "bp/bp_atualizar_banco_de_dados.h"
-#include "bp/datetime.h"
-#include "bp/host/bo_estoque.h"
 #include "bp/schema/base_schema.h"
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
 #include "bp/schema/version_step.h"
 #include "schema/steps/steps.h"
-#include "station/banco_inicial.h"
-#include "station/sessao.h"
-#include "support/recording_session.h"
-#include "support/test_env.h"
+#include "support/step_walk.h"
 
 namespace bp::testing::steps142 {
-
-// What the host's general stock recomputation answers, and what it was
-// asked.
-struct RecalculoScript {
-  bool result = true;
-  std::string message;
-  std::vector<std::pair<int32_t, DateTime>> calls;
-};
-
-class RecalculoGeralFalso final : public host::BORecalculoGeralEstoque {
- public:
-  explicit RecalculoGeralFalso(RecalculoScript& script) : script_(script) {}
-  bool Recalcular(int32_t company, DateTime inicio, std::string& mensagem) override {
-    script_.calls.emplace_back(company, inicio);
-    mensagem = script_.message;
-    return script_.result;
-  }
-
- private:
-  RecalculoScript& script_;
-};
-
-// The station's session with the scripted stock recomputation.
-class SessaoComEstoque final : public RecordingSession {
- public:
-  SessaoComEstoque(host::BOSistema& real, RecalculoScript& script)
-      : RecordingSession(real), script_(script) {}
-  std::unique_ptr<host::BORecalculoGeralEstoque> CriarRecalculoGeralEstoque() override {
-    return std::make_unique<RecalculoGeralFalso>(script_);
-  }
-
- private:
-  RecalculoScript& script_;
-};
 
 // Stand-ins for the earlier steps whose work steps 142 to 197 build on:
 // step 71 removes the fueling and piping-system columns of ItemNotaSaida
@@ -104,53 +60,16 @@ inline void AddEarlierSteps(schema::StepTable& t) {
              }});
 }
 
-// A version-18 database walked by the driver with steps 142 to 197.
-class Walk {
- public:
-  Walk(const std::string& banco, int32_t company = 1) {
-    station::Configuracao config(banco);
-    config.cd_pessoa_usuaria = company;
-    session_ = std::make_unique<station::Sessao>(config);
-    station::CriarBancoVersao18(Db(), company);
-    host_ = std::make_shared<SessaoComEstoque>(*session_, estoque);
-    AddEarlierSteps(steps_);
-    schema::AddSteps142To197(steps_);
-    driver_.SetObBOSistema(host_);
-    driver_.SetSteps(&steps_);
-    driver_.SetTurnObserver([this](int32_t, int32_t, int32_t step) {
-      if (step == 0) return;
-      EXPECT_EQ(schema::DifferenceFromDatabase(*driver_.CurrentModel(), schema::Introspect(Db()),
-                                               Db().Kind()),
-                "")
-          << "after step " << step;
-      compared.push_back(step);
-    });
-  }
-
-  db::Connection& Db() { return session_->Dal().Conexao(); }
-  int32_t Version() { return station::VersaoDoBanco(Db()); }
-  void To(int32_t target) {
-    driver_.SetTargetVersion(target);
-    driver_.Atualizar(false);
-  }
-  // The database's table as introspection reads it.
-  schema::Table Read(const std::string& table) { return schema::Introspect(Db()).Get(table); }
-
-  RecalculoScript estoque;
-  std::vector<int32_t> compared;  // the steps after which model and database agreed
-
- private:
-  TestEnv env_;
-  std::unique_ptr<station::Sessao> session_;
-  std::shared_ptr<SessaoComEstoque> host_;
-  schema::StepTable steps_;
-  BPAtualizarBancoDeDados driver_;
-};
+// A version-18 database of `company` walked by the driver with steps 142 to
+// 197 and the stand-ins, its general stock recomputation scripted.
+inline StepWalkOptions Range(const std::string& banco = {}, int32_t company = 1) {
+  return WalkOver({AddEarlierSteps, schema::AddSteps142To197}, banco, company, true);
+}
 
 // Walks a database from 18 to 197 with rows for the data corrections
 // (inserted at 147, and a card type at 191), then checks what each step did
 // to them and that the model agreed with the database after every step.
-inline void WalkWithRows(Walk& walk) {
+inline void WalkWithRows(StepWalk& walk) {
   db::Connection& db = walk.Db();
   walk.To(147);
   for (const char* sql : {

@@ -11,19 +11,14 @@
 namespace bp {
 namespace {
 
+using testing::RowTexts;
+using testing::StepWalk;
 using testing::steps200::Day;
 using testing::steps200::InsertCorrectionRows;
-using testing::steps200::Rows;
-using testing::steps200::Walk;
+using testing::steps200::Range;
 
-class Steps200To297 : public ::testing::Test {
- protected:
-  std::string Path() { return folder_.Path("posto.db"); }
-  testing::TestEnv folder_;
-};
-
-TEST_F(Steps200To297, CorrectTheData) {
-  Walk w(Path());
+TEST(Steps200To297, CorrectTheData) {
+  StepWalk w(Range());
   w.To(211);
   InsertCorrectionRows(w);
   w.env.now = DateTime::Of(2005, 3, 2, 10, 0, 0);
@@ -35,7 +30,7 @@ TEST_F(Steps200To297, CorrectTheData) {
 
   // 229: receipts up to 500 000 get False, the others stay empty.
   EXPECT_EQ(
-      Rows(db, "SELECT No_Recebimento, Ic_AjusteTipoRecebimento FROM Recebimento ORDER BY 1"),
+      RowTexts(db, "SELECT No_Recebimento, Ic_AjusteTipoRecebimento FROM Recebimento ORDER BY 1"),
       (std::vector<std::string>{"1|Falso", "10000|Falso", "500000|Falso", "500001|-", "750000|-"}));
 
   // 245: the earliest record of each person; the server's date for the rest.
@@ -50,15 +45,15 @@ TEST_F(Steps200To297, CorrectTheData) {
   }
 
   // 240, 255, 256, 266: the new settings in every row.
-  EXPECT_EQ(Rows(db, "SELECT Qt_DiferencaInventarioEstoque FROM Produto"),
+  EXPECT_EQ(RowTexts(db, "SELECT Qt_DiferencaInventarioEstoque FROM Produto"),
             (std::vector<std::string>{"0", "0"}));
-  EXPECT_EQ(Rows(db, "SELECT No_TipoTelaInicialDeVendas, Cd_ModeloECF FROM EmpresaUsuaria"),
+  EXPECT_EQ(RowTexts(db, "SELECT No_TipoTelaInicialDeVendas, Cd_ModeloECF FROM EmpresaUsuaria"),
             (std::vector<std::string>{"1|2", "1|2"}));
   EXPECT_EQ(db.Query("SELECT Vl_DescontoCF FROM Caixa").Field(0).ToDouble(), 0.0);
 }
 
-TEST_F(Steps200To297, TablesReachTheirFinalShapes) {
-  Walk w(Path());
+TEST(Steps200To297, TablesReachTheirFinalShapes) {
+  StepWalk w(Range());
   w.To(297);
   EXPECT_EQ(w.compared,
             (std::vector<int32_t>{26,  200, 206, 207, 210, 212, 216, 218, 225, 229, 240, 244,

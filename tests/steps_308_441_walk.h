@@ -1,25 +1,19 @@
-// The walk of the version steps 308 to 441 on a real database, shared by the
-// SQLite and the PostgreSQL tests: a version-18 station database, the driver
-// with only these steps (and stand-ins for what earlier steps create), and a
-// comparison of the driver's model with the database after every step.
+// The walk of the version steps 308 to 441, shared by the SQLite and the
+// PostgreSQL tests: stand-ins for what earlier steps create, and rows made
+// for each data correction with the checks of their effects.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "bp/bp_atualizar_banco_de_dados.h"
 #include "bp/schema/base_schema.h"
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
 #include "bp/schema/version_step.h"
 #include "schema/steps/steps.h"
-#include "station/banco_inicial.h"
-#include "station/sessao.h"
-#include "support/recording_session.h"
-#include "support/test_env.h"
+#include "support/step_walk.h"
 
 namespace bp::testing::steps308 {
 
@@ -78,57 +72,15 @@ inline void AddEarlierSteps(schema::StepTable& t) {
              }});
 }
 
-// A version-18 database walked by the driver with steps 308 to 441.
-class Walk {
- public:
-  explicit Walk(const std::string& banco) {
-    session_ = std::make_unique<station::Sessao>(station::Configuracao(banco));
-    station::CriarBancoVersao18(Db(), 1);
-    host_ = std::make_shared<RecordingSession>(*session_);
-    AddEarlierSteps(steps_);
-    schema::AddSteps308To441(steps_);
-    driver_.SetObBOSistema(host_);
-    driver_.SetSteps(&steps_);
-    driver_.SetTurnObserver([this](int32_t, int32_t, int32_t step) {
-      if (step == 0) return;
-      EXPECT_EQ(schema::DifferenceFromDatabase(*driver_.CurrentModel(), schema::Introspect(Db()),
-                                               Db().Kind()),
-                "")
-          << "after step " << step;
-      compared.push_back(step);
-    });
-  }
-
-  db::Connection& Db() { return session_->Dal().Conexao(); }
-  void To(int32_t target) {
-    driver_.SetTargetVersion(target);
-    driver_.Atualizar(false);
-  }
-  schema::Table Read(const std::string& table) { return schema::Introspect(Db()).Get(table); }
-
-  std::vector<int32_t> compared;  // the steps after which model and database agreed
-
- private:
-  TestEnv env_;
-  std::unique_ptr<station::Sessao> session_;
-  std::shared_ptr<RecordingSession> host_;
-  schema::StepTable steps_;
-  BPAtualizarBancoDeDados driver_;
-};
+// A version-18 database walked by the driver with steps 308 to 441 and the
+// stand-ins.
+inline StepWalkOptions Range(const std::string& banco = {}) {
+  return WalkOver({AddEarlierSteps, schema::AddSteps308To441}, banco);
+}
 
 // The rows of a query, each as its fields joined by "|" (NULL for null).
 inline std::vector<std::string> Lines(db::Connection& db, const std::string& sql) {
-  std::vector<std::string> lines;
-  const db::Recordset rows = db.Query(sql);
-  for (const auto& row : rows.Rows()) {
-    std::string line;
-    for (size_t i = 0; i < row.size(); ++i) {
-      line += (i ? "|" : "") +
-              (row[i].IsNull() ? std::string("NULL") : row[i].ToText(RegionalSettings::Invariant()));
-    }
-    lines.push_back(line);
-  }
-  return lines;
+  return RowTexts(db, sql, "NULL", RegionalSettings::Invariant());
 }
 using Expected = std::vector<std::string>;
 
@@ -144,7 +96,7 @@ inline std::string Flags(db::Connection& db, const std::string& sql) {
 
 // Walks to 441 with rows made for each data correction of the range and
 // checks what the corrections did to them, and what they left alone.
-inline void WalkWithRows(Walk& walk) {
+inline void WalkWithRows(StepWalk& walk) {
   db::Connection& db = walk.Db();
   walk.To(307);
   const std::string long_text(100, 'H');

@@ -9,8 +9,9 @@ namespace bp {
 namespace {
 
 TEST(LibraryWalk, CarriesANewDatabaseFromVersion18ToTheEnd) {
-  testing::TestEnv folder;
-  testing::steps445::Walk walk(folder.Path("posto.db"), 1, &schema::LibrarySteps());
+  testing::StepWalkOptions options;
+  options.steps = &schema::LibrarySteps();
+  testing::StepWalk walk(options);
   walk.To(501);
   EXPECT_EQ(walk.Version(), 501);
   EXPECT_EQ(walk.compared.size(), schema::LibrarySteps().Size());

@@ -17,7 +17,7 @@ inline void ExecuteAll(db::Connection& db, const std::vector<std::string>& state
 }
 
 // "name left top" of the layout fields stored for `company`, sorted by name.
-inline std::vector<std::string> StoredLayoutFields(Walk& walk, int32_t company) {
+inline std::vector<std::string> StoredLayoutFields(StepWalk& walk, int32_t company) {
   std::vector<std::string> fields;
   for (const auto& row :
        walk.Rows("SELECT Nm_Campo, Qt_DistanciaEsquerdaEmMilimetro, Qt_DistanciaTopoEmMilimetro, "
@@ -33,7 +33,7 @@ inline std::vector<std::string> StoredLayoutFields(Walk& walk, int32_t company) 
 
 // The form row of `company`: width, length, last item, first item, remarks,
 // stub.
-inline std::vector<int32_t> StoredLayoutForm(Walk& walk, int32_t company) {
+inline std::vector<int32_t> StoredLayoutForm(StepWalk& walk, int32_t company) {
   const auto rows = walk.Rows(
       "SELECT Qt_LarguraPapel, Qt_ComprimentoPapel, Qt_DistanciaDoTopoUltimoItem, "
       "Qt_DistanciaDoTopoPrimeiroItem, Qt_DistanciaDoTopoLinhaObservacao, No_LocalNFCanhoto "
@@ -49,7 +49,7 @@ inline std::vector<int32_t> StoredLayoutForm(Walk& walk, int32_t company) {
 // Walks a station database from 18 to 500 with rows written at 444, 467 and
 // 470, then checks what each step did to them and that the model agreed
 // with the database after every step.
-inline void WalkWithRows(Walk& walk) {
+inline void WalkWithRows(StepWalk& walk) {
   db::Connection& db = walk.Db();
   const std::string day = "'2024-01-02 00:00:00'";
   walk.To(444);

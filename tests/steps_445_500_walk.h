@@ -1,30 +1,23 @@
-// The walk of the version steps 445 to 500 on a real database, shared by
-// the SQLite and the PostgreSQL tests: a version-18 station database, the
-// driver with only these steps (and a stand-in for what earlier steps
-// create), a comparison of the driver's model with the database after every
-// step, and the documented indexes, layout and printer models written out
-// again independently of the steps.
+// The walk of the version steps 445 to 500, shared by the SQLite and the
+// PostgreSQL tests: a stand-in for what earlier steps create, and the
+// documented indexes, layout and printer models written out again
+// independently of the steps.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "bp/bp_atualizar_banco_de_dados.h"
 #include "bp/schema/base_schema.h"
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
 #include "bp/schema/version_step.h"
 #include "schema/steps/steps.h"
-#include "station/banco_inicial.h"
-#include "station/sessao.h"
-#include "support/recording_session.h"
-#include "support/test_env.h"
+#include "support/step_walk.h"
 
 namespace bp::testing::steps445 {
 
@@ -74,51 +67,12 @@ inline void AddEarlierSteps(schema::StepTable& t) {
              }});
 }
 
-// A version-18 database walked by the driver with steps 445 to 500 (or with
-// the table given). What the test writes into the database before the first
-// walk is part of the driver's starting model.
-class Walk {
- public:
-  explicit Walk(const std::string& banco, int32_t company = 1,
-                const schema::StepTable* steps = nullptr) {
-    station::Configuracao config(banco);
-    config.cd_pessoa_usuaria = company;
-    session_ = std::make_unique<station::Sessao>(config);
-    station::CriarBancoVersao18(Db(), company);
-    host_ = std::make_shared<RecordingSession>(*session_);
-    AddEarlierSteps(steps_);
-    schema::AddSteps445To500(steps_);
-    driver_.SetObBOSistema(host_);
-    driver_.SetSteps(steps != nullptr ? steps : &steps_);
-    driver_.SetTurnObserver([this](int32_t, int32_t, int32_t step) {
-      if (step == 0) return;
-      EXPECT_EQ(schema::DifferenceFromDatabase(*driver_.CurrentModel(), schema::Introspect(Db()),
-                                               Db().Kind()),
-                "")
-          << "after step " << step;
-      compared.push_back(step);
-    });
-  }
-
-  db::Connection& Db() { return session_->Dal().Conexao(); }
-  int32_t Version() { return station::VersaoDoBanco(Db()); }
-  void To(int32_t target) {
-    driver_.SetTargetVersion(target);
-    driver_.Atualizar(false);
-  }
-  schema::Table Read(const std::string& table) { return schema::Introspect(Db()).Get(table); }
-  std::vector<std::vector<Value>> Rows(const std::string& sql) { return Db().Query(sql).Rows(); }
-  TestEnv& Env() { return env_; }
-
-  std::vector<int32_t> compared;  // the steps after which model and database agreed
-
- private:
-  TestEnv env_;
-  std::unique_ptr<station::Sessao> session_;
-  std::shared_ptr<RecordingSession> host_;
-  schema::StepTable steps_;
-  BPAtualizarBancoDeDados driver_;
-};
+// A version-18 database of `company` walked by the driver with steps 445 to
+// 500 and the stand-in. What the test writes into the database before the
+// first walk is part of the driver's starting model.
+inline StepWalkOptions Range(const std::string& banco = {}, int32_t company = 1) {
+  return WalkOver({AddEarlierSteps, schema::AddSteps445To500}, banco, company);
+}
 
 // The indexes that steps 453 to 470 create, as the schema documents them.
 inline const char* const kDocumentedIndexes[] = {

@@ -12,12 +12,11 @@ namespace {
 class Steps073To133PostgreSQL : public PgTest {};
 
 TEST_F(Steps073To133PostgreSQL, WalkFrom18KeepsTheModelAndCorrectsTheRows) {
-  Walk w(Url());
+  StepWalk w(Range(Url()));
   InsertCorrectionRows(w.Db());
   w.To(133);
-  EXPECT_EQ(w.mismatches, std::vector<std::string>{});
-  EXPECT_EQ(w.ran.size(), 20u);
-  EXPECT_EQ(station::VersaoDoBanco(w.Db()), 133);
+  EXPECT_EQ(w.compared.size(), 20u);
+  EXPECT_EQ(w.Version(), 133);
   CheckCorrections(w);
   CheckShapes(w.Db());
 }

@@ -11,7 +11,7 @@ namespace {
 class Steps142To197Pg : public testing::PgTest {};
 
 TEST_F(Steps142To197Pg, CorrectTheDataAndKeepTheModelEqualToTheDatabase) {
-  testing::steps142::Walk walk(Url());
+  testing::StepWalk walk(testing::steps142::Range(Url()));
   testing::steps142::WalkWithRows(walk);
 }
 

@@ -10,12 +10,12 @@
 namespace bp {
 namespace {
 
-using testing::steps200::Rows;
+using testing::RowTexts;
 
 class Steps200To297Pg : public testing::PgTest {};
 
 TEST_F(Steps200To297Pg, WalkKeepsTheModelEqualToTheDatabaseAndCorrectsTheData) {
-  testing::steps200::Walk w(Url());
+  testing::StepWalk w(testing::steps200::Range(Url()));
   w.To(211);
   testing::steps200::InsertCorrectionRows(w);
   w.env.now = DateTime::Of(2005, 3, 2, 10, 0, 0);
@@ -27,11 +27,11 @@ TEST_F(Steps200To297Pg, WalkKeepsTheModelEqualToTheDatabaseAndCorrectsTheData) {
   testing::steps200::CheckDailyRanges(w);
   db::Connection& db = w.Db();
   // 229 on a bit kept as smallint; 245 with the server's own timestamp.
-  EXPECT_EQ(Rows(db,
+  EXPECT_EQ(RowTexts(db,
                  "SELECT No_Recebimento FROM Recebimento "
                  "WHERE Ic_AjusteTipoRecebimento IS NULL ORDER BY 1"),
             (std::vector<std::string>{"500001", "750000"}));
-  EXPECT_EQ(Rows(db, "SELECT COUNT(*) FROM Pessoa WHERE Dt_Inclusao IS NULL"),
+  EXPECT_EQ(RowTexts(db, "SELECT COUNT(*) FROM Pessoa WHERE Dt_Inclusao IS NULL"),
             (std::vector<std::string>{"0"}));
   EXPECT_GE(db.Query("SELECT Dt_Inclusao FROM Pessoa WHERE Cd_Pessoa = 5").Field(0).ToDate().Year(),
             2025);

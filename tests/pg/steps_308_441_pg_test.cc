@@ -12,7 +12,7 @@ namespace {
 class Steps308To441Pg : public testing::PgTest {};
 
 TEST_F(Steps308To441Pg, CorrectTheDataAndKeepTheModelEqualToTheDatabase) {
-  testing::steps308::Walk walk(Url());
+  testing::StepWalk walk(testing::steps308::Range(Url()));
   testing::steps308::WalkWithRows(walk);
 }
 

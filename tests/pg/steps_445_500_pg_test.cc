@@ -16,7 +16,7 @@ namespace {
 class Steps445To500Pg : public testing::PgTest {};
 
 TEST_F(Steps445To500Pg, CorrectTheDataAndKeepTheModelEqualToTheDatabase) {
-  testing::steps445::Walk walk(Url());
+  testing::StepWalk walk(testing::steps445::Range(Url()));
   testing::steps445::WalkWithRows(walk);
 
   // The widened texts take their new widths, and no more.
@@ -36,7 +36,7 @@ TEST_F(Steps445To500Pg, CorrectTheDataAndKeepTheModelEqualToTheDatabase) {
 // documented; PostgreSQL keeps at most 32 columns per index, so
 // CupomFiscal_15 carries the first 30 of its 45 included columns.
 TEST_F(Steps445To500Pg, IndexesCarryTheirIncludedColumns) {
-  testing::steps445::Walk walk(Url());
+  testing::StepWalk walk(testing::steps445::Range(Url()));
   walk.To(500);
   const schema::Model m = schema::Introspect(walk.Db());
   int checked = 0;
