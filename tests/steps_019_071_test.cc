@@ -53,9 +53,9 @@ class Steps019To071 : public ::testing::Test {
 };
 
 TEST_F(Steps019To071, WalkKeepsTheModelAndCorrectsTheRowsMadeForIt) {
-  testing::Steps019To071Walk walk(NewSession("posto.db"));
-  walk.CreateVersion18WithRows();
-  walk.WalkAndCheckCorrections();
+  testing::StepWalk walk(testing::Steps019To071());
+  testing::InsertVersion18Rows(walk);
+  testing::WalkAndCheckCorrections(walk);
 
   // Final shapes of a few tables, written out here apart from the steps.
   const schema::Model db = schema::Introspect(walk.Db());
@@ -110,8 +110,7 @@ TEST_F(Steps019To071, WalkKeepsTheModelAndCorrectsTheRowsMadeForIt) {
 }
 
 TEST_F(Steps019To071, Step67FailsNamingAProductItCannotRecompute) {
-  testing::Steps019To071Walk walk(NewSession("falha.db"));
-  station::CriarBancoVersao18(walk.Db(), 1);
+  testing::StepWalk walk(testing::Steps019To071());
   // A product of another company bought through an entry invoice: the user
   // company has no such product to recompute.
   walk.Exec({
@@ -132,13 +131,13 @@ TEST_F(Steps019To071, Step67FailsNamingAProductItCannotRecompute) {
       "Qt_UnidadeItem, Vl_UnitFinal, Cd_LancamentoCardex) VALUES (2, 1, 1, 7, 5, 2, 1)",
   });
   try {
-    walk.WalkTo(67);
+    walk.To(67);
     FAIL() << "step 67 should have failed";
   } catch (const Erro& e) {
     EXPECT_EQ(e.number, kErroNegocio);
     EXPECT_EQ(e.description, "Erro na atualização do cardex, produto:7");
   }
-  EXPECT_EQ(walk.Num("SELECT No_VersaoBD FROM Parametro"), 66);
+  EXPECT_EQ(walk.Version(), 66);
   EXPECT_EQ(schema::FindColumn(schema::Introspect(walk.Db()).Get("Produto"),
                                "Ic_PermitidoVenderFracaoDeUnidade"),
             nullptr);
