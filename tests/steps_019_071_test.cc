@@ -14,6 +14,7 @@
 #include "schema/steps/correction_rows.h"
 #include "station/sessao.h"
 #include "steps_019_071_scenario.h"
+#include "support/step_walk.h"
 #include "support/test_env.h"
 
 namespace bp {
@@ -32,17 +33,8 @@ std::string TypeOf(const schema::Table& table, const std::string& column) {
   return c ? schema::CatalogueName(c->type) : "(missing)";
 }
 
-const schema::ForeignKey* Reference(const schema::Table& table, const std::string& name) {
-  for (const auto& fk : table.foreign_keys)
-    if (schema::SameName(fk.name, name)) return &fk;
-  return nullptr;
-}
-
-const schema::Index* IndexNamed(const schema::Table& table, const std::string& name) {
-  for (const auto& index : table.indexes)
-    if (schema::SameName(index.name, name)) return &index;
-  return nullptr;
-}
+using testing::IndexNamed;
+using testing::ReferenceNamed;
 
 class Steps019To071 : public ::testing::Test {
  protected:
@@ -70,8 +62,8 @@ TEST_F(Steps019To071, WalkKeepsTheModelAndCorrectsTheRowsMadeForIt) {
   // clang-format on
   EXPECT_EQ(TypeOf(icf, "No_SitTributaria"), "varchar(3)");
   EXPECT_EQ(icf.primary_key->name, "XPKItemCupomFiscal");
-  ASSERT_NE(Reference(icf, "Pro_IteCupFis"), nullptr);
-  EXPECT_EQ(Reference(icf, "Pro_IteCupFis")->ref_table, "Produto");
+  ASSERT_NE(ReferenceNamed(icf, "Pro_IteCupFis"), nullptr);
+  EXPECT_EQ(ReferenceNamed(icf, "Pro_IteCupFis")->ref_table, "Produto");
 
   const schema::Table& ins = db.Get("ItemNotaSaida");
   EXPECT_EQ(ColumnNames(ins),
@@ -90,7 +82,7 @@ TEST_F(Steps019To071, WalkKeepsTheModelAndCorrectsTheRowsMadeForIt) {
         "Descarga.R_163", "EstoqueSisTubulacao.Pro_EstSisTub", "CondEspecialPreco.Pro_ConEspPre",
         "ItemNotaEntrada.Pro_IteNotEnt"}) {
     const size_t dot = ref.find('.');
-    EXPECT_NE(Reference(db.Get(ref.substr(0, dot)), ref.substr(dot + 1)), nullptr) << ref;
+    EXPECT_NE(ReferenceNamed(db.Get(ref.substr(0, dot)), ref.substr(dot + 1)), nullptr) << ref;
   }
 
   const schema::Table& estoque = db.Get("EstoqueConsolidado");
@@ -104,8 +96,8 @@ TEST_F(Steps019To071, WalkKeepsTheModelAndCorrectsTheRowsMadeForIt) {
 
   const schema::Table& nota = db.Get("NotaSaida");
   EXPECT_EQ(TypeOf(nota, "Ic_Cancelada"), "bit");
-  ASSERT_NE(Reference(nota, "R_221"), nullptr);
-  EXPECT_EQ(Reference(nota, "R_221")->ref_table, "Pessoa");
+  ASSERT_NE(ReferenceNamed(nota, "R_221"), nullptr);
+  EXPECT_EQ(ReferenceNamed(nota, "R_221")->ref_table, "Pessoa");
   EXPECT_NE(IndexNamed(nota, "XIF159NotaSaida"), nullptr);
 }
 

@@ -74,26 +74,6 @@ inline void InsertCorrectionRows(db::Connection& db) {
       "VALUES (2, '2006-04-10 00:00:00', 1, 'VALE COMBUSTIVEL', 50.25)");
 }
 
-inline const schema::Column* ColumnOf(const schema::Model& m, const std::string& table,
-                                      const std::string& column) {
-  const schema::Table* t = m.Find(table);
-  return t ? schema::FindColumn(*t, column) : nullptr;
-}
-
-inline bool HasIndex(const schema::Table& t, const std::string& name,
-                     const std::vector<std::string>& columns) {
-  for (const auto& index : t.indexes)
-    if (schema::SameName(index.name, name)) return schema::SameNames(index.columns, columns);
-  return false;
-}
-
-inline bool HasReference(const schema::Table& t, const std::string& name,
-                         const std::string& ref_table) {
-  for (const auto& fk : t.foreign_keys)
-    if (schema::SameName(fk.name, name)) return schema::SameName(fk.ref_table, ref_table);
-  return false;
-}
-
 // The effects of the corrections of 74, 106, 107, 121 and 133 on the rows
 // above, after the walk to 133.
 inline void CheckCorrections(StepWalk& w) {

@@ -61,24 +61,25 @@ TEST(Steps200To297, TablesReachTheirFinalShapes) {
 
   const schema::Table log = w.Read("LogLiberacaoBico");
   std::vector<std::string> columns;
-  for (const auto& c : log.columns) {
-    columns.push_back(c.name + " " + schema::CatalogueName(c.type) +
-                      (c.nullability == schema::Nullability::kNotNull ? " no" : " yes"));
-  }
-  EXPECT_EQ(columns, (std::vector<std::string>{
-                         "Cd_PessoaUsuaria int no", "No_Liberacao int no", "Cd_Bomba tinyint no",
-                         "Cd_Caixa int no", "Cd_Veiculo varchar(8) yes", "Dt_Liberacao datetime no",
-                         "Ic_BaixaAutomatica bit yes", "No_TipoPagamento tinyint yes",
-                         "No_TipoVencimento tinyint yes", "Cd_Funcionario int yes",
-                         "No_TipoHardware smallint yes"}));
+  for (const auto& c : log.columns) columns.push_back(testing::ColumnLine(c));
+  EXPECT_EQ(columns, testing::TextLines(R"(
+Cd_PessoaUsuaria int not null
+No_Liberacao int not null
+Cd_Bomba tinyint not null
+Cd_Caixa int not null
+Cd_Veiculo varchar(8) null
+Dt_Liberacao datetime not null
+Ic_BaixaAutomatica bit null
+No_TipoPagamento tinyint null
+No_TipoVencimento tinyint null
+Cd_Funcionario int null
+No_TipoHardware smallint null
+)"));
   ASSERT_TRUE(log.primary_key.has_value());
   EXPECT_EQ(log.primary_key->name, "XPKLogLiberacaoBico");
-  const auto reference = [](const schema::Table& t, const std::string& name) {
-    return std::find_if(t.foreign_keys.begin(), t.foreign_keys.end(),
-                        [&](const schema::ForeignKey& f) { return f.name == name; });
-  };
-  const auto r281 = reference(log, "R_281");
-  ASSERT_NE(r281, log.foreign_keys.end());
+  const schema::ForeignKey* r281 = testing::ReferenceNamed(log, "R_281");
+  ASSERT_NE(r281, nullptr);
+  EXPECT_EQ(r281->name, "R_281");
   EXPECT_EQ(r281->ref_table, "Bomba");
   EXPECT_EQ(r281->columns, (std::vector<std::string>{"Cd_PessoaUsuaria", "Cd_Bomba"}));
 

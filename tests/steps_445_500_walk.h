@@ -120,10 +120,8 @@ inline std::vector<DocumentedIndex> DocumentedIndexes() {
 inline void ExpectDocumentedIndexes(const schema::Model& m) {
   for (const auto& [table, expected] : DocumentedIndexes()) {
     const schema::Table& t = m.Get(table);
-    const auto found = std::find_if(
-        t.indexes.begin(), t.indexes.end(),
-        [&](const schema::Index& i) { return schema::SameName(i.name, expected.name); });
-    ASSERT_NE(found, t.indexes.end()) << expected.name;
+    const schema::Index* found = IndexNamed(t, expected.name);
+    ASSERT_NE(found, nullptr) << expected.name;
     EXPECT_TRUE(schema::SameNames(found->columns, expected.columns)) << expected.name;
   }
 }

@@ -3,7 +3,6 @@
 // included columns.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "bp/erro.h"
@@ -47,10 +46,8 @@ TEST_F(Steps445To500Pg, IndexesCarryTheirIncludedColumns) {
       expected.include.resize(room);
     }
     const schema::Table& t = m.Get(table);
-    const auto found =
-        std::find_if(t.indexes.begin(), t.indexes.end(),
-                     [&](const schema::Index& i) { return SameName(i.name, expected.name); });
-    ASSERT_NE(found, t.indexes.end()) << expected.name;
+    const schema::Index* found = testing::IndexNamed(t, expected.name);
+    ASSERT_NE(found, nullptr) << expected.name;
     EXPECT_TRUE(schema::SameNames(found->columns, expected.columns)) << expected.name;
     EXPECT_TRUE(schema::SameNames(found->include, expected.include)) << expected.name;
     ++checked;

@@ -127,6 +127,35 @@ void StepWalk::Exec(std::initializer_list<std::string> statements) {
   for (const std::string& sql : statements) Db().Execute(sql);
 }
 
+const schema::Column* ColumnOf(const schema::Model& m, const std::string& table,
+                               const std::string& column) {
+  const schema::Table* t = m.Find(table);
+  return t ? schema::FindColumn(*t, column) : nullptr;
+}
+
+const schema::Index* IndexNamed(const schema::Table& t, const std::string& name) {
+  for (const auto& index : t.indexes)
+    if (schema::SameName(index.name, name)) return &index;
+  return nullptr;
+}
+
+const schema::ForeignKey* ReferenceNamed(const schema::Table& t, const std::string& name) {
+  for (const auto& fk : t.foreign_keys)
+    if (schema::SameName(fk.name, name)) return &fk;
+  return nullptr;
+}
+
+bool HasIndex(const schema::Table& t, const std::string& name,
+              const std::vector<std::string>& columns) {
+  const schema::Index* index = IndexNamed(t, name);
+  return index && schema::SameNames(index->columns, columns);
+}
+
+bool HasReference(const schema::Table& t, const std::string& name, const std::string& ref_table) {
+  const schema::ForeignKey* fk = ReferenceNamed(t, name);
+  return fk && schema::SameName(fk->ref_table, ref_table);
+}
+
 std::string ColumnLine(const schema::Column& c, unsigned details) {
   std::string line = c.name + " " + schema::CatalogueName(c.type) +
                      (c.nullability == schema::Nullability::kNotNull ? " not null" : " null");

@@ -88,6 +88,18 @@ class StepWalk {
   BPAtualizarBancoDeDados driver_;
 };
 
+// Lookups by name (case-insensitive as the database compares them); null
+// when missing.
+const schema::Column* ColumnOf(const schema::Model& m, const std::string& table,
+                               const std::string& column);
+const schema::Index* IndexNamed(const schema::Table& t, const std::string& name);
+const schema::ForeignKey* ReferenceNamed(const schema::Table& t, const std::string& name);
+// Whether the table has the index on exactly those columns, or the
+// reference to that table.
+bool HasIndex(const schema::Table& t, const std::string& name,
+              const std::vector<std::string>& columns);
+bool HasReference(const schema::Table& t, const std::string& name, const std::string& ref_table);
+
 // What ShapeLines writes beyond names, types, nullability and key columns.
 enum ShapeDetail : unsigned {
   kShapeDefaults = 1,         // "default value" after a column that has one
