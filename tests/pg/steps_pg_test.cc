@@ -14,7 +14,7 @@
 #include "steps_142_197_walk.h"
 #include "steps_200_297_walk.h"
 #include "steps_308_441_walk.h"
-#include "steps_445_500_rows.h"
+#include "steps_445_500_walk.h"
 #include "support/pg_cluster.h"
 
 namespace bp::testing {
