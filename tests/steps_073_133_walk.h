@@ -32,15 +32,8 @@ inline StepWalkOptions Range(const std::string& banco = {}) {
 // their collection portfolio codes ('12', '7', none, blank) and one
 // current-account entry of an employee.
 inline void InsertCorrectionRows(db::Connection& db) {
-  db.Execute("INSERT INTO GrupoProduto (Cd_GrupoProduto, Nm_GrupoProduto) VALUES (1, 'COMB')");
-  db.Execute(
-      "INSERT INTO ContaContabil (Cd_PessoaUsuaria, Cd_ContaContabil, Nm_ContaContabil) "
-      "VALUES (1, 1, 'MARGEM')");
-  for (const char* values : {"10, 'GASOLINA COMUM'", "20, 'ETANOL'", "30, 'OLEO 20W50'"})
-    db.Execute(
-        std::string("INSERT INTO Produto (Cd_PessoaUsuaria, Cd_Produto, Nm_Produto, "
-                    "Cd_GrupoProduto, Fl_VendBomba, Cd_ContaMargemContribuicao) VALUES (1, ") +
-        values + ", 1, 1, 1)");
+  InsertProducts(db, "COMB", "MARGEM",
+                 {"10, 'GASOLINA COMUM', 1", "20, 'ETANOL', 1", "30, 'OLEO 20W50', 1"});
   for (const char* values : {"1, '0101', 10", "2, '0102', 20"})
     db.Execute(std::string("INSERT INTO Bomba (Cd_PessoaUsuaria, Cd_Bomba, De_EnderecoLogicoBico, "
                            "Cd_Produto) VALUES (1, ") +

@@ -72,16 +72,11 @@ inline StepWalkOptions Range(const std::string& banco = {}, int32_t company = 1)
 inline void WalkWithRows(StepWalk& walk) {
   db::Connection& db = walk.Db();
   walk.To(147);
+  InsertProducts(db, "PISTA", "VENDAS", {"10, 'GASOLINA', -1", "11, 'OLEO 1L', 0"});
   for (const char* sql : {
            "INSERT INTO Pessoa (Cd_Pessoa, Nm_Pessoa) VALUES (2, 'CLIENTE UM'), "
            "(3, 'CLIENTE DOIS'), (4, 'DISTRIBUIDORA')",
            "INSERT INTO Cliente (Cd_PessoaUsuaria, Cd_Cliente) VALUES (1, 2), (1, 3)",
-           "INSERT INTO GrupoProduto (Cd_GrupoProduto, Nm_GrupoProduto) VALUES (1, 'PISTA')",
-           "INSERT INTO ContaContabil (Cd_PessoaUsuaria, Cd_ContaContabil, Nm_ContaContabil) "
-           "VALUES (1, 1, 'VENDAS')",
-           "INSERT INTO Produto (Cd_PessoaUsuaria, Cd_Produto, Nm_Produto, Cd_GrupoProduto, "
-           "Fl_VendBomba, Cd_ContaMargemContribuicao) VALUES (1, 10, 'GASOLINA', 1, -1, 1), "
-           "(1, 11, 'OLEO 1L', 1, 0, 1)",
            "INSERT INTO TipoNF (Cd_TipoNF, Ds_TipoNF) VALUES (1, 'NOTA FISCAL')",
            "INSERT INTO NotaSaida (Cd_PessoaUsuaria, Cd_TipoNF, No_Nota) VALUES (1, 1, 100)",
            "INSERT INTO ItemNotaSaida (Cd_PessoaUsuaria, No_Nota, Cd_TipoNF, No_Item, Cd_Produto, "

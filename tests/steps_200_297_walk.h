@@ -58,6 +58,7 @@ inline StepWalkOptions Range(const std::string& banco = {}) {
 // later (the transfer tables); Pessoa.Dt_Inclusao and CupomFiscal.Dt_Movimento
 // do not exist yet.
 inline void InsertCorrectionRows(StepWalk& w) {
+  InsertProducts(w.Db(), "LOJA", "VENDAS", {"20, 'OLEO CX 24', 0", "21, 'OLEO 1L', 0"});
   w.Exec({
       "INSERT INTO Pessoa (Cd_Pessoa, Nm_Pessoa, Cd_CgcCpf) VALUES (2, 'CLIENTE', NULL), "
       "(3, 'CHEQUISTA', '111.222.333-44'), (4, 'FRENTISTA', NULL), (5, 'NOVO', NULL), "
@@ -65,12 +66,6 @@ inline void InsertCorrectionRows(StepWalk& w) {
       "INSERT INTO EmpresaUsuaria (Cd_PessoaUsuaria) VALUES (9)",
       "INSERT INTO Cliente (Cd_PessoaUsuaria, Cd_Cliente) VALUES (1, 2)",
       "INSERT INTO Funcionario (Cd_PessoaUsuaria, Cd_Funcionario) VALUES (1, 4)",
-      "INSERT INTO GrupoProduto (Cd_GrupoProduto, Nm_GrupoProduto) VALUES (1, 'LOJA')",
-      "INSERT INTO ContaContabil (Cd_PessoaUsuaria, Cd_ContaContabil, Nm_ContaContabil) "
-      "VALUES (1, 1, 'VENDAS')",
-      "INSERT INTO Produto (Cd_PessoaUsuaria, Cd_Produto, Nm_Produto, Cd_GrupoProduto, "
-      "Fl_VendBomba, Cd_ContaMargemContribuicao) VALUES (1, 20, 'OLEO CX 24', 1, 0, 1), "
-      "(1, 21, 'OLEO 1L', 1, 0, 1)",
       // Stock-card rows: withdrawal and entry of four transfers, and a sale.
       "INSERT INTO Cardex (Cd_PessoaUsuaria, Cd_LancamentoCardex, Cd_Produto, Dt_Emissao, "
       "No_Tipo, Qt_Unidade, Vl_Unitario) VALUES "

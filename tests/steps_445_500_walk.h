@@ -244,33 +244,28 @@ inline void WalkWithRows(StepWalk& walk) {
   db::Connection& db = walk.Db();
   const std::string day = "'2024-01-02 00:00:00'";
   walk.To(444);
+  InsertProducts(db, "PISTA", "VENDAS", {"10, 'GASOLINA', -1", "11, 'OLEO 1L', 0"});
   walk.Exec({
-          "UPDATE EmpresaUsuaria SET Ds_MensagemPDV = 'OBRIGADO E VOLTE SEMPRE'",
-          "UPDATE Pessoa SET Ds_Complemento = 'LOJA 1' WHERE Cd_Pessoa = 1",
-          "INSERT INTO Pessoa (Cd_Pessoa, Nm_Pessoa, Ds_Complemento) VALUES (2, 'CLIENTE UM', NULL)",
-          "INSERT INTO Cliente (Cd_PessoaUsuaria, Cd_Cliente) VALUES (1, 2)",
-          "INSERT INTO Empenho (Id_Empenho, Cd_PessoaUsuaria, Cd_Cliente) VALUES ('E-1', 1, 2)",
-          "INSERT INTO GrupoProduto (Cd_GrupoProduto, Nm_GrupoProduto) VALUES (1, 'PISTA')",
-          "INSERT INTO ContaContabil (Cd_PessoaUsuaria, Cd_ContaContabil, Nm_ContaContabil) "
-          "VALUES (1, 1, 'VENDAS')",
-          "INSERT INTO Produto (Cd_PessoaUsuaria, Cd_Produto, Nm_Produto, Cd_GrupoProduto, "
-          "Fl_VendBomba, Cd_ContaMargemContribuicao) VALUES (1, 10, 'GASOLINA', 1, -1, 1), "
-          "(1, 11, 'OLEO 1L', 1, 0, 1)",
-          "INSERT INTO Bomba (Cd_PessoaUsuaria, Cd_Bomba, De_EnderecoLogicoBico, Cd_Produto) "
-          "VALUES (1, 1, '01', 10), (1, 12, '12', 10)",
-          "INSERT INTO Lmc (Cd_PessoaUsuaria, Cd_Produto, Dt_Movimento, No_Pagina, Ds_Precos) "
-          "VALUES (1, 10, " +
-              day + ", 7, '5.79')",
-          "INSERT INTO ECF (Cd_PessoaUsuaria, No_Impressora) VALUES (1, 1)",
-          "INSERT INTO CupomFiscal (Cd_PessoaUsuaria, No_Impressora, No_CupomFiscal, Dt_Emissao, "
-          "Cd_Cliente) VALUES (1, 1, 100, " +
-              day + ", 2)",
-          "INSERT INTO ItemCupomFiscal (Cd_PessoaUsuaria, No_Impressora, No_CupomFiscal, Dt_Emissao, "
-          "No_Item, Cd_Produto) VALUES (1, 1, 100, " +
-              day + ", 1, 10)",
-          "INSERT INTO ConPag (Cd_PessoaUsuaria, Cd_Pag, Ds_Pag) VALUES (1, 1, 'A VISTA')",
-          "INSERT INTO AutomacaoBomba (Cd_PessoaUsuaria) VALUES (1)",
-      });
+      "UPDATE EmpresaUsuaria SET Ds_MensagemPDV = 'OBRIGADO E VOLTE SEMPRE'",
+      "UPDATE Pessoa SET Ds_Complemento = 'LOJA 1' WHERE Cd_Pessoa = 1",
+      "INSERT INTO Pessoa (Cd_Pessoa, Nm_Pessoa, Ds_Complemento) VALUES (2, 'CLIENTE UM', NULL)",
+      "INSERT INTO Cliente (Cd_PessoaUsuaria, Cd_Cliente) VALUES (1, 2)",
+      "INSERT INTO Empenho (Id_Empenho, Cd_PessoaUsuaria, Cd_Cliente) VALUES ('E-1', 1, 2)",
+      "INSERT INTO Bomba (Cd_PessoaUsuaria, Cd_Bomba, De_EnderecoLogicoBico, Cd_Produto) "
+      "VALUES (1, 1, '01', 10), (1, 12, '12', 10)",
+      "INSERT INTO Lmc (Cd_PessoaUsuaria, Cd_Produto, Dt_Movimento, No_Pagina, Ds_Precos) "
+      "VALUES (1, 10, " +
+          day + ", 7, '5.79')",
+      "INSERT INTO ECF (Cd_PessoaUsuaria, No_Impressora) VALUES (1, 1)",
+      "INSERT INTO CupomFiscal (Cd_PessoaUsuaria, No_Impressora, No_CupomFiscal, Dt_Emissao, "
+      "Cd_Cliente) VALUES (1, 1, 100, " +
+          day + ", 2)",
+      "INSERT INTO ItemCupomFiscal (Cd_PessoaUsuaria, No_Impressora, No_CupomFiscal, Dt_Emissao, "
+      "No_Item, Cd_Produto) VALUES (1, 1, 100, " +
+          day + ", 1, 10)",
+      "INSERT INTO ConPag (Cd_PessoaUsuaria, Cd_Pag, Ds_Pag) VALUES (1, 1, 'A VISTA')",
+      "INSERT INTO AutomacaoBomba (Cd_PessoaUsuaria) VALUES (1)",
+  });
   walk.To(467);
   // A log still allowed documents without an end time; step 468 must not
   // trip over them.

@@ -127,6 +127,21 @@ void StepWalk::Exec(std::initializer_list<std::string> statements) {
   for (const std::string& sql : statements) Db().Execute(sql);
 }
 
+void InsertProducts(db::Connection& db, const std::string& group, const std::string& account,
+                    const std::vector<std::string>& products) {
+  db.Execute("INSERT INTO GrupoProduto (Cd_GrupoProduto, Nm_GrupoProduto) VALUES (1, '" + group +
+             "')");
+  db.Execute(
+      "INSERT INTO ContaContabil (Cd_PessoaUsuaria, Cd_ContaContabil, Nm_ContaContabil) "
+      "VALUES (1, 1, '" +
+      account + "')");
+  for (const std::string& values : products)
+    db.Execute(
+        "INSERT INTO Produto (Cd_PessoaUsuaria, Cd_Produto, Nm_Produto, Fl_VendBomba, "
+        "Cd_GrupoProduto, Cd_ContaMargemContribuicao) VALUES (1, " +
+        values + ", 1, 1)");
+}
+
 const schema::Column* ColumnOf(const schema::Model& m, const std::string& table,
                                const std::string& column) {
   const schema::Table* t = m.Find(table);

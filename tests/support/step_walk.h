@@ -88,6 +88,12 @@ class StepWalk {
   BPAtualizarBancoDeDados driver_;
 };
 
+// Product group 1 named `group`, ledger account 1 of company 1 named
+// `account`, and company 1's products in them, each given as
+// "code, 'name', sold at the pump".
+void InsertProducts(db::Connection& db, const std::string& group, const std::string& account,
+                    const std::vector<std::string>& products);
+
 // Lookups by name (case-insensitive as the database compares them); null
 // when missing.
 const schema::Column* ColumnOf(const schema::Model& m, const std::string& table,
