@@ -177,4 +177,20 @@ inline void CheckShapes(db::Connection& db) {
   EXPECT_EQ(ColumnOf(m, "TipoRecebimento", "Cd_ContaContabilVendaACredito"), nullptr);
 }
 
+// The steps of the range, in order.
+inline const std::vector<int32_t> kRange = {73,  74,  76,  87,  89,  92,  94,  97,  106, 107,
+                                            108, 111, 115, 117, 120, 121, 124, 125, 131, 133};
+
+// Walks to 133 over the rows above and checks every step ran with the model
+// equal to the database, the corrections and the shapes.
+inline void WalkWithRows(StepWalk& w) {
+  InsertCorrectionRows(w.Db());
+  w.To(133);
+  EXPECT_EQ(w.compared, kRange);
+  EXPECT_EQ(w.Version(), 133);
+  EXPECT_EQ(w.stock.objects_created, 2);  // one for 106, one for 107
+  CheckCorrections(w);
+  CheckShapes(w.Db());
+}
+
 }  // namespace bp::testing::s073

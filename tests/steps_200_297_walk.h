@@ -180,4 +180,17 @@ inline void CheckDailyRanges(StepWalk& w) {
                                       "2005-04-03>-", "2006-03-01>-", "2005-01-10>2005-01-10"}));
 }
 
+// Walks to 297 with the rows above made at 211 and today being 2 March
+// 2005, and checks the transfers and the daily ranges.
+inline void WalkWithRows(StepWalk& w) {
+  w.To(211);
+  InsertCorrectionRows(w);
+  w.env.now = DateTime::Of(2005, 3, 2, 10, 0, 0);
+  w.To(297);
+  EXPECT_EQ(w.Version(), 297);
+  EXPECT_EQ(w.compared.size(), 24u);  // the stand-in of step 26 and the 23 steps
+  CheckTransferCorrections(w);
+  CheckDailyRanges(w);
+}
+
 }  // namespace bp::testing::steps200

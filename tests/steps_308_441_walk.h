@@ -100,59 +100,52 @@ inline void WalkWithRows(StepWalk& walk) {
   db::Connection& db = walk.Db();
   walk.To(307);
   const std::string long_text(100, 'H');
-  for (const std::string& sql : {
-           std::string("INSERT INTO Pessoa (Cd_Pessoa, Nm_Pessoa) VALUES (2, 'CLIENTE'), "
-                       "(3, 'FRENTISTA'), (4, 'DISTRIBUIDORA'), (5, 'CAIXA')"),
-           std::string("INSERT INTO Cliente (Cd_PessoaUsuaria, Cd_Cliente) VALUES (1, 2)"),
-           std::string("INSERT INTO Funcionario (Cd_PessoaUsuaria, Cd_Funcionario, Cd_Agencia, "
-                       "Cd_Conta) VALUES (1, 3, 1234, 567890), (1, 5, NULL, NULL)"),
-           std::string("INSERT INTO Fornecedor (Cd_PessoaUsuaria, Cd_Fornecedor) VALUES (1, 4)"),
-           std::string("INSERT INTO GrupoProduto (Cd_GrupoProduto, Nm_GrupoProduto) VALUES (1, 'PISTA')"),
-           std::string("INSERT INTO ContaContabil (Cd_PessoaUsuaria, Cd_ContaContabil, "
-                       "Nm_ContaContabil) VALUES (1, 1, 'VENDAS')"),
-           std::string("INSERT INTO Produto (Cd_PessoaUsuaria, Cd_Produto, Nm_Produto, "
-                       "Cd_GrupoProduto, Fl_VendBomba, Cd_ContaMargemContribuicao) "
-                       "VALUES (1, 10, 'GASOLINA', 1, -1, 1)"),
-           std::string("INSERT INTO TipoNF (Cd_TipoNF, Ds_TipoNF) VALUES (1, 'NOTA FISCAL')"),
-           std::string("INSERT INTO NotaSaida (Cd_PessoaUsuaria, Cd_TipoNF, No_Nota) VALUES (1, 1, 100)"),
-           std::string("INSERT INTO ItemNotaSaida (Cd_PessoaUsuaria, No_Nota, Cd_TipoNF, No_Item, "
-                       "Cd_Produto) VALUES (1, 100, 1, 1, 10)"),
-           std::string("INSERT INTO CFOP (Cd_Cfop, Ds_Cfop) VALUES (1102, 'COMPRA P/COMERCIALIZACAO')"),
-           std::string("INSERT INTO NotaEntrada (No_Entrada, Cd_PessoaUsuaria, Cd_Fornecedor, "
-                       "Cd_TipoNF, No_Nota) VALUES (500, 1, 4, 1, 9)"),
-           std::string("INSERT INTO ItemNotaEntrada (No_Entrada, Cd_ProdutoItem, No_SitTributaria, "
-                       "Qt_UnidadeItem, No_Item, Cd_PessoaUsuaria, Cd_Cfop, Vl_IcmsStAnterior, "
-                       "Vl_BaseCalculoIcmsStAnterior) VALUES (500, 10, '060', 5000, 1, 1, 1102, "
-                       "12.5, 300.25), (500, 10, NULL, 2, 2, 1, NULL, NULL, NULL)"),
-           std::string("INSERT INTO Despesa (Cd_PessoaUsuaria, No_Despesa, Cd_SeqDespesa, "
-                       "Dt_Lancamento) VALUES (1, 1, 1001, '2008-03-10 00:00:00'), "
-                       "(1, 2, 1002, NULL)"),
-           "INSERT INTO ItemDespesa (Cd_PessoaUsuaria, No_Despesa, No_Item, "
-           "Nm_HistoricoComplementar) VALUES (1, 1, 1, '" + long_text + "'), (1, 1, 2, NULL)",
-           std::string("INSERT INTO TipoRecebimento (Cd_PessoaUsuaria, Cd_TipoRecebimento, "
-                       "Nm_TipoRecebimento) VALUES (1, 1, 'DINHEIRO')"),
-           std::string("INSERT INTO Pagamento (Cd_PessoaUsuaria, Cd_Pagamento) VALUES (1, 1)"),
-           std::string("INSERT INTO LanCaixaGeral (Cd_PessoaUsuaria, No_LancamentoCaixaGeral, "
-                       "Dt_Lancamento, Ds_Historico) VALUES (1, 1, '2008-03-10 00:00:00', "
-                       "'PAGAMENTO À VISTA'), (1, 2, '2008-03-11 00:00:00', NULL)"),
-           std::string("INSERT INTO PagamentoPorCaixa (Cd_PessoaUsuaria, Cd_Pagamento, "
-                       "Dt_Lancamento, No_LancamentoCaixaGeral) VALUES (1, 1, "
-                       "'2008-03-10 00:00:00', 1)"),
-           std::string("INSERT INTO Lmc (Cd_PessoaUsuaria, Cd_Produto, Dt_Movimento, No_Pagina) "
-                       "VALUES (1, 10, '2008-03-10 00:00:00', 7), (1, 10, '2008-03-11 00:00:00', NULL)"),
-           std::string("INSERT INTO Bomba (Cd_PessoaUsuaria, Cd_Bomba, De_EnderecoLogicoBico, "
-                       "Cd_Produto) VALUES (1, 1, '01', 10)"),
-           std::string("INSERT INTO Caixa (Cd_Caixa, Cd_PessoaUsuaria, Cd_Funcionario, Dt_Abertura) "
-                       "VALUES (1, 1, 3, '2008-03-10 00:00:00')"),
-           std::string("INSERT INTO ContaAReceber (Cd_PessoaUsuaria, Cd_ContaAReceber, Cd_Cliente, "
-                       "Dt_BloqueioCredito) VALUES (1, 1, 2, '1899-12-30 00:00:00'), "
-                       "(1, 2, 2, '1960-01-01 00:00:00'), (1, 3, 2, '1960-01-02 00:00:00'), "
-                       "(1, 4, 2, NULL), (1, 5, 2, '2008-05-10 00:00:00')"),
-           std::string("INSERT INTO TipoLanCCBancaria (Cd_TipoLanCCBancaria, Ds_TipoLanCCBancaria) "
-                       "VALUES (1, 'DEPOSITO'), (2, 'CHEQUE EMITIDO'), (3, 'TARIFA')"),
-       }) {
-    db.Execute(sql);
-  }
+  InsertProducts(db, "PISTA", "VENDAS", {"10, 'GASOLINA', -1"});
+  walk.Exec({
+      "INSERT INTO Pessoa (Cd_Pessoa, Nm_Pessoa) VALUES (2, 'CLIENTE'), "
+      "(3, 'FRENTISTA'), (4, 'DISTRIBUIDORA'), (5, 'CAIXA')",
+      "INSERT INTO Cliente (Cd_PessoaUsuaria, Cd_Cliente) VALUES (1, 2)",
+      "INSERT INTO Funcionario (Cd_PessoaUsuaria, Cd_Funcionario, Cd_Agencia, "
+      "Cd_Conta) VALUES (1, 3, 1234, 567890), (1, 5, NULL, NULL)",
+      "INSERT INTO Fornecedor (Cd_PessoaUsuaria, Cd_Fornecedor) VALUES (1, 4)",
+      "INSERT INTO TipoNF (Cd_TipoNF, Ds_TipoNF) VALUES (1, 'NOTA FISCAL')",
+      "INSERT INTO NotaSaida (Cd_PessoaUsuaria, Cd_TipoNF, No_Nota) VALUES (1, 1, 100)",
+      "INSERT INTO ItemNotaSaida (Cd_PessoaUsuaria, No_Nota, Cd_TipoNF, No_Item, "
+      "Cd_Produto) VALUES (1, 100, 1, 1, 10)",
+      "INSERT INTO CFOP (Cd_Cfop, Ds_Cfop) VALUES (1102, 'COMPRA P/COMERCIALIZACAO')",
+      "INSERT INTO NotaEntrada (No_Entrada, Cd_PessoaUsuaria, Cd_Fornecedor, "
+      "Cd_TipoNF, No_Nota) VALUES (500, 1, 4, 1, 9)",
+      "INSERT INTO ItemNotaEntrada (No_Entrada, Cd_ProdutoItem, No_SitTributaria, "
+      "Qt_UnidadeItem, No_Item, Cd_PessoaUsuaria, Cd_Cfop, Vl_IcmsStAnterior, "
+      "Vl_BaseCalculoIcmsStAnterior) VALUES (500, 10, '060', 5000, 1, 1, 1102, "
+      "12.5, 300.25), (500, 10, NULL, 2, 2, 1, NULL, NULL, NULL)",
+      "INSERT INTO Despesa (Cd_PessoaUsuaria, No_Despesa, Cd_SeqDespesa, "
+      "Dt_Lancamento) VALUES (1, 1, 1001, '2008-03-10 00:00:00'), "
+      "(1, 2, 1002, NULL)",
+      "INSERT INTO ItemDespesa (Cd_PessoaUsuaria, No_Despesa, No_Item, "
+      "Nm_HistoricoComplementar) VALUES (1, 1, 1, '" + long_text + "'), (1, 1, 2, NULL)",
+      "INSERT INTO TipoRecebimento (Cd_PessoaUsuaria, Cd_TipoRecebimento, "
+      "Nm_TipoRecebimento) VALUES (1, 1, 'DINHEIRO')",
+      "INSERT INTO Pagamento (Cd_PessoaUsuaria, Cd_Pagamento) VALUES (1, 1)",
+      "INSERT INTO LanCaixaGeral (Cd_PessoaUsuaria, No_LancamentoCaixaGeral, "
+      "Dt_Lancamento, Ds_Historico) VALUES (1, 1, '2008-03-10 00:00:00', "
+      "'PAGAMENTO À VISTA'), (1, 2, '2008-03-11 00:00:00', NULL)",
+      "INSERT INTO PagamentoPorCaixa (Cd_PessoaUsuaria, Cd_Pagamento, "
+      "Dt_Lancamento, No_LancamentoCaixaGeral) VALUES (1, 1, "
+      "'2008-03-10 00:00:00', 1)",
+      "INSERT INTO Lmc (Cd_PessoaUsuaria, Cd_Produto, Dt_Movimento, No_Pagina) "
+      "VALUES (1, 10, '2008-03-10 00:00:00', 7), (1, 10, '2008-03-11 00:00:00', NULL)",
+      "INSERT INTO Bomba (Cd_PessoaUsuaria, Cd_Bomba, De_EnderecoLogicoBico, "
+      "Cd_Produto) VALUES (1, 1, '01', 10)",
+      "INSERT INTO Caixa (Cd_Caixa, Cd_PessoaUsuaria, Cd_Funcionario, Dt_Abertura) "
+      "VALUES (1, 1, 3, '2008-03-10 00:00:00')",
+      "INSERT INTO ContaAReceber (Cd_PessoaUsuaria, Cd_ContaAReceber, Cd_Cliente, "
+      "Dt_BloqueioCredito) VALUES (1, 1, 2, '1899-12-30 00:00:00'), "
+      "(1, 2, 2, '1960-01-01 00:00:00'), (1, 3, 2, '1960-01-02 00:00:00'), "
+      "(1, 4, 2, NULL), (1, 5, 2, '2008-05-10 00:00:00')",
+      "INSERT INTO TipoLanCCBancaria (Cd_TipoLanCCBancaria, Ds_TipoLanCCBancaria) "
+      "VALUES (1, 'DEPOSITO'), (2, 'CHEQUE EMITIDO'), (3, 'TARIFA')",
+  });
   walk.To(403);
   const Expected kinds = {"1|CUPONS SEM VENDA|1", "2|OUTROS RECEBIMENTOS EM DINHEIRO|1",
                           "3|VENDAS SEM CUPOM|2", "4|CONTAS RECEBIDA SEM BAIXA|2",
