@@ -105,56 +105,39 @@ inline void WalkWithRows(StepWalk& walk) {
   EXPECT_EQ(walk.compared, (std::vector<int32_t>{71, 125, 142, 147, 148, 149, 151, 157, 158, 160,
                                                  162, 164, 169, 170, 174, 177, 179, 180, 186, 192,
                                                  197}));
-  auto rows = [&](const std::string& sql) { return db.Query(sql).Rows(); };
+  using Texts = std::vector<std::string>;
+  auto count = [&](const std::string& table) { return walk.Count("SELECT COUNT(*) FROM " + table); };
 
   // 148: the commitments of 147 went with their tables; change only for cash
   // (payment type 3); a means without a payment type is left empty.
-  EXPECT_EQ(rows("SELECT COUNT(*) FROM Empenho")[0][0].ToInt32(), 0);
-  EXPECT_EQ(rows("SELECT COUNT(*) FROM ItemEmpenho")[0][0].ToInt32(), 0);
-  const auto troco =
-      rows("SELECT Fl_PermitirTrocoNaVenda FROM TipoRecebimento ORDER BY Cd_TipoRecebimento");
-  ASSERT_EQ(troco.size(), 4u);
-  EXPECT_TRUE(troco[0][0].ToBool());
-  EXPECT_FALSE(troco[1][0].ToBool());
-  EXPECT_FALSE(troco[2][0].ToBool());
-  EXPECT_TRUE(troco[3][0].IsNull());
+  EXPECT_EQ(count("Empenho"), 0);
+  EXPECT_EQ(count("ItemEmpenho"), 0);
+  EXPECT_EQ(
+      Flags(db, "SELECT Fl_PermitirTrocoNaVenda FROM TipoRecebimento ORDER BY Cd_TipoRecebimento"),
+      "TFFN");
 
   // 149: the kinds of payable.
-  const auto tipos = rows("SELECT Cd_TipoContaAPagar, Ds_ContaAPagar FROM TipoContaAPagar ORDER BY 1");
-  ASSERT_EQ(tipos.size(), 4u);
-  const char* descricoes[] = {"DM-DUPLICATA MERCANTIL", "NP-NOTA PROMISSORIA", "CH-CHEQUE", "OUTROS"};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(tipos[i][0].ToInt32(), i + 1);
-    EXPECT_EQ(tipos[i][1].ToText(), descricoes[i]);
-  }
+  EXPECT_EQ(RowTexts(db, "SELECT Cd_TipoContaAPagar, Ds_ContaAPagar FROM TipoContaAPagar "
+                         "ORDER BY 1"),
+            (Texts{"1|DM-DUPLICATA MERCANTIL", "2|NP-NOTA PROMISSORIA", "3|CH-CHEQUE", "4|OUTROS"}));
 
   // 157: the invoice items kept their rows through the new keys.
-  EXPECT_EQ(rows("SELECT SUM(Qt_Unidade) FROM ItemNotaSaida")[0][0].ToDouble(), 23.0);
-  EXPECT_EQ(rows("SELECT Qt_UnidadeItem FROM ItemNotaEntrada")[0][0].ToDouble(), 5000.0);
+  EXPECT_EQ(db.Query("SELECT SUM(Qt_Unidade) FROM ItemNotaSaida").Field(0).ToDouble(), 23.0);
+  EXPECT_EQ(db.Query("SELECT Qt_UnidadeItem FROM ItemNotaEntrada").Field(0).ToDouble(), 5000.0);
 
   // 169, 174: no customer must give the odometer; all are in group 1, GERAL.
-  const auto clientes = rows("SELECT Ic_ExigirHodometroNaVenda, Cd_GrupoCliente FROM Cliente");
-  ASSERT_EQ(clientes.size(), 2u);
-  for (const auto& row : clientes) {
-    EXPECT_TRUE(!row[0].IsNull() && !row[0].ToBool());
-    EXPECT_EQ(row[1].ToInt32(), 1);
-  }
-  const auto grupos = rows("SELECT Cd_GrupoCliente, Nm_GrupoCliente FROM GrupoCliente");
-  ASSERT_EQ(grupos.size(), 1u);
-  EXPECT_EQ(grupos[0][0].ToInt32(), 1);
-  EXPECT_EQ(grupos[0][1].ToText(), "GERAL");
+  EXPECT_EQ(Flags(db, "SELECT Ic_ExigirHodometroNaVenda FROM Cliente"), "FF");
+  EXPECT_EQ(RowTexts(db, "SELECT Cd_GrupoCliente FROM Cliente"), (Texts{"1", "1"}));
+  EXPECT_EQ(RowTexts(db, "SELECT Cd_GrupoCliente, Nm_GrupoCliente FROM GrupoCliente"),
+            (Texts{"1|GERAL"}));
 
   // 177: products active, no user registers gauge tests, the old cards gone.
-  const auto produtos = rows("SELECT Ic_Ativo FROM Produto");
-  ASSERT_EQ(produtos.size(), 2u);
-  for (const auto& row : produtos) EXPECT_TRUE(row[0].ToBool());
-  const auto usuarios = rows("SELECT FlMPermitidoAfericoes FROM Usuario");
-  ASSERT_EQ(usuarios.size(), 2u);
-  for (const auto& row : usuarios) EXPECT_EQ(row[0].ToText(), "0");
-  EXPECT_EQ(rows("SELECT COUNT(*) FROM Cartao")[0][0].ToInt32(), 0);
+  EXPECT_EQ(Flags(db, "SELECT Ic_Ativo FROM Produto"), "TT");
+  EXPECT_EQ(RowTexts(db, "SELECT FlMPermitidoAfericoes FROM Usuario"), (Texts{"0", "0"}));
+  EXPECT_EQ(count("Cartao"), 0);
 
   // 192: the existing card type got the default.
-  EXPECT_EQ(rows("SELECT Qt_PendenciasPermitidas FROM TipoCartao")[0][0].ToInt32(), 0);
+  EXPECT_EQ(walk.Count("SELECT Qt_PendenciasPermitidas FROM TipoCartao"), 0);
 }
 
 }  // namespace bp::testing::steps142

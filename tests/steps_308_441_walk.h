@@ -84,16 +84,6 @@ inline std::vector<std::string> Lines(db::Connection& db, const std::string& sql
 }
 using Expected = std::vector<std::string>;
 
-// The first column of a query as one letter per row: T (True), F (False) or
-// N (null); bit columns read back as booleans on SQLite and as numbers on
-// PostgreSQL.
-inline std::string Flags(db::Connection& db, const std::string& sql) {
-  std::string flags;
-  const db::Recordset rows = db.Query(sql);
-  for (const auto& row : rows.Rows()) flags += row[0].IsNull() ? 'N' : row[0].ToBool() ? 'T' : 'F';
-  return flags;
-}
-
 // Walks to 441 with rows made for each data correction of the range and
 // checks what the corrections did to them, and what they left alone.
 inline void WalkWithRows(StepWalk& walk) {

@@ -219,4 +219,11 @@ std::vector<std::string> RowTexts(db::Connection& db, const std::string& sql,
   return out;
 }
 
+std::string Flags(db::Connection& db, const std::string& sql) {
+  std::string flags;
+  const db::Recordset rows = db.Query(sql);
+  for (const auto& row : rows.Rows()) flags += row[0].IsNull() ? 'N' : row[0].ToBool() ? 'T' : 'F';
+  return flags;
+}
+
 }  // namespace bp::testing

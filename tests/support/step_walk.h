@@ -127,4 +127,9 @@ std::vector<std::string> RowTexts(db::Connection& db, const std::string& sql,
                                   const std::string& null = "-",
                                   const RegionalSettings& settings = RegionalSettings::Current());
 
+// The first column of a query as one letter per row: T (True), F (False) or
+// N (null); bit columns read back as booleans on SQLite and as numbers on
+// PostgreSQL.
+std::string Flags(db::Connection& db, const std::string& sql);
+
 }  // namespace bp::testing
