@@ -3,7 +3,6 @@
 // walk's retry after a closed connection.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,15 +35,7 @@ std::string TypeOf(const schema::Table& table, const std::string& column) {
 using testing::IndexNamed;
 using testing::ReferenceNamed;
 
-class Steps019To071 : public ::testing::Test {
- protected:
-  std::shared_ptr<station::Sessao> NewSession(const std::string& file) {
-    return std::make_shared<station::Sessao>(station::Configuracao{env_.Path(file)});
-  }
-  testing::TestEnv env_;
-};
-
-TEST_F(Steps019To071, WalkKeepsTheModelAndCorrectsTheRowsMadeForIt) {
+TEST(Steps019To071, WalkKeepsTheModelAndCorrectsTheRowsMadeForIt) {
   testing::StepWalk walk(testing::Steps019To071());
   testing::InsertVersion18Rows(walk);
   testing::WalkAndCheckCorrections(walk);
@@ -101,7 +92,7 @@ TEST_F(Steps019To071, WalkKeepsTheModelAndCorrectsTheRowsMadeForIt) {
   EXPECT_NE(IndexNamed(nota, "XIF159NotaSaida"), nullptr);
 }
 
-TEST_F(Steps019To071, Step67FailsNamingAProductItCannotRecompute) {
+TEST(Steps019To071, Step67FailsNamingAProductItCannotRecompute) {
   testing::StepWalk walk(testing::Steps019To071());
   // A product of another company bought through an entry invoice: the user
   // company has no such product to recompute.
@@ -135,11 +126,12 @@ TEST_F(Steps019To071, Step67FailsNamingAProductItCannotRecompute) {
             nullptr);
 }
 
-TEST_F(Steps019To071, RowWalkResumesAtTheFailedRowAfterAClosedConnection) {
-  const auto session = NewSession("linhas.db");
+TEST(Steps019To071, RowWalkResumesAtTheFailedRowAfterAClosedConnection) {
+  testing::TestEnv env;
+  station::Sessao session(station::Configuracao{env.Path("linhas.db")});
   schema::Model model;
   const schema::Step step{48, schema::Tolerance::kNone, {}};
-  schema::StepContext c(*session, env_, model, step);
+  schema::StepContext c(session, env, model, step);
 
   db::Recordset rows({"n"}, {{Value(1)}, {Value(2)}, {Value(3)}});
   std::vector<int32_t> done;
@@ -151,11 +143,11 @@ TEST_F(Steps019To071, RowWalkResumesAtTheFailedRowAfterAClosedConnection) {
   };
   schema::correction::ForEachRow(c, rows, {"Acrescentando", true}, statement);
   EXPECT_EQ(done, (std::vector<int32_t>{1, 2, 3}));
-  EXPECT_EQ(env_.sleeps, (std::vector<int32_t>{1000}));
-  ASSERT_FALSE(env_.draws.empty());
-  EXPECT_EQ(env_.draws.back().caption, "Atualização do banco de dados");
-  EXPECT_EQ(env_.draws.back().action, "Acrescentando");
-  EXPECT_EQ(env_.draws.back().percent_label, "100%");
+  EXPECT_EQ(env.sleeps, (std::vector<int32_t>{1000}));
+  ASSERT_FALSE(env.draws.empty());
+  EXPECT_EQ(env.draws.back().caption, "Atualização do banco de dados");
+  EXPECT_EQ(env.draws.back().action, "Acrescentando");
+  EXPECT_EQ(env.draws.back().percent_label, "100%");
 
   // Without the retry the error goes up; an empty selection opens no window.
   rows.MoveFirst();
@@ -163,10 +155,10 @@ TEST_F(Steps019To071, RowWalkResumesAtTheFailedRowAfterAClosedConnection) {
   done.clear();
   EXPECT_THROW(schema::correction::ForEachRow(c, rows, {}, statement), Erro);
   EXPECT_EQ(done, (std::vector<int32_t>{1}));
-  const int windows = env_.windows_created;
+  const int windows = env.windows_created;
   db::Recordset none({"n"}, {});
   schema::correction::ForEachRow(c, none, {"Nada", true}, statement);
-  EXPECT_EQ(env_.windows_created, windows);
+  EXPECT_EQ(env.windows_created, windows);
 }
 
 }  // namespace
