@@ -11,6 +11,7 @@
 #include "bp/schema/base_schema.h"
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
+#include "bp/schema/shorthands.h"
 #include "bp/schema/version_step.h"
 #include "schema/steps/steps.h"
 #include "support/step_walk.h"
@@ -31,29 +32,26 @@ inline void AddEarlierSteps(schema::StepTable& t) {
                c.Run(DropColumn{"ItemNotaSaida", "Cd_SisTubulacao"});
              }});
   t.Add(Step{125, Tolerance::kNone, [](StepContext& c) {
-               auto col = [](const char* name, ColumnType type) {
-                 return Column{name, type, Nullability::kNotNull};
-               };
                const std::string emp = "Cd_PessoaUsuaria";
                c.Run(CreateTable{{"TipoContaAPagar",
-                                  {col("Cd_TipoContaAPagar", Int()),
+                                  {NotNull("Cd_TipoContaAPagar", Int()),
                                    {"Ds_ContaAPagar", VarChar(30), Nullability::kNull}},
                                   PrimaryKey{"XPKTipoContaAPagar", {"Cd_TipoContaAPagar"}}}});
                c.Run(CreateTable{{"Pagamento",
-                                  {col(emp.c_str(), Int()), col("Cd_Pagamento", Int())},
+                                  {NotNull(emp, Int()), NotNull("Cd_Pagamento", Int())},
                                   PrimaryKey{"XPKPagamento", {emp, "Cd_Pagamento"}}}});
                c.Run(CreateTable{{"PagamentoPorCaixa",
-                                  {col(emp.c_str(), Int()), col("Cd_Pagamento", Int())},
+                                  {NotNull(emp, Int()), NotNull("Cd_Pagamento", Int())},
                                   PrimaryKey{"XPKPagamentoPorCaixa", {emp, "Cd_Pagamento"}},
                                   {Index{"XIF176PagamentoPorCaixa", {emp, "Cd_Pagamento"}}},
                                   {ForeignKey{"R_241", {emp, "Cd_Pagamento"}, "Pagamento"}}}});
                c.Run(CreateTable{{"LanCcBancaria",
-                                  {col(emp.c_str(), Int()), col("No_LanCcBancaria", Int())},
+                                  {NotNull(emp, Int()), NotNull("No_LanCcBancaria", Int())},
                                   PrimaryKey{"XPKLanCcBancaria", {emp, "No_LanCcBancaria"}}}});
                c.Run(CreateTable{
                    {"PagamentoPorLanCcBancaria",
-                    {col(emp.c_str(), Int()), col("Cd_Pagamento", Int()),
-                     col("No_LanCcBancaria", Int())},
+                    {NotNull(emp, Int()), NotNull("Cd_Pagamento", Int()),
+                     NotNull("No_LanCcBancaria", Int())},
                     PrimaryKey{"XPKPagamentoPorLanCcBancaria", {emp, "Cd_Pagamento", "No_LanCcBancaria"}},
                     {},
                     {ForeignKey{"R_238", {emp, "No_LanCcBancaria"}, "LanCcBancaria"}}}});

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bp/schema/model.h"
+#include "bp/schema/shorthands.h"
 #include "bp/schema/version_step.h"
 #include "schema/steps/steps.h"
 #include "support/step_walk.h"
@@ -24,22 +25,19 @@ inline void AddStep26StandIn(schema::StepTable& t) {
   using namespace schema;
   t.Add(
       Step{26, Tolerance::kNone, [](StepContext& c) {
-             const auto col = [](const char* name, ColumnType type) {
-               return Column{name, type, Nullability::kNotNull};
-             };
              const std::string emp = "Cd_PessoaUsuaria";
              c.Run(CreateTable{
                  {"ProdutoTransferencia",
-                  {col(emp.c_str(), Int()), col("Cd_ProdutoBaixa", Int()),
-                   col("Cd_ProdutoEntrada", Int()), col("Qt_FatorMultiplicacao", MoneyType())},
+                  {NotNull(emp, Int()), NotNull("Cd_ProdutoBaixa", Int()),
+                   NotNull("Cd_ProdutoEntrada", Int()), NotNull("Qt_FatorMultiplicacao", MoneyType())},
                   PrimaryKey{"XPKProdutoTransferencia",
                              {emp, "Cd_ProdutoBaixa", "Cd_ProdutoEntrada"}}}});
              c.Run(CreateTable{
                  {"ItemTransfEmbalagem",
-                  {col("No_Transferencia", Int()), col("Cd_ProdutoBaixa", Int()),
-                   col("Cd_ProdutoEntrada", Int()), col(emp.c_str(), Int()),
-                   col("Cd_LancamentoCardexBaixa", Int()), col("Cd_LancamentoCardexEntrada", Int()),
-                   col("Qt_UnidadeEntrada", Float()), col("Qt_UnidadeBaixa", Float())},
+                  {NotNull("No_Transferencia", Int()), NotNull("Cd_ProdutoBaixa", Int()),
+                   NotNull("Cd_ProdutoEntrada", Int()), NotNull(emp, Int()),
+                   NotNull("Cd_LancamentoCardexBaixa", Int()), NotNull("Cd_LancamentoCardexEntrada", Int()),
+                   NotNull("Qt_UnidadeEntrada", Float()), NotNull("Qt_UnidadeBaixa", Float())},
                   PrimaryKey{"XPKItemTransfEmbalagem", {emp, "No_Transferencia"}},
                   {},
                   {ForeignKey{"R_214", {emp, "Cd_LancamentoCardexEntrada"}, "Cardex"},

@@ -11,6 +11,7 @@
 #include "bp/schema/base_schema.h"
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
+#include "bp/schema/shorthands.h"
 #include "bp/schema/version_step.h"
 #include "schema/steps/steps.h"
 #include "support/step_walk.h"
@@ -25,30 +26,26 @@ namespace bp::testing::steps308 {
 inline void AddEarlierSteps(schema::StepTable& t) {
   using namespace schema;
   const std::string emp = "Cd_PessoaUsuaria";
-  auto key = [](const char* name) { return Column{name, Int(), Nullability::kNotNull}; };
-  auto opt = [](const char* name, ColumnType type) {
-    return Column{name, type, Nullability::kNull};
-  };
   t.Add(Step{19, Tolerance::kNone, [](StepContext& c) {
                c.Run(RenameColumn{"ItemNotaEntrada", v18::kSitTributaria, "No_SitTributaria"});
              }});
   t.Add(Step{125, Tolerance::kNone, [=](StepContext& c) {
-               c.Run(CreateTable{{"Pagamento", {key("Cd_PessoaUsuaria"), key("Cd_Pagamento")},
+               c.Run(CreateTable{{"Pagamento", {NotNull("Cd_PessoaUsuaria", Int()), NotNull("Cd_Pagamento", Int())},
                                   PrimaryKey{"XPKPagamento", {emp, "Cd_Pagamento"}}}});
              }});
   t.Add(Step{149, Tolerance::kNone, [=](StepContext& c) {
                c.Run(CreateTable{{"LanCaixaGeral",
-                                  {key("Cd_PessoaUsuaria"), key("No_LancamentoCaixaGeral"),
+                                  {NotNull("Cd_PessoaUsuaria", Int()), NotNull("No_LancamentoCaixaGeral", Int()),
                                    {"Dt_Lancamento", DateTimeType(), Nullability::kNotNull},
-                                   opt("Vl_Saldo", MoneyType()), opt("Vl_Lancamento", MoneyType()),
-                                   opt("Ds_Historico", VarChar(100))},
+                                   Nullable("Vl_Saldo", MoneyType()), Nullable("Vl_Lancamento", MoneyType()),
+                                   Nullable("Ds_Historico", VarChar(100))},
                                   PrimaryKey{"XPKLanCaixaGeral", {emp, "No_LancamentoCaixaGeral"}},
                                   {Index{"XIF187LanCaixaGeral", {emp}}},
                                   {ForeignKey{"R_254", {emp}, "EmpresaUsuaria"}}}});
                c.Run(CreateTable{{"PagamentoPorCaixa",
-                                  {key("Cd_PessoaUsuaria"), key("Cd_Pagamento"),
+                                  {NotNull("Cd_PessoaUsuaria", Int()), NotNull("Cd_Pagamento", Int()),
                                    {"Dt_Lancamento", DateTimeType(), Nullability::kNotNull},
-                                   key("No_LancamentoCaixaGeral")},
+                                   NotNull("No_LancamentoCaixaGeral", Int())},
                                   PrimaryKey{"XPKPagamentoPorCaixa",
                                              {emp, "Cd_Pagamento", "Dt_Lancamento",
                                               "No_LancamentoCaixaGeral"}},
@@ -59,16 +56,16 @@ inline void AddEarlierSteps(schema::StepTable& t) {
              }});
   t.Add(Step{151, Tolerance::kNone, [=](StepContext& c) {
                c.Run(CreateTable{{"LanCcBancaria",
-                                  {key("Cd_PessoaUsuaria"), key("No_LanCcBancaria"),
-                                   opt("Cd_TipoLanCCBancaria", TinyInt())},
+                                  {NotNull("Cd_PessoaUsuaria", Int()), NotNull("No_LanCcBancaria", Int()),
+                                   Nullable("Cd_TipoLanCCBancaria", TinyInt())},
                                   PrimaryKey{"XPKLanCcBancaria", {emp, "No_LanCcBancaria"}}}});
              }});
   t.Add(Step{162, Tolerance::kNone, [=](StepContext& c) {
-               c.Run(AddColumn{"ItemNotaEntrada", opt("Vl_IcmsStAnterior", MoneyType())});
-               c.Run(AddColumn{"ItemNotaEntrada", opt("Vl_BaseCalculoIcmsStAnterior", MoneyType())});
+               c.Run(AddColumn{"ItemNotaEntrada", Nullable("Vl_IcmsStAnterior", MoneyType())});
+               c.Run(AddColumn{"ItemNotaEntrada", Nullable("Vl_BaseCalculoIcmsStAnterior", MoneyType())});
              }});
   t.Add(Step{295, Tolerance::kNone, [=](StepContext& c) {
-               c.Run(AddColumn{"CupomFiscal", opt("Dt_Movimento", DateTimeType())});
+               c.Run(AddColumn{"CupomFiscal", Nullable("Dt_Movimento", DateTimeType())});
              }});
 }
 

@@ -17,6 +17,7 @@
 #include "bp/schema/base_schema.h"
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
+#include "bp/schema/shorthands.h"
 #include "bp/schema/version_step.h"
 #include "schema/steps/steps.h"
 #include "support/step_walk.h"
@@ -32,18 +33,15 @@ inline void AddEarlierSteps(schema::StepTable& t) {
   using namespace schema;
   t.Add(Step{444, Tolerance::kNone, [](StepContext& c) {
                const std::string emp = "Cd_PessoaUsuaria";
-               auto key = [](const char* name, ColumnType type) {
-                 return Column{name, type, Nullability::kNotNull};
-               };
                auto add = [&](const char* table, const char* name, ColumnType type) {
-                 c.Run(AddColumn{table, Column{name, type, Nullability::kNull}});
+                 c.Run(AddColumn{table, Nullable(name, type)});
                };
                c.Run(CreateTable{{"Empenho",
-                                  {key("Id_Empenho", VarChar(18)), key(emp.c_str(), Int()),
-                                   key("Cd_Cliente", Int())},
+                                  {NotNull("Id_Empenho", VarChar(18)), NotNull(emp, Int()),
+                                   NotNull("Cd_Cliente", Int())},
                                   PrimaryKey{"XPKEmpenho", {emp, "Cd_Cliente", "Id_Empenho"}}}});
                c.Run(CreateTable{{"AutomacaoBomba",
-                                  {key(emp.c_str(), Int()),
+                                  {NotNull(emp, Int()),
                                    {"Nm_ComputadorAutomacao", VarChar(30), Nullability::kNull}},
                                   PrimaryKey{"XPKAutomacaoBomba", {emp}}}});
                for (const char* table : {"ItemCupomFiscal", "ItemNotaSaida"}) {
