@@ -13,6 +13,7 @@
 #include "schema/steps/correction_rows.h"
 #include "station/sessao.h"
 #include "steps_019_071_scenario.h"
+#include "support/db_checks.h"
 #include "support/step_walk.h"
 #include "support/test_env.h"
 
@@ -113,13 +114,9 @@ TEST(Steps019To071, Step67FailsNamingAProductItCannotRecompute) {
       "INSERT INTO ItemNotaEntrada (Cd_PessoaUsuaria, No_Entrada, No_Item, Cd_ProdutoItem, "
       "Qt_UnidadeItem, Vl_UnitFinal, Cd_LancamentoCardex) VALUES (2, 1, 1, 7, 5, 2, 1)",
   });
-  try {
-    walk.To(67);
-    FAIL() << "step 67 should have failed";
-  } catch (const Erro& e) {
-    EXPECT_EQ(e.number, kErroNegocio);
-    EXPECT_EQ(e.description, "Erro na atualização do cardex, produto:7");
-  }
+  const Erro e = testing::FailureOf([&] { walk.To(67); });
+  EXPECT_EQ(e.number, kErroNegocio);
+  EXPECT_EQ(e.description, "Erro na atualização do cardex, produto:7");
   EXPECT_EQ(walk.Version(), 66);
   EXPECT_EQ(schema::FindColumn(schema::Introspect(walk.Db()).Get("Produto"),
                                "Ic_PermitidoVenderFracaoDeUnidade"),

@@ -8,6 +8,7 @@
 #include "bp/erros.h"
 #include "bp/schema/model.h"
 #include "steps_142_197_walk.h"
+#include "support/db_checks.h"
 
 namespace bp {
 namespace {
@@ -87,15 +88,11 @@ TEST(Steps142To197, Step164AsksTheHostAndFailsWithItsMessage) {
   walk.To(163);
   walk.stock.general_result = false;
   walk.stock.general_message = "Produto 10 sem movimento de abertura.";
-  try {
-    walk.To(164);
-    ADD_FAILURE() << "step 164 should have failed";
-  } catch (const Erro& e) {
-    EXPECT_EQ(e.number, kErroNegocio);
-    EXPECT_EQ(e.description, "Produto 10 sem movimento de abertura.");
-    EXPECT_NE(e.source.find(" -> BPAtualizarBancoDeDados.AtualizarVersao164, "), std::string::npos)
-        << e.source;
-  }
+  const Erro e = testing::FailureOf([&] { walk.To(164); });
+  EXPECT_EQ(e.number, kErroNegocio);
+  EXPECT_EQ(e.description, "Produto 10 sem movimento de abertura.");
+  EXPECT_NE(e.source.find(" -> BPAtualizarBancoDeDados.AtualizarVersao164, "), std::string::npos)
+      << e.source;
   EXPECT_EQ(walk.Version(), 163);
 
   walk.stock.general_result = true;
