@@ -2,7 +2,7 @@
 // corrections of steps 19 to 71, walked through those steps one stretch at
 // a time; after every step the database must match the model the walk
 // keeps, and after each stretch its corrections are checked. Run alike on
-// SQLite (steps_019_071_test.cc) and PostgreSQL (pg/steps_019_071_pg_test.cc).
+// SQLite (steps_019_071_test.cc) and PostgreSQL (pg/steps_pg_test.cc).
 #pragma once
 
 #include <gtest/gtest.h>
