@@ -9,6 +9,7 @@
 #include "station/banco_inicial.h"
 #include "station/recalculo_estoque.h"
 #include "station/sessao.h"
+#include "support/step_walk.h"
 #include "support/test_env.h"
 
 namespace bp {
@@ -43,18 +44,15 @@ class StockRecomputation : public ::testing::Test {
   }
 
   db::Connection& Db() { return session_->Dal().Conexao(); }
+  // "stock|average cost" of a stock-card row and of a product.
   std::string Row(int code) {
-    const db::Recordset rs =
-        Db().Query("SELECT Qt_Estoque, Vl_CustoMedio FROM Cardex WHERE Cd_LancamentoCardex = " +
-                   std::to_string(code));
-    return rs.Field(0).ToText(RegionalSettings::Invariant()) + "@" +
-           rs.Field(1).ToText(RegionalSettings::Invariant());
+    return Pair("Cardex WHERE Cd_LancamentoCardex = " + std::to_string(code));
   }
-  std::string Product(int code) {
-    const db::Recordset rs = Db().Query(
-        "SELECT Qt_Estoque, Vl_CustoMedio FROM Produto WHERE Cd_Produto = " + std::to_string(code));
-    return rs.Field(0).ToText(RegionalSettings::Invariant()) + "@" +
-           rs.Field(1).ToText(RegionalSettings::Invariant());
+  std::string Product(int code) { return Pair("Produto WHERE Cd_Produto = " + std::to_string(code)); }
+  std::string Pair(const std::string& from) {
+    return testing::RowTexts(Db(), "SELECT Qt_Estoque, Vl_CustoMedio FROM " + from, "-",
+                             RegionalSettings::Invariant())
+        .at(0);
   }
 
   testing::TestEnv env_;
@@ -64,13 +62,13 @@ class StockRecomputation : public ::testing::Test {
 TEST_F(StockRecomputation, RunsTheCardInDateAndCodeOrderWithAMovingAverage) {
   const auto recalculo = session_->CriarRecalculoEstoque();
   ASSERT_TRUE(recalculo->Recalcular(1, 1, {}));
-  EXPECT_EQ(Row(10), "-3@0");
-  EXPECT_EQ(Row(11), "2@2");     // the stock was negative: the entry's cost
-  EXPECT_EQ(Row(12), "12@4.5");  // (2 x 2 + 10 x 5) / 12
-  EXPECT_EQ(Row(13), "10@4.5");  // exits keep the average
-  EXPECT_EQ(Row(14), "10@4.5");  // other kinds move nothing
-  EXPECT_EQ(Row(15), "20@4.5");  // no unit value: the average stays
-  EXPECT_EQ(Product(1), "20@4.5");
+  EXPECT_EQ(Row(10), "-3|0");
+  EXPECT_EQ(Row(11), "2|2");     // the stock was negative: the entry's cost
+  EXPECT_EQ(Row(12), "12|4.5");  // (2 x 2 + 10 x 5) / 12
+  EXPECT_EQ(Row(13), "10|4.5");  // exits keep the average
+  EXPECT_EQ(Row(14), "10|4.5");  // other kinds move nothing
+  EXPECT_EQ(Row(15), "20|4.5");  // no unit value: the average stays
+  EXPECT_EQ(Product(1), "20|4.5");
   EXPECT_EQ(Db().TransactionDepth(), 0);
 
   // From a date: the balance before it is taken as it stands on the card,
@@ -79,14 +77,14 @@ TEST_F(StockRecomputation, RunsTheCardInDateAndCodeOrderWithAMovingAverage) {
   Db().Execute(
       "UPDATE Cardex SET Qt_Unidade = 20, Vl_Unitario = 6.1 WHERE Cd_LancamentoCardex = 15");
   ASSERT_TRUE(recalculo->Recalcular(1, 1, DateTime::Of(2005, 1, 4)));
-  EXPECT_EQ(Row(11), "999@2");
-  EXPECT_EQ(Row(13), "10@4.5");
-  EXPECT_EQ(Row(15), "30@5.5667");  // (10 x 4.5 + 20 x 6.1) / 30, to four decimals
-  EXPECT_EQ(Product(1), "30@5.5667");
+  EXPECT_EQ(Row(11), "999|2");
+  EXPECT_EQ(Row(13), "10|4.5");
+  EXPECT_EQ(Row(15), "30|5.5667");  // (10 x 4.5 + 20 x 6.1) / 30, to four decimals
+  EXPECT_EQ(Product(1), "30|5.5667");
 
   // No movement at all: no stock, no cost. A missing product: False.
   ASSERT_TRUE(recalculo->Recalcular(1, 2, {}));
-  EXPECT_EQ(Product(2), "0@0");
+  EXPECT_EQ(Product(2), "0|0");
   station::RecalculoEstoque direct(*session_);
   EXPECT_FALSE(direct.Recalcular(1, 99, {}));
   EXPECT_EQ(direct.Motivo(), "O produto 99 não está cadastrado.");
@@ -97,8 +95,8 @@ TEST_F(StockRecomputation, GeneralRecomputationCoversEveryProductOfTheCompany) {
   std::string mensagem;
   ASSERT_TRUE(geral->Recalcular(1, DateTime::Of(2005, 1, 1), mensagem)) << mensagem;
   EXPECT_EQ(mensagem, "Estoque de 2 produto(s) recalculado.");
-  EXPECT_EQ(Product(1), "20@4.5");
-  EXPECT_EQ(Product(2), "0@0");
+  EXPECT_EQ(Product(1), "20|4.5");
+  EXPECT_EQ(Product(2), "0|0");
   EXPECT_FALSE(geral->Recalcular(5, {}, mensagem));
   EXPECT_EQ(mensagem, "A empresa 5 não está cadastrada.");
   EXPECT_EQ(Db().TransactionDepth(), 0);

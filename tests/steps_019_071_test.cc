@@ -3,7 +3,6 @@
 // walk's retry after a closed connection.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +13,8 @@
 #include "schema/steps/correction_rows.h"
 #include "station/sessao.h"
 #include "steps_019_071_scenario.h"
+#include "support/db_checks.h"
+#include "support/step_walk.h"
 #include "support/test_env.h"
 
 namespace bp {
@@ -32,30 +33,13 @@ std::string TypeOf(const schema::Table& table, const std::string& column) {
   return c ? schema::CatalogueName(c->type) : "(missing)";
 }
 
-const schema::ForeignKey* Reference(const schema::Table& table, const std::string& name) {
-  for (const auto& fk : table.foreign_keys)
-    if (schema::SameName(fk.name, name)) return &fk;
-  return nullptr;
-}
+using testing::IndexNamed;
+using testing::ReferenceNamed;
 
-const schema::Index* IndexNamed(const schema::Table& table, const std::string& name) {
-  for (const auto& index : table.indexes)
-    if (schema::SameName(index.name, name)) return &index;
-  return nullptr;
-}
-
-class Steps019To071 : public ::testing::Test {
- protected:
-  std::shared_ptr<station::Sessao> NewSession(const std::string& file) {
-    return std::make_shared<station::Sessao>(station::Configuracao{env_.Path(file)});
-  }
-  testing::TestEnv env_;
-};
-
-TEST_F(Steps019To071, WalkKeepsTheModelAndCorrectsTheRowsMadeForIt) {
-  testing::Steps019To071Walk walk(NewSession("posto.db"));
-  walk.CreateVersion18WithRows();
-  walk.WalkAndCheckCorrections();
+TEST(Steps019To071, WalkKeepsTheModelAndCorrectsTheRowsMadeForIt) {
+  testing::StepWalk walk(testing::Steps019To071());
+  testing::InsertVersion18Rows(walk);
+  testing::WalkAndCheckCorrections(walk);
 
   // Final shapes of a few tables, written out here apart from the steps.
   const schema::Model db = schema::Introspect(walk.Db());
@@ -70,8 +54,8 @@ TEST_F(Steps019To071, WalkKeepsTheModelAndCorrectsTheRowsMadeForIt) {
   // clang-format on
   EXPECT_EQ(TypeOf(icf, "No_SitTributaria"), "varchar(3)");
   EXPECT_EQ(icf.primary_key->name, "XPKItemCupomFiscal");
-  ASSERT_NE(Reference(icf, "Pro_IteCupFis"), nullptr);
-  EXPECT_EQ(Reference(icf, "Pro_IteCupFis")->ref_table, "Produto");
+  ASSERT_NE(ReferenceNamed(icf, "Pro_IteCupFis"), nullptr);
+  EXPECT_EQ(ReferenceNamed(icf, "Pro_IteCupFis")->ref_table, "Produto");
 
   const schema::Table& ins = db.Get("ItemNotaSaida");
   EXPECT_EQ(ColumnNames(ins),
@@ -90,7 +74,7 @@ TEST_F(Steps019To071, WalkKeepsTheModelAndCorrectsTheRowsMadeForIt) {
         "Descarga.R_163", "EstoqueSisTubulacao.Pro_EstSisTub", "CondEspecialPreco.Pro_ConEspPre",
         "ItemNotaEntrada.Pro_IteNotEnt"}) {
     const size_t dot = ref.find('.');
-    EXPECT_NE(Reference(db.Get(ref.substr(0, dot)), ref.substr(dot + 1)), nullptr) << ref;
+    EXPECT_NE(ReferenceNamed(db.Get(ref.substr(0, dot)), ref.substr(dot + 1)), nullptr) << ref;
   }
 
   const schema::Table& estoque = db.Get("EstoqueConsolidado");
@@ -104,14 +88,13 @@ TEST_F(Steps019To071, WalkKeepsTheModelAndCorrectsTheRowsMadeForIt) {
 
   const schema::Table& nota = db.Get("NotaSaida");
   EXPECT_EQ(TypeOf(nota, "Ic_Cancelada"), "bit");
-  ASSERT_NE(Reference(nota, "R_221"), nullptr);
-  EXPECT_EQ(Reference(nota, "R_221")->ref_table, "Pessoa");
+  ASSERT_NE(ReferenceNamed(nota, "R_221"), nullptr);
+  EXPECT_EQ(ReferenceNamed(nota, "R_221")->ref_table, "Pessoa");
   EXPECT_NE(IndexNamed(nota, "XIF159NotaSaida"), nullptr);
 }
 
-TEST_F(Steps019To071, Step67FailsNamingAProductItCannotRecompute) {
-  testing::Steps019To071Walk walk(NewSession("falha.db"));
-  station::CriarBancoVersao18(walk.Db(), 1);
+TEST(Steps019To071, Step67FailsNamingAProductItCannotRecompute) {
+  testing::StepWalk walk(testing::Steps019To071());
   // A product of another company bought through an entry invoice: the user
   // company has no such product to recompute.
   walk.Exec({
@@ -131,24 +114,21 @@ TEST_F(Steps019To071, Step67FailsNamingAProductItCannotRecompute) {
       "INSERT INTO ItemNotaEntrada (Cd_PessoaUsuaria, No_Entrada, No_Item, Cd_ProdutoItem, "
       "Qt_UnidadeItem, Vl_UnitFinal, Cd_LancamentoCardex) VALUES (2, 1, 1, 7, 5, 2, 1)",
   });
-  try {
-    walk.WalkTo(67);
-    FAIL() << "step 67 should have failed";
-  } catch (const Erro& e) {
-    EXPECT_EQ(e.number, kErroNegocio);
-    EXPECT_EQ(e.description, "Erro na atualização do cardex, produto:7");
-  }
-  EXPECT_EQ(walk.Num("SELECT No_VersaoBD FROM Parametro"), 66);
+  const Erro e = testing::FailureOf([&] { walk.To(67); });
+  EXPECT_EQ(e.number, kErroNegocio);
+  EXPECT_EQ(e.description, "Erro na atualização do cardex, produto:7");
+  EXPECT_EQ(walk.Version(), 66);
   EXPECT_EQ(schema::FindColumn(schema::Introspect(walk.Db()).Get("Produto"),
                                "Ic_PermitidoVenderFracaoDeUnidade"),
             nullptr);
 }
 
-TEST_F(Steps019To071, RowWalkResumesAtTheFailedRowAfterAClosedConnection) {
-  const auto session = NewSession("linhas.db");
+TEST(Steps019To071, RowWalkResumesAtTheFailedRowAfterAClosedConnection) {
+  testing::TestEnv env;
+  station::Sessao session(station::Configuracao{env.Path("linhas.db")});
   schema::Model model;
   const schema::Step step{48, schema::Tolerance::kNone, {}};
-  schema::StepContext c(*session, env_, model, step);
+  schema::StepContext c(session, env, model, step);
 
   db::Recordset rows({"n"}, {{Value(1)}, {Value(2)}, {Value(3)}});
   std::vector<int32_t> done;
@@ -160,11 +140,11 @@ TEST_F(Steps019To071, RowWalkResumesAtTheFailedRowAfterAClosedConnection) {
   };
   schema::correction::ForEachRow(c, rows, {"Acrescentando", true}, statement);
   EXPECT_EQ(done, (std::vector<int32_t>{1, 2, 3}));
-  EXPECT_EQ(env_.sleeps, (std::vector<int32_t>{1000}));
-  ASSERT_FALSE(env_.draws.empty());
-  EXPECT_EQ(env_.draws.back().caption, "Atualização do banco de dados");
-  EXPECT_EQ(env_.draws.back().action, "Acrescentando");
-  EXPECT_EQ(env_.draws.back().percent_label, "100%");
+  EXPECT_EQ(env.sleeps, (std::vector<int32_t>{1000}));
+  ASSERT_FALSE(env.draws.empty());
+  EXPECT_EQ(env.draws.back().caption, "Atualização do banco de dados");
+  EXPECT_EQ(env.draws.back().action, "Acrescentando");
+  EXPECT_EQ(env.draws.back().percent_label, "100%");
 
   // Without the retry the error goes up; an empty selection opens no window.
   rows.MoveFirst();
@@ -172,10 +152,10 @@ TEST_F(Steps019To071, RowWalkResumesAtTheFailedRowAfterAClosedConnection) {
   done.clear();
   EXPECT_THROW(schema::correction::ForEachRow(c, rows, {}, statement), Erro);
   EXPECT_EQ(done, (std::vector<int32_t>{1}));
-  const int windows = env_.windows_created;
+  const int windows = env.windows_created;
   db::Recordset none({"n"}, {});
   schema::correction::ForEachRow(c, none, {"Nada", true}, statement);
-  EXPECT_EQ(env_.windows_created, windows);
+  EXPECT_EQ(env.windows_created, windows);
 }
 
 }  // namespace

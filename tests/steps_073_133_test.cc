@@ -10,9 +10,6 @@
 namespace bp::testing::s073 {
 namespace {
 
-const std::vector<int32_t> kRange = {73,  74,  76,  87,  89,  92,  94,  97,  106, 107,
-                                     108, 111, 115, 117, 120, 121, 124, 125, 131, 133};
-
 TEST(Steps073To133, TableHoldsTheRangeWithItsTolerances) {
   schema::StepTable t;
   schema::AddSteps073To133(t);
@@ -27,36 +24,28 @@ TEST(Steps073To133, TableHoldsTheRangeWithItsTolerances) {
 }
 
 TEST(Steps073To133, WalkFrom18KeepsTheModelAndCorrectsTheRows) {
-  Walk w;
-  InsertCorrectionRows(w.Db());
-  w.To(133);
-  EXPECT_EQ(w.mismatches, std::vector<std::string>{});
-  EXPECT_EQ(w.ran, kRange);
-  EXPECT_EQ(station::VersaoDoBanco(w.Db()), 133);
-  EXPECT_EQ(w.Recalculo().objetos_criados, 2);  // one for 106, one for 107
-  CheckCorrections(w);
-  CheckShapes(w.Db());
+  StepWalk w(Range());
+  WalkWithRows(w);
 }
 
 TEST(Steps073To133, ClosedConnectionResumesAtTheProductThatFailed) {
-  Walk w;
+  StepWalk w(Range());
   InsertCorrectionRows(w.Db());
   w.To(105);
-  w.Recalculo().conexao_fechada_na_chamada = 1;
+  w.stock.closed_at_call = 1;
   w.To(106);
   const DateTime d = DateTime::Of(2005, 1, 1);
-  EXPECT_EQ(w.Recalculo().chamadas,
-            (std::vector<Recalculos::Chamada>{{1, 10, d}, {1, 20, d}, {1, 20, d}}));
+  EXPECT_EQ(w.stock.calls,
+            (std::vector<StockScript::Call>{{1, 10, d}, {1, 20, d}, {1, 20, d}}));
   EXPECT_EQ(w.env.sleeps, std::vector<int32_t>{1000});
   EXPECT_EQ(w.Count("SELECT COUNT(*) FROM Cardex"), 2);
-  EXPECT_EQ(station::VersaoDoBanco(w.Db()), 106);
+  EXPECT_EQ(w.Version(), 106);
 }
 
 TEST(Steps073To133, EmptySelectionsNeedNoRecomputationNorWindow) {
-  Walk w;
+  StepWalk w(Range());
   w.To(107);
-  EXPECT_EQ(w.mismatches, std::vector<std::string>{});
-  EXPECT_EQ(w.Recalculo().objetos_criados, 0);
+  EXPECT_EQ(w.stock.objects_created, 0);
   EXPECT_EQ(w.env.windows_created, 0);
 }
 

@@ -7,120 +7,24 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <memory>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "bp/bp_atualizar_banco_de_dados.h"
 #include "bp/datetime.h"
-#include "bp/erro.h"
-#include "bp/host/bo_estoque.h"
-#include "bp/host/bo_sistema.h"
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
-#include "bp/schema/version_step.h"
 #include "schema/steps/steps.h"
-#include "station/banco_inicial.h"
-#include "station/sessao.h"
-#include "support/test_env.h"
+#include "support/step_walk.h"
 
 namespace bp::testing::s073 {
 
-// Every call of the host's stock recomputation, in order.
-struct Recalculos {
-  struct Chamada {
-    int32_t empresa;
-    int32_t produto;
-    DateTime inicio;
-    friend bool operator==(const Chamada&, const Chamada&) = default;
-  };
-  std::vector<Chamada> chamadas;
-  int objetos_criados = 0;
-  // The call (0-based) that finds the connection closed, once.
-  std::optional<size_t> conexao_fechada_na_chamada;
-};
-
-class RecalculoFalso final : public host::BORecalculoEstoque {
- public:
-  explicit RecalculoFalso(Recalculos& log) : log_(log) {}
-  bool Recalcular(int32_t empresa, int32_t produto, DateTime inicio) override {
-    log_.chamadas.push_back({empresa, produto, inicio});
-    if (log_.conexao_fechada_na_chamada == log_.chamadas.size() - 1) {
-      log_.conexao_fechada_na_chamada.reset();
-      RaiseRuntime(rt::kObjectClosed);
-    }
-    return true;
-  }
-
- private:
-  Recalculos& log_;
-};
-
-// The station's session, with a recording stock recomputation in place of
-// the host's.
-class SessaoComRecalculoFalso final : public host::BOSistema {
- public:
-  explicit SessaoComRecalculoFalso(host::BOSistema& real) : real_(real) {}
-  Recalculos recalculos;
-
-  host::BOEmpresaUsuaria& EmpresaUsuaria() override { return real_.EmpresaUsuaria(); }
-  int32_t Cd_PessoaUsuaria() override { return real_.Cd_PessoaUsuaria(); }
-  host::DataAccess& ObDAL() override { return real_.ObDAL(); }
-  void BeginWork(const std::string& origin, bool& marker) override {
-    real_.BeginWork(origin, marker);
-  }
-  void EndWork(const std::string& origin, bool marker) override { real_.EndWork(origin, marker); }
-  std::unique_ptr<host::BORecalculoEstoque> CriarRecalculoEstoque() override {
-    ++recalculos.objetos_criados;
-    return std::make_unique<RecalculoFalso>(recalculos);
-  }
-
- private:
-  host::BOSistema& real_;
-};
-
-// A version-18 database (SQLite path or PostgreSQL URL) and the driver with
-// the steps 73 to 133 only.
-class Walk {
- public:
-  // An empty `banco` is a SQLite file in the test's folder.
-  explicit Walk(const std::string& banco = {})
-      : sessao_(station::Configuracao{banco.empty() ? env.Path("posto.db") : banco}),
-        fake_(std::make_shared<SessaoComRecalculoFalso>(sessao_)) {
-    station::CriarBancoVersao18(Db(), 1);
-    schema::AddSteps073To133(steps_);
-    driver_.SetObBOSistema(fake_);
-    driver_.SetSteps(&steps_);
-    driver_.SetTurnObserver([this](int32_t version, int32_t, int32_t step) {
-      if (step == 0) return;
-      const std::string difference = schema::DifferenceFromDatabase(
-          *driver_.CurrentModel(), schema::Introspect(Db()), Db().Kind());
-      if (!difference.empty()) mismatches.push_back(std::to_string(version) + ": " + difference);
-      ran.push_back(step);
-    });
-  }
-
-  db::Connection& Db() { return sessao_.Dal().Conexao(); }
-  Recalculos& Recalculo() { return fake_->recalculos; }
-  void To(int32_t target) {
-    driver_.SetTargetVersion(target);
-    driver_.Atualizar(false);
-  }
-  int32_t Count(const std::string& sql) { return Db().Query(sql).Field(0).ToInt32(); }
-
-  TestEnv env;                          // first: the session and the driver use the current Env
-  std::vector<std::string> mismatches;  // "version: difference" after a step
-  std::vector<int32_t> ran;
-
- private:
-  station::Sessao sessao_;
-  std::shared_ptr<SessaoComRecalculoFalso> fake_;
-  schema::StepTable steps_;
-  BPAtualizarBancoDeDados driver_;
-};
+// A version-18 database (SQLite path or PostgreSQL URL; empty: a file in
+// the walk's folder) walked by the driver with the steps 73 to 133 only and
+// a scripted per-product stock recomputation.
+inline StepWalkOptions Range(const std::string& banco = {}) {
+  return WalkOver({schema::AddSteps073To133}, banco, 1, true);
+}
 
 // Rows of version 18 for the data corrections: three products, two pumps,
 // three invoices (operations 90, 91 and 5) with one item each and a
@@ -128,15 +32,8 @@ class Walk {
 // their collection portfolio codes ('12', '7', none, blank) and one
 // current-account entry of an employee.
 inline void InsertCorrectionRows(db::Connection& db) {
-  db.Execute("INSERT INTO GrupoProduto (Cd_GrupoProduto, Nm_GrupoProduto) VALUES (1, 'COMB')");
-  db.Execute(
-      "INSERT INTO ContaContabil (Cd_PessoaUsuaria, Cd_ContaContabil, Nm_ContaContabil) "
-      "VALUES (1, 1, 'MARGEM')");
-  for (const char* values : {"10, 'GASOLINA COMUM'", "20, 'ETANOL'", "30, 'OLEO 20W50'"})
-    db.Execute(
-        std::string("INSERT INTO Produto (Cd_PessoaUsuaria, Cd_Produto, Nm_Produto, "
-                    "Cd_GrupoProduto, Fl_VendBomba, Cd_ContaMargemContribuicao) VALUES (1, ") +
-        values + ", 1, 1, 1)");
+  InsertProducts(db, "COMB", "MARGEM",
+                 {"10, 'GASOLINA COMUM', 1", "20, 'ETANOL', 1", "30, 'OLEO 20W50', 1"});
   for (const char* values : {"1, '0101', 10", "2, '0102', 20"})
     db.Execute(std::string("INSERT INTO Bomba (Cd_PessoaUsuaria, Cd_Bomba, De_EnderecoLogicoBico, "
                            "Cd_Produto) VALUES (1, ") +
@@ -170,29 +67,9 @@ inline void InsertCorrectionRows(db::Connection& db) {
       "VALUES (2, '2006-04-10 00:00:00', 1, 'VALE COMBUSTIVEL', 50.25)");
 }
 
-inline const schema::Column* ColumnOf(const schema::Model& m, const std::string& table,
-                                      const std::string& column) {
-  const schema::Table* t = m.Find(table);
-  return t ? schema::FindColumn(*t, column) : nullptr;
-}
-
-inline bool HasIndex(const schema::Table& t, const std::string& name,
-                     const std::vector<std::string>& columns) {
-  for (const auto& index : t.indexes)
-    if (schema::SameName(index.name, name)) return schema::SameNames(index.columns, columns);
-  return false;
-}
-
-inline bool HasReference(const schema::Table& t, const std::string& name,
-                         const std::string& ref_table) {
-  for (const auto& fk : t.foreign_keys)
-    if (schema::SameName(fk.name, name)) return schema::SameName(fk.ref_table, ref_table);
-  return false;
-}
-
 // The effects of the corrections of 74, 106, 107, 121 and 133 on the rows
 // above, after the walk to 133.
-inline void CheckCorrections(Walk& w) {
+inline void CheckCorrections(StepWalk& w) {
   // 74: every pump answers by kind 1.
   EXPECT_EQ(w.Count("SELECT COUNT(*) FROM Bomba WHERE No_TipoControleResponsabilidade = 1"), 2);
 
@@ -208,8 +85,8 @@ inline void CheckCorrections(Walk& w) {
   // 106 rebuilds the two products whose movements went, 107 every product;
   // all from 1 January 2005.
   const DateTime d = DateTime::Of(2005, 1, 1);
-  using C = Recalculos::Chamada;
-  EXPECT_EQ(w.Recalculo().chamadas,
+  using C = StockScript::Call;
+  EXPECT_EQ(w.stock.calls,
             (std::vector<C>{{1, 10, d}, {1, 20, d}, {1, 10, d}, {1, 20, d}, {1, 30, d}}));
   std::vector<std::string> texts;
   for (const auto& draw : w.env.draws)
@@ -298,6 +175,22 @@ inline void CheckShapes(db::Connection& db) {
     EXPECT_EQ(ColumnOf(m, "EmpresaUsuaria", gone), nullptr) << gone;
   EXPECT_NE(ColumnOf(m, "EmpresaUsuaria", "Qt_DiasApNota"), nullptr);
   EXPECT_EQ(ColumnOf(m, "TipoRecebimento", "Cd_ContaContabilVendaACredito"), nullptr);
+}
+
+// The steps of the range, in order.
+inline const std::vector<int32_t> kRange = {73,  74,  76,  87,  89,  92,  94,  97,  106, 107,
+                                            108, 111, 115, 117, 120, 121, 124, 125, 131, 133};
+
+// Walks to 133 over the rows above and checks every step ran with the model
+// equal to the database, the corrections and the shapes.
+inline void WalkWithRows(StepWalk& w) {
+  InsertCorrectionRows(w.Db());
+  w.To(133);
+  EXPECT_EQ(w.compared, kRange);
+  EXPECT_EQ(w.Version(), 133);
+  EXPECT_EQ(w.stock.objects_created, 2);  // one for 106, one for 107
+  CheckCorrections(w);
+  CheckShapes(w.Db());
 }
 
 }  // namespace bp::testing::s073

@@ -1,8 +1,6 @@
 // The version steps 142 to 197 on a real SQLite station database.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -10,66 +8,30 @@
 #include "bp/erros.h"
 #include "bp/schema/model.h"
 #include "steps_142_197_walk.h"
+#include "support/db_checks.h"
 
 namespace bp {
 namespace {
 
-using testing::steps142::Walk;
+using testing::ColumnLine;
+using testing::StepWalk;
+using testing::TextLines;
+using testing::steps142::Range;
 
-class Steps142To197 : public ::testing::Test {
- protected:
-  std::string Path(const std::string& name) { return folder_.Path(name); }
-  testing::TestEnv folder_;
-};
-
-std::string ColumnLine(const schema::Column& c) {
-  return c.name + " " + schema::CatalogueName(c.type) +
-         (c.nullability == schema::Nullability::kNotNull ? " not null" : " null");
-}
-
-// A table as lines: "column type null|not null", then "key", "index" and
-// "reference" lines, indexes and references sorted by name.
 std::vector<std::string> Lines(const schema::Table& t) {
-  auto list = [](const std::vector<std::string>& names) {
-    std::string out;
-    for (const auto& n : names) out += (out.empty() ? "" : ", ") + n;
-    return "(" + out + ")";
-  };
-  std::vector<std::string> lines;
-  for (const auto& c : t.columns) lines.push_back(ColumnLine(c));
-  if (t.primary_key) lines.push_back("key " + t.primary_key->name + " " + list(t.primary_key->columns));
-  std::vector<std::string> more;
-  for (const auto& i : t.indexes) {
-    more.push_back("index " + i.name + " " + list(i.columns) + (i.unique ? " unique" : ""));
-  }
-  for (const auto& r : t.foreign_keys) {
-    more.push_back("reference " + r.name + " " + list(r.columns) + " -> " + r.ref_table + " " +
-                   list(r.ref_columns));
-  }
-  std::sort(more.begin(), more.end());
-  lines.insert(lines.end(), more.begin(), more.end());
-  return lines;
+  return testing::ShapeLines(t, testing::kShapeReferredColumns | testing::kShapeUnique);
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty()) lines.push_back(line);
-  }
-  return lines;
-}
-
-TEST_F(Steps142To197, CorrectTheDataAndKeepTheModelEqualToTheDatabase) {
-  Walk walk(Path("posto.db"));
+TEST(Steps142To197, CorrectTheDataAndKeepTheModelEqualToTheDatabase) {
+  StepWalk walk(Range());
   testing::steps142::WalkWithRows(walk);
 }
 
-TEST_F(Steps142To197, TablesHaveTheirDocumentedShapes) {
-  Walk walk(Path("posto.db"));
+TEST(Steps142To197, TablesHaveTheirDocumentedShapes) {
+  StepWalk walk(Range());
   walk.To(197);
 
-  EXPECT_EQ(Lines(walk.Read("ItemEmpenho")), Lines(R"(
+  EXPECT_EQ(Lines(walk.Read("ItemEmpenho")), TextLines(R"(
 Vl_Unitario money null
 Qt_Unidade float null
 No_Item tinyint not null
@@ -84,7 +46,7 @@ reference R_249 (Cd_PessoaUsuaria, Cd_Cliente, Id_Empenho) -> Empenho (Cd_Pessoa
 reference R_253 (Cd_PessoaUsuaria, Cd_Produto) -> Produto (Cd_PessoaUsuaria, Cd_Produto)
 )"));
 
-  EXPECT_EQ(Lines(walk.Read("ContaAPagarDeNotaEntrada")), Lines(R"(
+  EXPECT_EQ(Lines(walk.Read("ContaAPagarDeNotaEntrada")), TextLines(R"(
 Cd_PessoaUsuaria int not null
 No_ContasAPagar int not null
 Cd_Fornecedor int not null
@@ -102,7 +64,7 @@ reference R_248 (Cd_PessoaUsuaria, Cd_Fornecedor, Cd_TipoNF, No_Nota) -> NotaEnt
   const schema::Table itens = walk.Read("ItemNotaSaida");
   std::vector<std::string> constraints = Lines(itens);
   constraints.erase(constraints.begin(), constraints.begin() + static_cast<long>(itens.columns.size()));
-  EXPECT_EQ(constraints, Lines(R"(
+  EXPECT_EQ(constraints, TextLines(R"(
 key XPKItemNotaSaida (Cd_PessoaUsuaria, Cd_TipoNF, No_Nota, No_Item)
 index XIF70ItemNotaSaida (No_Nota, Cd_PessoaUsuaria, Cd_TipoNF)
 index XIF71ItemNotaSaida (Cd_Produto, Cd_PessoaUsuaria)
@@ -121,34 +83,30 @@ reference Pro_IteNotSai (Cd_PessoaUsuaria, Cd_Produto) -> Produto (Cd_PessoaUsua
   EXPECT_EQ(schema::FindColumn(walk.Read("CupomFiscal"), "No_Cartao"), nullptr);
 }
 
-TEST_F(Steps142To197, Step164AsksTheHostAndFailsWithItsMessage) {
-  Walk walk(Path("posto.db"), 7);
+TEST(Steps142To197, Step164AsksTheHostAndFailsWithItsMessage) {
+  StepWalk walk(Range({}, 7));
   walk.To(163);
-  walk.estoque.result = false;
-  walk.estoque.message = "Produto 10 sem movimento de abertura.";
-  try {
-    walk.To(164);
-    ADD_FAILURE() << "step 164 should have failed";
-  } catch (const Erro& e) {
-    EXPECT_EQ(e.number, kErroNegocio);
-    EXPECT_EQ(e.description, "Produto 10 sem movimento de abertura.");
-    EXPECT_NE(e.source.find(" -> BPAtualizarBancoDeDados.AtualizarVersao164, "), std::string::npos)
-        << e.source;
-  }
+  walk.stock.general_result = false;
+  walk.stock.general_message = "Produto 10 sem movimento de abertura.";
+  const Erro e = testing::FailureOf([&] { walk.To(164); });
+  EXPECT_EQ(e.number, kErroNegocio);
+  EXPECT_EQ(e.description, "Produto 10 sem movimento de abertura.");
+  EXPECT_NE(e.source.find(" -> BPAtualizarBancoDeDados.AtualizarVersao164, "), std::string::npos)
+      << e.source;
   EXPECT_EQ(walk.Version(), 163);
 
-  walk.estoque.result = true;
+  walk.stock.general_result = true;
   walk.To(164);
   EXPECT_EQ(walk.Version(), 164);
-  ASSERT_EQ(walk.estoque.calls.size(), 2u);
-  for (const auto& [company, start] : walk.estoque.calls) {
+  ASSERT_EQ(walk.stock.general_calls.size(), 2u);
+  for (const auto& [company, start] : walk.stock.general_calls) {
     EXPECT_EQ(company, 7);
     EXPECT_EQ(start, DateTime::Of(2005, 1, 1));
   }
 }
 
-TEST_F(Steps142To197, Step157FailsOnItsColumnsOnceTheKeysAreDone) {
-  Walk walk(Path("posto.db"));
+TEST(Steps142To197, Step157FailsOnItsColumnsOnceTheKeysAreDone) {
+  StepWalk walk(Range());
   walk.To(156);
   walk.Db().Execute("ALTER TABLE CupomFiscal ADD Vl_DescontoCF MONEY");
   EXPECT_THROW(walk.To(157), Erro);

@@ -1,65 +1,22 @@
-// The walk of the version steps 142 to 197 on a real database, shared by
-// the SQLite and the PostgreSQL tests: a version-18 station database, the
-// driver with only these steps (and stand-ins for what earlier steps
-// create), a comparison of the driver's model with the database after every
-// step, and a host whose general stock recomputation is scripted.
+// The walk of the version steps 142 to 197, shared by the SQLite and the
+// PostgreSQL tests: stand-ins for what earlier steps create, and rows made
+// for the data corrections with the checks of their effects.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "bp/bp_atualizar_banco_de_dados.h"
-#include "bp/datetime.h"
-#include "bp/host/bo_estoque.h"
 #include "bp/schema/base_schema.h"
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
+#include "bp/schema/shorthands.h"
 #include "bp/schema/version_step.h"
 #include "schema/steps/steps.h"
-#include "station/banco_inicial.h"
-#include "station/sessao.h"
-#include "support/recording_session.h"
-#include "support/test_env.h"
+#include "support/step_walk.h"
 
 namespace bp::testing::steps142 {
-
-// What the host's general stock recomputation answers, and what it was
-// asked.
-struct RecalculoScript {
-  bool result = true;
-  std::string message;
-  std::vector<std::pair<int32_t, DateTime>> calls;
-};
-
-class RecalculoGeralFalso final : public host::BORecalculoGeralEstoque {
- public:
-  explicit RecalculoGeralFalso(RecalculoScript& script) : script_(script) {}
-  bool Recalcular(int32_t company, DateTime inicio, std::string& mensagem) override {
-    script_.calls.emplace_back(company, inicio);
-    mensagem = script_.message;
-    return script_.result;
-  }
-
- private:
-  RecalculoScript& script_;
-};
-
-// The station's session with the scripted stock recomputation.
-class SessaoComEstoque final : public RecordingSession {
- public:
-  SessaoComEstoque(host::BOSistema& real, RecalculoScript& script)
-      : RecordingSession(real), script_(script) {}
-  std::unique_ptr<host::BORecalculoGeralEstoque> CriarRecalculoGeralEstoque() override {
-    return std::make_unique<RecalculoGeralFalso>(script_);
-  }
-
- private:
-  RecalculoScript& script_;
-};
 
 // Stand-ins for the earlier steps whose work steps 142 to 197 build on:
 // step 71 removes the fueling and piping-system columns of ItemNotaSaida
@@ -75,94 +32,49 @@ inline void AddEarlierSteps(schema::StepTable& t) {
                c.Run(DropColumn{"ItemNotaSaida", "Cd_SisTubulacao"});
              }});
   t.Add(Step{125, Tolerance::kNone, [](StepContext& c) {
-               auto col = [](const char* name, ColumnType type) {
-                 return Column{name, type, Nullability::kNotNull};
-               };
                const std::string emp = "Cd_PessoaUsuaria";
                c.Run(CreateTable{{"TipoContaAPagar",
-                                  {col("Cd_TipoContaAPagar", Int()),
+                                  {NotNull("Cd_TipoContaAPagar", Int()),
                                    {"Ds_ContaAPagar", VarChar(30), Nullability::kNull}},
                                   PrimaryKey{"XPKTipoContaAPagar", {"Cd_TipoContaAPagar"}}}});
                c.Run(CreateTable{{"Pagamento",
-                                  {col(emp.c_str(), Int()), col("Cd_Pagamento", Int())},
+                                  {NotNull(emp, Int()), NotNull("Cd_Pagamento", Int())},
                                   PrimaryKey{"XPKPagamento", {emp, "Cd_Pagamento"}}}});
                c.Run(CreateTable{{"PagamentoPorCaixa",
-                                  {col(emp.c_str(), Int()), col("Cd_Pagamento", Int())},
+                                  {NotNull(emp, Int()), NotNull("Cd_Pagamento", Int())},
                                   PrimaryKey{"XPKPagamentoPorCaixa", {emp, "Cd_Pagamento"}},
                                   {Index{"XIF176PagamentoPorCaixa", {emp, "Cd_Pagamento"}}},
                                   {ForeignKey{"R_241", {emp, "Cd_Pagamento"}, "Pagamento"}}}});
                c.Run(CreateTable{{"LanCcBancaria",
-                                  {col(emp.c_str(), Int()), col("No_LanCcBancaria", Int())},
+                                  {NotNull(emp, Int()), NotNull("No_LanCcBancaria", Int())},
                                   PrimaryKey{"XPKLanCcBancaria", {emp, "No_LanCcBancaria"}}}});
                c.Run(CreateTable{
                    {"PagamentoPorLanCcBancaria",
-                    {col(emp.c_str(), Int()), col("Cd_Pagamento", Int()),
-                     col("No_LanCcBancaria", Int())},
+                    {NotNull(emp, Int()), NotNull("Cd_Pagamento", Int()),
+                     NotNull("No_LanCcBancaria", Int())},
                     PrimaryKey{"XPKPagamentoPorLanCcBancaria", {emp, "Cd_Pagamento", "No_LanCcBancaria"}},
                     {},
                     {ForeignKey{"R_238", {emp, "No_LanCcBancaria"}, "LanCcBancaria"}}}});
              }});
 }
 
-// A version-18 database walked by the driver with steps 142 to 197.
-class Walk {
- public:
-  Walk(const std::string& banco, int32_t company = 1) {
-    station::Configuracao config(banco);
-    config.cd_pessoa_usuaria = company;
-    session_ = std::make_unique<station::Sessao>(config);
-    station::CriarBancoVersao18(Db(), company);
-    host_ = std::make_shared<SessaoComEstoque>(*session_, estoque);
-    AddEarlierSteps(steps_);
-    schema::AddSteps142To197(steps_);
-    driver_.SetObBOSistema(host_);
-    driver_.SetSteps(&steps_);
-    driver_.SetTurnObserver([this](int32_t, int32_t, int32_t step) {
-      if (step == 0) return;
-      EXPECT_EQ(schema::DifferenceFromDatabase(*driver_.CurrentModel(), schema::Introspect(Db()),
-                                               Db().Kind()),
-                "")
-          << "after step " << step;
-      compared.push_back(step);
-    });
-  }
-
-  db::Connection& Db() { return session_->Dal().Conexao(); }
-  int32_t Version() { return station::VersaoDoBanco(Db()); }
-  void To(int32_t target) {
-    driver_.SetTargetVersion(target);
-    driver_.Atualizar(false);
-  }
-  // The database's table as introspection reads it.
-  schema::Table Read(const std::string& table) { return schema::Introspect(Db()).Get(table); }
-
-  RecalculoScript estoque;
-  std::vector<int32_t> compared;  // the steps after which model and database agreed
-
- private:
-  TestEnv env_;
-  std::unique_ptr<station::Sessao> session_;
-  std::shared_ptr<SessaoComEstoque> host_;
-  schema::StepTable steps_;
-  BPAtualizarBancoDeDados driver_;
-};
+// A version-18 database of `company` walked by the driver with steps 142 to
+// 197 and the stand-ins, its general stock recomputation scripted.
+inline StepWalkOptions Range(const std::string& banco = {}, int32_t company = 1) {
+  return WalkOver({AddEarlierSteps, schema::AddSteps142To197}, banco, company, true);
+}
 
 // Walks a database from 18 to 197 with rows for the data corrections
 // (inserted at 147, and a card type at 191), then checks what each step did
 // to them and that the model agreed with the database after every step.
-inline void WalkWithRows(Walk& walk) {
+inline void WalkWithRows(StepWalk& walk) {
   db::Connection& db = walk.Db();
   walk.To(147);
+  InsertProducts(db, "PISTA", "VENDAS", {"10, 'GASOLINA', -1", "11, 'OLEO 1L', 0"});
   for (const char* sql : {
            "INSERT INTO Pessoa (Cd_Pessoa, Nm_Pessoa) VALUES (2, 'CLIENTE UM'), "
            "(3, 'CLIENTE DOIS'), (4, 'DISTRIBUIDORA')",
            "INSERT INTO Cliente (Cd_PessoaUsuaria, Cd_Cliente) VALUES (1, 2), (1, 3)",
-           "INSERT INTO GrupoProduto (Cd_GrupoProduto, Nm_GrupoProduto) VALUES (1, 'PISTA')",
-           "INSERT INTO ContaContabil (Cd_PessoaUsuaria, Cd_ContaContabil, Nm_ContaContabil) "
-           "VALUES (1, 1, 'VENDAS')",
-           "INSERT INTO Produto (Cd_PessoaUsuaria, Cd_Produto, Nm_Produto, Cd_GrupoProduto, "
-           "Fl_VendBomba, Cd_ContaMargemContribuicao) VALUES (1, 10, 'GASOLINA', 1, -1, 1), "
-           "(1, 11, 'OLEO 1L', 1, 0, 1)",
            "INSERT INTO TipoNF (Cd_TipoNF, Ds_TipoNF) VALUES (1, 'NOTA FISCAL')",
            "INSERT INTO NotaSaida (Cd_PessoaUsuaria, Cd_TipoNF, No_Nota) VALUES (1, 1, 100)",
            "INSERT INTO ItemNotaSaida (Cd_PessoaUsuaria, No_Nota, Cd_TipoNF, No_Item, Cd_Produto, "
@@ -191,56 +103,39 @@ inline void WalkWithRows(Walk& walk) {
   EXPECT_EQ(walk.compared, (std::vector<int32_t>{71, 125, 142, 147, 148, 149, 151, 157, 158, 160,
                                                  162, 164, 169, 170, 174, 177, 179, 180, 186, 192,
                                                  197}));
-  auto rows = [&](const std::string& sql) { return db.Query(sql).Rows(); };
+  using Texts = std::vector<std::string>;
+  auto count = [&](const std::string& table) { return walk.Count("SELECT COUNT(*) FROM " + table); };
 
   // 148: the commitments of 147 went with their tables; change only for cash
   // (payment type 3); a means without a payment type is left empty.
-  EXPECT_EQ(rows("SELECT COUNT(*) FROM Empenho")[0][0].ToInt32(), 0);
-  EXPECT_EQ(rows("SELECT COUNT(*) FROM ItemEmpenho")[0][0].ToInt32(), 0);
-  const auto troco =
-      rows("SELECT Fl_PermitirTrocoNaVenda FROM TipoRecebimento ORDER BY Cd_TipoRecebimento");
-  ASSERT_EQ(troco.size(), 4u);
-  EXPECT_TRUE(troco[0][0].ToBool());
-  EXPECT_FALSE(troco[1][0].ToBool());
-  EXPECT_FALSE(troco[2][0].ToBool());
-  EXPECT_TRUE(troco[3][0].IsNull());
+  EXPECT_EQ(count("Empenho"), 0);
+  EXPECT_EQ(count("ItemEmpenho"), 0);
+  EXPECT_EQ(
+      Flags(db, "SELECT Fl_PermitirTrocoNaVenda FROM TipoRecebimento ORDER BY Cd_TipoRecebimento"),
+      "TFFN");
 
   // 149: the kinds of payable.
-  const auto tipos = rows("SELECT Cd_TipoContaAPagar, Ds_ContaAPagar FROM TipoContaAPagar ORDER BY 1");
-  ASSERT_EQ(tipos.size(), 4u);
-  const char* descricoes[] = {"DM-DUPLICATA MERCANTIL", "NP-NOTA PROMISSORIA", "CH-CHEQUE", "OUTROS"};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(tipos[i][0].ToInt32(), i + 1);
-    EXPECT_EQ(tipos[i][1].ToText(), descricoes[i]);
-  }
+  EXPECT_EQ(RowTexts(db, "SELECT Cd_TipoContaAPagar, Ds_ContaAPagar FROM TipoContaAPagar "
+                         "ORDER BY 1"),
+            (Texts{"1|DM-DUPLICATA MERCANTIL", "2|NP-NOTA PROMISSORIA", "3|CH-CHEQUE", "4|OUTROS"}));
 
   // 157: the invoice items kept their rows through the new keys.
-  EXPECT_EQ(rows("SELECT SUM(Qt_Unidade) FROM ItemNotaSaida")[0][0].ToDouble(), 23.0);
-  EXPECT_EQ(rows("SELECT Qt_UnidadeItem FROM ItemNotaEntrada")[0][0].ToDouble(), 5000.0);
+  EXPECT_EQ(db.Query("SELECT SUM(Qt_Unidade) FROM ItemNotaSaida").Field(0).ToDouble(), 23.0);
+  EXPECT_EQ(db.Query("SELECT Qt_UnidadeItem FROM ItemNotaEntrada").Field(0).ToDouble(), 5000.0);
 
   // 169, 174: no customer must give the odometer; all are in group 1, GERAL.
-  const auto clientes = rows("SELECT Ic_ExigirHodometroNaVenda, Cd_GrupoCliente FROM Cliente");
-  ASSERT_EQ(clientes.size(), 2u);
-  for (const auto& row : clientes) {
-    EXPECT_TRUE(!row[0].IsNull() && !row[0].ToBool());
-    EXPECT_EQ(row[1].ToInt32(), 1);
-  }
-  const auto grupos = rows("SELECT Cd_GrupoCliente, Nm_GrupoCliente FROM GrupoCliente");
-  ASSERT_EQ(grupos.size(), 1u);
-  EXPECT_EQ(grupos[0][0].ToInt32(), 1);
-  EXPECT_EQ(grupos[0][1].ToText(), "GERAL");
+  EXPECT_EQ(Flags(db, "SELECT Ic_ExigirHodometroNaVenda FROM Cliente"), "FF");
+  EXPECT_EQ(RowTexts(db, "SELECT Cd_GrupoCliente FROM Cliente"), (Texts{"1", "1"}));
+  EXPECT_EQ(RowTexts(db, "SELECT Cd_GrupoCliente, Nm_GrupoCliente FROM GrupoCliente"),
+            (Texts{"1|GERAL"}));
 
   // 177: products active, no user registers gauge tests, the old cards gone.
-  const auto produtos = rows("SELECT Ic_Ativo FROM Produto");
-  ASSERT_EQ(produtos.size(), 2u);
-  for (const auto& row : produtos) EXPECT_TRUE(row[0].ToBool());
-  const auto usuarios = rows("SELECT FlMPermitidoAfericoes FROM Usuario");
-  ASSERT_EQ(usuarios.size(), 2u);
-  for (const auto& row : usuarios) EXPECT_EQ(row[0].ToText(), "0");
-  EXPECT_EQ(rows("SELECT COUNT(*) FROM Cartao")[0][0].ToInt32(), 0);
+  EXPECT_EQ(Flags(db, "SELECT Ic_Ativo FROM Produto"), "TT");
+  EXPECT_EQ(RowTexts(db, "SELECT FlMPermitidoAfericoes FROM Usuario"), (Texts{"0", "0"}));
+  EXPECT_EQ(count("Cartao"), 0);
 
   // 192: the existing card type got the default.
-  EXPECT_EQ(rows("SELECT Qt_PendenciasPermitidas FROM TipoCartao")[0][0].ToInt32(), 0);
+  EXPECT_EQ(walk.Count("SELECT Qt_PendenciasPermitidas FROM TipoCartao"), 0);
 }
 
 }  // namespace bp::testing::steps142

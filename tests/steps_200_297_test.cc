@@ -11,31 +11,19 @@
 namespace bp {
 namespace {
 
+using testing::RowTexts;
+using testing::StepWalk;
 using testing::steps200::Day;
-using testing::steps200::InsertCorrectionRows;
-using testing::steps200::Rows;
-using testing::steps200::Walk;
+using testing::steps200::Range;
 
-class Steps200To297 : public ::testing::Test {
- protected:
-  std::string Path() { return folder_.Path("posto.db"); }
-  testing::TestEnv folder_;
-};
-
-TEST_F(Steps200To297, CorrectTheData) {
-  Walk w(Path());
-  w.To(211);
-  InsertCorrectionRows(w);
-  w.env.now = DateTime::Of(2005, 3, 2, 10, 0, 0);
-  w.To(297);
-  EXPECT_EQ(w.Version(), 297);
-  testing::steps200::CheckTransferCorrections(w);
-  testing::steps200::CheckDailyRanges(w);
+TEST(Steps200To297, CorrectTheData) {
+  StepWalk w(Range());
+  testing::steps200::WalkWithRows(w);
   db::Connection& db = w.Db();
 
   // 229: receipts up to 500 000 get False, the others stay empty.
   EXPECT_EQ(
-      Rows(db, "SELECT No_Recebimento, Ic_AjusteTipoRecebimento FROM Recebimento ORDER BY 1"),
+      RowTexts(db, "SELECT No_Recebimento, Ic_AjusteTipoRecebimento FROM Recebimento ORDER BY 1"),
       (std::vector<std::string>{"1|Falso", "10000|Falso", "500000|Falso", "500001|-", "750000|-"}));
 
   // 245: the earliest record of each person; the server's date for the rest.
@@ -50,15 +38,15 @@ TEST_F(Steps200To297, CorrectTheData) {
   }
 
   // 240, 255, 256, 266: the new settings in every row.
-  EXPECT_EQ(Rows(db, "SELECT Qt_DiferencaInventarioEstoque FROM Produto"),
+  EXPECT_EQ(RowTexts(db, "SELECT Qt_DiferencaInventarioEstoque FROM Produto"),
             (std::vector<std::string>{"0", "0"}));
-  EXPECT_EQ(Rows(db, "SELECT No_TipoTelaInicialDeVendas, Cd_ModeloECF FROM EmpresaUsuaria"),
+  EXPECT_EQ(RowTexts(db, "SELECT No_TipoTelaInicialDeVendas, Cd_ModeloECF FROM EmpresaUsuaria"),
             (std::vector<std::string>{"1|2", "1|2"}));
   EXPECT_EQ(db.Query("SELECT Vl_DescontoCF FROM Caixa").Field(0).ToDouble(), 0.0);
 }
 
-TEST_F(Steps200To297, TablesReachTheirFinalShapes) {
-  Walk w(Path());
+TEST(Steps200To297, TablesReachTheirFinalShapes) {
+  StepWalk w(Range());
   w.To(297);
   EXPECT_EQ(w.compared,
             (std::vector<int32_t>{26,  200, 206, 207, 210, 212, 216, 218, 225, 229, 240, 244,
@@ -66,24 +54,25 @@ TEST_F(Steps200To297, TablesReachTheirFinalShapes) {
 
   const schema::Table log = w.Read("LogLiberacaoBico");
   std::vector<std::string> columns;
-  for (const auto& c : log.columns) {
-    columns.push_back(c.name + " " + schema::CatalogueName(c.type) +
-                      (c.nullability == schema::Nullability::kNotNull ? " no" : " yes"));
-  }
-  EXPECT_EQ(columns, (std::vector<std::string>{
-                         "Cd_PessoaUsuaria int no", "No_Liberacao int no", "Cd_Bomba tinyint no",
-                         "Cd_Caixa int no", "Cd_Veiculo varchar(8) yes", "Dt_Liberacao datetime no",
-                         "Ic_BaixaAutomatica bit yes", "No_TipoPagamento tinyint yes",
-                         "No_TipoVencimento tinyint yes", "Cd_Funcionario int yes",
-                         "No_TipoHardware smallint yes"}));
+  for (const auto& c : log.columns) columns.push_back(testing::ColumnLine(c));
+  EXPECT_EQ(columns, testing::TextLines(R"(
+Cd_PessoaUsuaria int not null
+No_Liberacao int not null
+Cd_Bomba tinyint not null
+Cd_Caixa int not null
+Cd_Veiculo varchar(8) null
+Dt_Liberacao datetime not null
+Ic_BaixaAutomatica bit null
+No_TipoPagamento tinyint null
+No_TipoVencimento tinyint null
+Cd_Funcionario int null
+No_TipoHardware smallint null
+)"));
   ASSERT_TRUE(log.primary_key.has_value());
   EXPECT_EQ(log.primary_key->name, "XPKLogLiberacaoBico");
-  const auto reference = [](const schema::Table& t, const std::string& name) {
-    return std::find_if(t.foreign_keys.begin(), t.foreign_keys.end(),
-                        [&](const schema::ForeignKey& f) { return f.name == name; });
-  };
-  const auto r281 = reference(log, "R_281");
-  ASSERT_NE(r281, log.foreign_keys.end());
+  const schema::ForeignKey* r281 = testing::ReferenceNamed(log, "R_281");
+  ASSERT_NE(r281, nullptr);
+  EXPECT_EQ(r281->name, "R_281");
   EXPECT_EQ(r281->ref_table, "Bomba");
   EXPECT_EQ(r281->columns, (std::vector<std::string>{"Cd_PessoaUsuaria", "Cd_Bomba"}));
 

@@ -1,27 +1,20 @@
-// The walk of the version steps 200 to 297 on a real database, shared by the
-// SQLite and the PostgreSQL tests: a version-18 station database, the driver
-// with only these steps (and a stand-in for the step that creates the
-// package-transfer tables), and a comparison of the driver's model with the
-// database after every step.
+// The walk of the version steps 200 to 297, shared by the SQLite and the
+// PostgreSQL tests: a stand-in for the step that creates the
+// package-transfer tables, rows made for the data corrections and the checks
+// of their effects.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <initializer_list>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "bp/bp_atualizar_banco_de_dados.h"
-#include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
+#include "bp/schema/shorthands.h"
 #include "bp/schema/version_step.h"
 #include "schema/steps/steps.h"
-#include "station/banco_inicial.h"
-#include "station/sessao.h"
-#include "support/recording_session.h"
-#include "support/test_env.h"
+#include "support/step_walk.h"
 
 namespace bp::testing::steps200 {
 
@@ -32,22 +25,19 @@ inline void AddStep26StandIn(schema::StepTable& t) {
   using namespace schema;
   t.Add(
       Step{26, Tolerance::kNone, [](StepContext& c) {
-             const auto col = [](const char* name, ColumnType type) {
-               return Column{name, type, Nullability::kNotNull};
-             };
              const std::string emp = "Cd_PessoaUsuaria";
              c.Run(CreateTable{
                  {"ProdutoTransferencia",
-                  {col(emp.c_str(), Int()), col("Cd_ProdutoBaixa", Int()),
-                   col("Cd_ProdutoEntrada", Int()), col("Qt_FatorMultiplicacao", MoneyType())},
+                  {NotNull(emp, Int()), NotNull("Cd_ProdutoBaixa", Int()),
+                   NotNull("Cd_ProdutoEntrada", Int()), NotNull("Qt_FatorMultiplicacao", MoneyType())},
                   PrimaryKey{"XPKProdutoTransferencia",
                              {emp, "Cd_ProdutoBaixa", "Cd_ProdutoEntrada"}}}});
              c.Run(CreateTable{
                  {"ItemTransfEmbalagem",
-                  {col("No_Transferencia", Int()), col("Cd_ProdutoBaixa", Int()),
-                   col("Cd_ProdutoEntrada", Int()), col(emp.c_str(), Int()),
-                   col("Cd_LancamentoCardexBaixa", Int()), col("Cd_LancamentoCardexEntrada", Int()),
-                   col("Qt_UnidadeEntrada", Float()), col("Qt_UnidadeBaixa", Float())},
+                  {NotNull("No_Transferencia", Int()), NotNull("Cd_ProdutoBaixa", Int()),
+                   NotNull("Cd_ProdutoEntrada", Int()), NotNull(emp, Int()),
+                   NotNull("Cd_LancamentoCardexBaixa", Int()), NotNull("Cd_LancamentoCardexEntrada", Int()),
+                   NotNull("Qt_UnidadeEntrada", Float()), NotNull("Qt_UnidadeBaixa", Float())},
                   PrimaryKey{"XPKItemTransfEmbalagem", {emp, "No_Transferencia"}},
                   {},
                   {ForeignKey{"R_214", {emp, "Cd_LancamentoCardexEntrada"}, "Cardex"},
@@ -55,56 +45,18 @@ inline void AddStep26StandIn(schema::StepTable& t) {
            }});
 }
 
-// A version-18 database of company 1 walked by the driver.
-class Walk {
- public:
-  explicit Walk(const std::string& banco) {
-    station::Configuracao config(banco);
-    config.cd_pessoa_usuaria = 1;
-    session_ = std::make_unique<station::Sessao>(config);
-    station::CriarBancoVersao18(Db(), 1);
-    host_ = std::make_shared<RecordingSession>(*session_);
-    AddStep26StandIn(steps_);
-    schema::AddSteps200To297(steps_);
-    driver_.SetObBOSistema(host_);
-    driver_.SetSteps(&steps_);
-    driver_.SetTurnObserver([this](int32_t, int32_t, int32_t step) {
-      if (step == 0) return;
-      EXPECT_EQ(schema::DifferenceFromDatabase(*driver_.CurrentModel(), schema::Introspect(Db()),
-                                               Db().Kind()),
-                "")
-          << "after step " << step;
-      compared.push_back(step);
-    });
-  }
-
-  db::Connection& Db() { return session_->Dal().Conexao(); }
-  int32_t Version() { return station::VersaoDoBanco(Db()); }
-  void To(int32_t target) {
-    driver_.SetTargetVersion(target);
-    driver_.Atualizar(false);
-  }
-  void Exec(std::initializer_list<const char*> statements) {
-    for (const char* sql : statements) Db().Execute(sql);
-  }
-  // The database's table as introspection reads it.
-  schema::Table Read(const std::string& table) { return schema::Introspect(Db()).Get(table); }
-
-  TestEnv env;                    // the clock the steps read "today" from
-  std::vector<int32_t> compared;  // the steps after which model and database agreed
-
- private:
-  std::unique_ptr<station::Sessao> session_;
-  std::shared_ptr<RecordingSession> host_;  // with the stock-card object step 218 uses
-  schema::StepTable steps_;
-  BPAtualizarBancoDeDados driver_;
-};
+// A version-18 database of company 1 walked by the driver with steps 200 to
+// 297 and the stand-in of step 26.
+inline StepWalkOptions Range(const std::string& banco = {}) {
+  return WalkOver({AddStep26StandIn, schema::AddSteps200To297}, banco);
+}
 
 // The rows the corrections of steps 212 to 295 work on, for company 1 and,
 // where the user company matters, a second company 9. Needs version 211 or
 // later (the transfer tables); Pessoa.Dt_Inclusao and CupomFiscal.Dt_Movimento
 // do not exist yet.
-inline void InsertCorrectionRows(Walk& w) {
+inline void InsertCorrectionRows(StepWalk& w) {
+  InsertProducts(w.Db(), "LOJA", "VENDAS", {"20, 'OLEO CX 24', 0", "21, 'OLEO 1L', 0"});
   w.Exec({
       "INSERT INTO Pessoa (Cd_Pessoa, Nm_Pessoa, Cd_CgcCpf) VALUES (2, 'CLIENTE', NULL), "
       "(3, 'CHEQUISTA', '111.222.333-44'), (4, 'FRENTISTA', NULL), (5, 'NOVO', NULL), "
@@ -112,12 +64,6 @@ inline void InsertCorrectionRows(Walk& w) {
       "INSERT INTO EmpresaUsuaria (Cd_PessoaUsuaria) VALUES (9)",
       "INSERT INTO Cliente (Cd_PessoaUsuaria, Cd_Cliente) VALUES (1, 2)",
       "INSERT INTO Funcionario (Cd_PessoaUsuaria, Cd_Funcionario) VALUES (1, 4)",
-      "INSERT INTO GrupoProduto (Cd_GrupoProduto, Nm_GrupoProduto) VALUES (1, 'LOJA')",
-      "INSERT INTO ContaContabil (Cd_PessoaUsuaria, Cd_ContaContabil, Nm_ContaContabil) "
-      "VALUES (1, 1, 'VENDAS')",
-      "INSERT INTO Produto (Cd_PessoaUsuaria, Cd_Produto, Nm_Produto, Cd_GrupoProduto, "
-      "Fl_VendBomba, Cd_ContaMargemContribuicao) VALUES (1, 20, 'OLEO CX 24', 1, 0, 1), "
-      "(1, 21, 'OLEO 1L', 1, 0, 1)",
       // Stock-card rows: withdrawal and entry of four transfers, and a sale.
       "INSERT INTO Cardex (Cd_PessoaUsuaria, Cd_LancamentoCardex, Cd_Produto, Dt_Emissao, "
       "No_Tipo, Qt_Unidade, Vl_Unitario) VALUES "
@@ -162,20 +108,6 @@ inline void InsertCorrectionRows(Walk& w) {
   });
 }
 
-// The rows of a query, each as its fields' texts joined by "|" ("-" for null).
-inline std::vector<std::string> Rows(db::Connection& db, const std::string& sql) {
-  std::vector<std::string> out;
-  const db::Recordset rs = db.Query(sql);
-  for (const auto& row : rs.Rows()) {
-    std::string line;
-    for (const auto& v : row) {
-      line += (line.empty() ? "" : "|") + (v.IsNull() ? std::string("-") : v.ToText());
-    }
-    out.push_back(line);
-  }
-  return out;
-}
-
 // A date as "yyyy-mm-dd" ("-" for null).
 inline std::string Day(const Value& v) {
   if (v.IsNull()) return "-";
@@ -186,17 +118,17 @@ inline std::string Day(const Value& v) {
 }
 
 // Steps 212, 218 and 225 on the rows of InsertCorrectionRows.
-inline void CheckTransferCorrections(Walk& w) {
+inline void CheckTransferCorrections(StepWalk& w) {
   db::Connection& db = w.Db();
   // 212: the only rule of a withdrawn product (counted per company) is
   // automatic; rules of entered products with two automatic rules (40), a
   // rule into itself (50) or a factor up to 1 (60) are gone.
   EXPECT_EQ(
-      Rows(db,
+      RowTexts(db,
            "SELECT Cd_PessoaUsuaria, Cd_ProdutoBaixa, Cd_ProdutoEntrada "
            "FROM ProdutoTransferencia ORDER BY 1, 2, 3"),
       (std::vector<std::string>{"1|20|21", "1|30|31", "1|30|32", "1|51|52", "1|62|64", "2|20|22"}));
-  EXPECT_EQ(Rows(db,
+  EXPECT_EQ(RowTexts(db,
                  "SELECT Cd_PessoaUsuaria, Cd_ProdutoBaixa FROM ProdutoTransferencia "
                  "WHERE Ic_TransferenciaAutomatica <> 0 ORDER BY 1"),
             (std::vector<std::string>{"1|20", "2|20"}));
@@ -207,19 +139,19 @@ inline void CheckTransferCorrections(Walk& w) {
                    2.0);
   // 225: only the transfer of 5001 from 10 went, with its two stock-card
   // rows; a ratio of exactly 500 and a transfer that withdrew nothing stay.
-  EXPECT_EQ(Rows(db, "SELECT No_Transferencia FROM ItemTransfEmbalagem ORDER BY 1"),
+  EXPECT_EQ(RowTexts(db, "SELECT No_Transferencia FROM ItemTransfEmbalagem ORDER BY 1"),
             (std::vector<std::string>{"1", "3", "4"}));
-  EXPECT_EQ(Rows(db, "SELECT Cd_LancamentoCardex FROM Cardex ORDER BY 1"),
+  EXPECT_EQ(RowTexts(db, "SELECT Cd_LancamentoCardex FROM Cardex ORDER BY 1"),
             (std::vector<std::string>{"101", "102", "105", "106", "107", "108", "109"}));
 }
 
 // Steps 272 and 295 on the rows of InsertCorrectionRows, the clock's today
 // being 2 March 2005, the start of the third range.
-inline void CheckDailyRanges(Walk& w) {
+inline void CheckDailyRanges(StepWalk& w) {
   db::Connection& db = w.Db();
   // 272: ranges of 30 days from 1 January 2005, the user company only,
   // summaries of days with coupons only.
-  EXPECT_EQ(Rows(db,
+  EXPECT_EQ(RowTexts(db,
                  "SELECT Cd_PessoaUsuaria, Qt_ContReducoes FROM MapaResumoECF "
                  "ORDER BY Cd_PessoaUsuaria, Dt_Movimento"),
             (std::vector<std::string>{"1|99", "1|8", "1|99", "1|12", "1|99", "9|99"}));
@@ -244,6 +176,19 @@ inline void CheckDailyRanges(Walk& w) {
                                       "2005-01-10>2005-01-10", "2005-03-05>2005-03-05",
                                       "2005-04-01>2005-04-01", "2005-04-02>2005-04-02",
                                       "2005-04-03>-", "2006-03-01>-", "2005-01-10>2005-01-10"}));
+}
+
+// Walks to 297 with the rows above made at 211 and today being 2 March
+// 2005, and checks the transfers and the daily ranges.
+inline void WalkWithRows(StepWalk& w) {
+  w.To(211);
+  InsertCorrectionRows(w);
+  w.env.now = DateTime::Of(2005, 3, 2, 10, 0, 0);
+  w.To(297);
+  EXPECT_EQ(w.Version(), 297);
+  EXPECT_EQ(w.compared.size(), 24u);  // the stand-in of step 26 and the 23 steps
+  CheckTransferCorrections(w);
+  CheckDailyRanges(w);
 }
 
 }  // namespace bp::testing::steps200

@@ -1,8 +1,6 @@
 // The version steps 308 to 441 on a real SQLite station database.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,55 +10,21 @@
 namespace bp {
 namespace {
 
-using testing::steps308::Walk;
+using testing::StepWalk;
+using testing::steps308::Range;
 
-class Steps308To441 : public ::testing::Test {
- protected:
-  std::string Path(const std::string& name) { return folder_.Path(name); }
-  testing::TestEnv folder_;
-};
-
-// A table as lines: "column type null|not null", "key ...", then its
-// indexes and references sorted by name.
 std::vector<std::string> Shape(const schema::Table& t) {
-  auto list = [](const std::vector<std::string>& names) {
-    std::string out;
-    for (const auto& n : names) out += (out.empty() ? "" : ", ") + n;
-    return "(" + out + ")";
-  };
-  std::vector<std::string> lines;
-  for (const auto& c : t.columns) {
-    lines.push_back(c.name + " " + schema::CatalogueName(c.type) +
-                    (c.nullability == schema::Nullability::kNotNull ? " not null" : " null"));
-  }
-  if (t.primary_key) lines.push_back("key " + t.primary_key->name + " " + list(t.primary_key->columns));
-  std::vector<std::string> more;
-  for (const auto& i : t.indexes) more.push_back("index " + i.name + " " + list(i.columns));
-  for (const auto& r : t.foreign_keys) {
-    more.push_back("reference " + r.name + " " + list(r.columns) + " -> " + r.ref_table + " " +
-                   list(r.ref_columns));
-  }
-  std::sort(more.begin(), more.end());
-  lines.insert(lines.end(), more.begin(), more.end());
-  return lines;
+  return testing::ShapeLines(t, testing::kShapeReferredColumns);
 }
+std::vector<std::string> Shape(const std::string& text) { return testing::TextLines(text); }
 
-std::vector<std::string> Shape(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty()) lines.push_back(line);
-  }
-  return lines;
-}
-
-TEST_F(Steps308To441, CorrectTheDataAndKeepTheModelEqualToTheDatabase) {
-  Walk walk(Path("posto.db"));
+TEST(Steps308To441, CorrectTheDataAndKeepTheModelEqualToTheDatabase) {
+  StepWalk walk(Range());
   testing::steps308::WalkWithRows(walk);
 }
 
-TEST_F(Steps308To441, TablesHaveTheirDocumentedShapes) {
-  Walk walk(Path("posto.db"));
+TEST(Steps308To441, TablesHaveTheirDocumentedShapes) {
+  StepWalk walk(Range());
   walk.To(441);
 
   EXPECT_EQ(Shape(walk.Read("DivergenciaCaixa")), Shape(R"(

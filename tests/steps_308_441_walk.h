@@ -1,25 +1,20 @@
-// The walk of the version steps 308 to 441 on a real database, shared by the
-// SQLite and the PostgreSQL tests: a version-18 station database, the driver
-// with only these steps (and stand-ins for what earlier steps create), and a
-// comparison of the driver's model with the database after every step.
+// The walk of the version steps 308 to 441, shared by the SQLite and the
+// PostgreSQL tests: stand-ins for what earlier steps create, and rows made
+// for each data correction with the checks of their effects.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "bp/bp_atualizar_banco_de_dados.h"
 #include "bp/schema/base_schema.h"
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
+#include "bp/schema/shorthands.h"
 #include "bp/schema/version_step.h"
 #include "schema/steps/steps.h"
-#include "station/banco_inicial.h"
-#include "station/sessao.h"
-#include "support/recording_session.h"
-#include "support/test_env.h"
+#include "support/step_walk.h"
 
 namespace bp::testing::steps308 {
 
@@ -31,30 +26,26 @@ namespace bp::testing::steps308 {
 inline void AddEarlierSteps(schema::StepTable& t) {
   using namespace schema;
   const std::string emp = "Cd_PessoaUsuaria";
-  auto key = [](const char* name) { return Column{name, Int(), Nullability::kNotNull}; };
-  auto opt = [](const char* name, ColumnType type) {
-    return Column{name, type, Nullability::kNull};
-  };
   t.Add(Step{19, Tolerance::kNone, [](StepContext& c) {
                c.Run(RenameColumn{"ItemNotaEntrada", v18::kSitTributaria, "No_SitTributaria"});
              }});
   t.Add(Step{125, Tolerance::kNone, [=](StepContext& c) {
-               c.Run(CreateTable{{"Pagamento", {key("Cd_PessoaUsuaria"), key("Cd_Pagamento")},
+               c.Run(CreateTable{{"Pagamento", {NotNull("Cd_PessoaUsuaria", Int()), NotNull("Cd_Pagamento", Int())},
                                   PrimaryKey{"XPKPagamento", {emp, "Cd_Pagamento"}}}});
              }});
   t.Add(Step{149, Tolerance::kNone, [=](StepContext& c) {
                c.Run(CreateTable{{"LanCaixaGeral",
-                                  {key("Cd_PessoaUsuaria"), key("No_LancamentoCaixaGeral"),
+                                  {NotNull("Cd_PessoaUsuaria", Int()), NotNull("No_LancamentoCaixaGeral", Int()),
                                    {"Dt_Lancamento", DateTimeType(), Nullability::kNotNull},
-                                   opt("Vl_Saldo", MoneyType()), opt("Vl_Lancamento", MoneyType()),
-                                   opt("Ds_Historico", VarChar(100))},
+                                   Nullable("Vl_Saldo", MoneyType()), Nullable("Vl_Lancamento", MoneyType()),
+                                   Nullable("Ds_Historico", VarChar(100))},
                                   PrimaryKey{"XPKLanCaixaGeral", {emp, "No_LancamentoCaixaGeral"}},
                                   {Index{"XIF187LanCaixaGeral", {emp}}},
                                   {ForeignKey{"R_254", {emp}, "EmpresaUsuaria"}}}});
                c.Run(CreateTable{{"PagamentoPorCaixa",
-                                  {key("Cd_PessoaUsuaria"), key("Cd_Pagamento"),
+                                  {NotNull("Cd_PessoaUsuaria", Int()), NotNull("Cd_Pagamento", Int()),
                                    {"Dt_Lancamento", DateTimeType(), Nullability::kNotNull},
-                                   key("No_LancamentoCaixaGeral")},
+                                   NotNull("No_LancamentoCaixaGeral", Int())},
                                   PrimaryKey{"XPKPagamentoPorCaixa",
                                              {emp, "Cd_Pagamento", "Dt_Lancamento",
                                               "No_LancamentoCaixaGeral"}},
@@ -65,142 +56,83 @@ inline void AddEarlierSteps(schema::StepTable& t) {
              }});
   t.Add(Step{151, Tolerance::kNone, [=](StepContext& c) {
                c.Run(CreateTable{{"LanCcBancaria",
-                                  {key("Cd_PessoaUsuaria"), key("No_LanCcBancaria"),
-                                   opt("Cd_TipoLanCCBancaria", TinyInt())},
+                                  {NotNull("Cd_PessoaUsuaria", Int()), NotNull("No_LanCcBancaria", Int()),
+                                   Nullable("Cd_TipoLanCCBancaria", TinyInt())},
                                   PrimaryKey{"XPKLanCcBancaria", {emp, "No_LanCcBancaria"}}}});
              }});
   t.Add(Step{162, Tolerance::kNone, [=](StepContext& c) {
-               c.Run(AddColumn{"ItemNotaEntrada", opt("Vl_IcmsStAnterior", MoneyType())});
-               c.Run(AddColumn{"ItemNotaEntrada", opt("Vl_BaseCalculoIcmsStAnterior", MoneyType())});
+               c.Run(AddColumn{"ItemNotaEntrada", Nullable("Vl_IcmsStAnterior", MoneyType())});
+               c.Run(AddColumn{"ItemNotaEntrada", Nullable("Vl_BaseCalculoIcmsStAnterior", MoneyType())});
              }});
   t.Add(Step{295, Tolerance::kNone, [=](StepContext& c) {
-               c.Run(AddColumn{"CupomFiscal", opt("Dt_Movimento", DateTimeType())});
+               c.Run(AddColumn{"CupomFiscal", Nullable("Dt_Movimento", DateTimeType())});
              }});
 }
 
-// A version-18 database walked by the driver with steps 308 to 441.
-class Walk {
- public:
-  explicit Walk(const std::string& banco) {
-    session_ = std::make_unique<station::Sessao>(station::Configuracao(banco));
-    station::CriarBancoVersao18(Db(), 1);
-    host_ = std::make_shared<RecordingSession>(*session_);
-    AddEarlierSteps(steps_);
-    schema::AddSteps308To441(steps_);
-    driver_.SetObBOSistema(host_);
-    driver_.SetSteps(&steps_);
-    driver_.SetTurnObserver([this](int32_t, int32_t, int32_t step) {
-      if (step == 0) return;
-      EXPECT_EQ(schema::DifferenceFromDatabase(*driver_.CurrentModel(), schema::Introspect(Db()),
-                                               Db().Kind()),
-                "")
-          << "after step " << step;
-      compared.push_back(step);
-    });
-  }
-
-  db::Connection& Db() { return session_->Dal().Conexao(); }
-  void To(int32_t target) {
-    driver_.SetTargetVersion(target);
-    driver_.Atualizar(false);
-  }
-  schema::Table Read(const std::string& table) { return schema::Introspect(Db()).Get(table); }
-
-  std::vector<int32_t> compared;  // the steps after which model and database agreed
-
- private:
-  TestEnv env_;
-  std::unique_ptr<station::Sessao> session_;
-  std::shared_ptr<RecordingSession> host_;
-  schema::StepTable steps_;
-  BPAtualizarBancoDeDados driver_;
-};
+// A version-18 database walked by the driver with steps 308 to 441 and the
+// stand-ins.
+inline StepWalkOptions Range(const std::string& banco = {}) {
+  return WalkOver({AddEarlierSteps, schema::AddSteps308To441}, banco);
+}
 
 // The rows of a query, each as its fields joined by "|" (NULL for null).
 inline std::vector<std::string> Lines(db::Connection& db, const std::string& sql) {
-  std::vector<std::string> lines;
-  const db::Recordset rows = db.Query(sql);
-  for (const auto& row : rows.Rows()) {
-    std::string line;
-    for (size_t i = 0; i < row.size(); ++i) {
-      line += (i ? "|" : "") +
-              (row[i].IsNull() ? std::string("NULL") : row[i].ToText(RegionalSettings::Invariant()));
-    }
-    lines.push_back(line);
-  }
-  return lines;
+  return RowTexts(db, sql, "NULL", RegionalSettings::Invariant());
 }
 using Expected = std::vector<std::string>;
 
-// The first column of a query as one letter per row: T (True), F (False) or
-// N (null); bit columns read back as booleans on SQLite and as numbers on
-// PostgreSQL.
-inline std::string Flags(db::Connection& db, const std::string& sql) {
-  std::string flags;
-  const db::Recordset rows = db.Query(sql);
-  for (const auto& row : rows.Rows()) flags += row[0].IsNull() ? 'N' : row[0].ToBool() ? 'T' : 'F';
-  return flags;
-}
-
 // Walks to 441 with rows made for each data correction of the range and
 // checks what the corrections did to them, and what they left alone.
-inline void WalkWithRows(Walk& walk) {
+inline void WalkWithRows(StepWalk& walk) {
   db::Connection& db = walk.Db();
   walk.To(307);
   const std::string long_text(100, 'H');
-  for (const std::string& sql : {
-           std::string("INSERT INTO Pessoa (Cd_Pessoa, Nm_Pessoa) VALUES (2, 'CLIENTE'), "
-                       "(3, 'FRENTISTA'), (4, 'DISTRIBUIDORA'), (5, 'CAIXA')"),
-           std::string("INSERT INTO Cliente (Cd_PessoaUsuaria, Cd_Cliente) VALUES (1, 2)"),
-           std::string("INSERT INTO Funcionario (Cd_PessoaUsuaria, Cd_Funcionario, Cd_Agencia, "
-                       "Cd_Conta) VALUES (1, 3, 1234, 567890), (1, 5, NULL, NULL)"),
-           std::string("INSERT INTO Fornecedor (Cd_PessoaUsuaria, Cd_Fornecedor) VALUES (1, 4)"),
-           std::string("INSERT INTO GrupoProduto (Cd_GrupoProduto, Nm_GrupoProduto) VALUES (1, 'PISTA')"),
-           std::string("INSERT INTO ContaContabil (Cd_PessoaUsuaria, Cd_ContaContabil, "
-                       "Nm_ContaContabil) VALUES (1, 1, 'VENDAS')"),
-           std::string("INSERT INTO Produto (Cd_PessoaUsuaria, Cd_Produto, Nm_Produto, "
-                       "Cd_GrupoProduto, Fl_VendBomba, Cd_ContaMargemContribuicao) "
-                       "VALUES (1, 10, 'GASOLINA', 1, -1, 1)"),
-           std::string("INSERT INTO TipoNF (Cd_TipoNF, Ds_TipoNF) VALUES (1, 'NOTA FISCAL')"),
-           std::string("INSERT INTO NotaSaida (Cd_PessoaUsuaria, Cd_TipoNF, No_Nota) VALUES (1, 1, 100)"),
-           std::string("INSERT INTO ItemNotaSaida (Cd_PessoaUsuaria, No_Nota, Cd_TipoNF, No_Item, "
-                       "Cd_Produto) VALUES (1, 100, 1, 1, 10)"),
-           std::string("INSERT INTO CFOP (Cd_Cfop, Ds_Cfop) VALUES (1102, 'COMPRA P/COMERCIALIZACAO')"),
-           std::string("INSERT INTO NotaEntrada (No_Entrada, Cd_PessoaUsuaria, Cd_Fornecedor, "
-                       "Cd_TipoNF, No_Nota) VALUES (500, 1, 4, 1, 9)"),
-           std::string("INSERT INTO ItemNotaEntrada (No_Entrada, Cd_ProdutoItem, No_SitTributaria, "
-                       "Qt_UnidadeItem, No_Item, Cd_PessoaUsuaria, Cd_Cfop, Vl_IcmsStAnterior, "
-                       "Vl_BaseCalculoIcmsStAnterior) VALUES (500, 10, '060', 5000, 1, 1, 1102, "
-                       "12.5, 300.25), (500, 10, NULL, 2, 2, 1, NULL, NULL, NULL)"),
-           std::string("INSERT INTO Despesa (Cd_PessoaUsuaria, No_Despesa, Cd_SeqDespesa, "
-                       "Dt_Lancamento) VALUES (1, 1, 1001, '2008-03-10 00:00:00'), "
-                       "(1, 2, 1002, NULL)"),
-           "INSERT INTO ItemDespesa (Cd_PessoaUsuaria, No_Despesa, No_Item, "
-           "Nm_HistoricoComplementar) VALUES (1, 1, 1, '" + long_text + "'), (1, 1, 2, NULL)",
-           std::string("INSERT INTO TipoRecebimento (Cd_PessoaUsuaria, Cd_TipoRecebimento, "
-                       "Nm_TipoRecebimento) VALUES (1, 1, 'DINHEIRO')"),
-           std::string("INSERT INTO Pagamento (Cd_PessoaUsuaria, Cd_Pagamento) VALUES (1, 1)"),
-           std::string("INSERT INTO LanCaixaGeral (Cd_PessoaUsuaria, No_LancamentoCaixaGeral, "
-                       "Dt_Lancamento, Ds_Historico) VALUES (1, 1, '2008-03-10 00:00:00', "
-                       "'PAGAMENTO À VISTA'), (1, 2, '2008-03-11 00:00:00', NULL)"),
-           std::string("INSERT INTO PagamentoPorCaixa (Cd_PessoaUsuaria, Cd_Pagamento, "
-                       "Dt_Lancamento, No_LancamentoCaixaGeral) VALUES (1, 1, "
-                       "'2008-03-10 00:00:00', 1)"),
-           std::string("INSERT INTO Lmc (Cd_PessoaUsuaria, Cd_Produto, Dt_Movimento, No_Pagina) "
-                       "VALUES (1, 10, '2008-03-10 00:00:00', 7), (1, 10, '2008-03-11 00:00:00', NULL)"),
-           std::string("INSERT INTO Bomba (Cd_PessoaUsuaria, Cd_Bomba, De_EnderecoLogicoBico, "
-                       "Cd_Produto) VALUES (1, 1, '01', 10)"),
-           std::string("INSERT INTO Caixa (Cd_Caixa, Cd_PessoaUsuaria, Cd_Funcionario, Dt_Abertura) "
-                       "VALUES (1, 1, 3, '2008-03-10 00:00:00')"),
-           std::string("INSERT INTO ContaAReceber (Cd_PessoaUsuaria, Cd_ContaAReceber, Cd_Cliente, "
-                       "Dt_BloqueioCredito) VALUES (1, 1, 2, '1899-12-30 00:00:00'), "
-                       "(1, 2, 2, '1960-01-01 00:00:00'), (1, 3, 2, '1960-01-02 00:00:00'), "
-                       "(1, 4, 2, NULL), (1, 5, 2, '2008-05-10 00:00:00')"),
-           std::string("INSERT INTO TipoLanCCBancaria (Cd_TipoLanCCBancaria, Ds_TipoLanCCBancaria) "
-                       "VALUES (1, 'DEPOSITO'), (2, 'CHEQUE EMITIDO'), (3, 'TARIFA')"),
-       }) {
-    db.Execute(sql);
-  }
+  InsertProducts(db, "PISTA", "VENDAS", {"10, 'GASOLINA', -1"});
+  walk.Exec({
+      "INSERT INTO Pessoa (Cd_Pessoa, Nm_Pessoa) VALUES (2, 'CLIENTE'), "
+      "(3, 'FRENTISTA'), (4, 'DISTRIBUIDORA'), (5, 'CAIXA')",
+      "INSERT INTO Cliente (Cd_PessoaUsuaria, Cd_Cliente) VALUES (1, 2)",
+      "INSERT INTO Funcionario (Cd_PessoaUsuaria, Cd_Funcionario, Cd_Agencia, "
+      "Cd_Conta) VALUES (1, 3, 1234, 567890), (1, 5, NULL, NULL)",
+      "INSERT INTO Fornecedor (Cd_PessoaUsuaria, Cd_Fornecedor) VALUES (1, 4)",
+      "INSERT INTO TipoNF (Cd_TipoNF, Ds_TipoNF) VALUES (1, 'NOTA FISCAL')",
+      "INSERT INTO NotaSaida (Cd_PessoaUsuaria, Cd_TipoNF, No_Nota) VALUES (1, 1, 100)",
+      "INSERT INTO ItemNotaSaida (Cd_PessoaUsuaria, No_Nota, Cd_TipoNF, No_Item, "
+      "Cd_Produto) VALUES (1, 100, 1, 1, 10)",
+      "INSERT INTO CFOP (Cd_Cfop, Ds_Cfop) VALUES (1102, 'COMPRA P/COMERCIALIZACAO')",
+      "INSERT INTO NotaEntrada (No_Entrada, Cd_PessoaUsuaria, Cd_Fornecedor, "
+      "Cd_TipoNF, No_Nota) VALUES (500, 1, 4, 1, 9)",
+      "INSERT INTO ItemNotaEntrada (No_Entrada, Cd_ProdutoItem, No_SitTributaria, "
+      "Qt_UnidadeItem, No_Item, Cd_PessoaUsuaria, Cd_Cfop, Vl_IcmsStAnterior, "
+      "Vl_BaseCalculoIcmsStAnterior) VALUES (500, 10, '060', 5000, 1, 1, 1102, "
+      "12.5, 300.25), (500, 10, NULL, 2, 2, 1, NULL, NULL, NULL)",
+      "INSERT INTO Despesa (Cd_PessoaUsuaria, No_Despesa, Cd_SeqDespesa, "
+      "Dt_Lancamento) VALUES (1, 1, 1001, '2008-03-10 00:00:00'), "
+      "(1, 2, 1002, NULL)",
+      "INSERT INTO ItemDespesa (Cd_PessoaUsuaria, No_Despesa, No_Item, "
+      "Nm_HistoricoComplementar) VALUES (1, 1, 1, '" + long_text + "'), (1, 1, 2, NULL)",
+      "INSERT INTO TipoRecebimento (Cd_PessoaUsuaria, Cd_TipoRecebimento, "
+      "Nm_TipoRecebimento) VALUES (1, 1, 'DINHEIRO')",
+      "INSERT INTO Pagamento (Cd_PessoaUsuaria, Cd_Pagamento) VALUES (1, 1)",
+      "INSERT INTO LanCaixaGeral (Cd_PessoaUsuaria, No_LancamentoCaixaGeral, "
+      "Dt_Lancamento, Ds_Historico) VALUES (1, 1, '2008-03-10 00:00:00', "
+      "'PAGAMENTO À VISTA'), (1, 2, '2008-03-11 00:00:00', NULL)",
+      "INSERT INTO PagamentoPorCaixa (Cd_PessoaUsuaria, Cd_Pagamento, "
+      "Dt_Lancamento, No_LancamentoCaixaGeral) VALUES (1, 1, "
+      "'2008-03-10 00:00:00', 1)",
+      "INSERT INTO Lmc (Cd_PessoaUsuaria, Cd_Produto, Dt_Movimento, No_Pagina) "
+      "VALUES (1, 10, '2008-03-10 00:00:00', 7), (1, 10, '2008-03-11 00:00:00', NULL)",
+      "INSERT INTO Bomba (Cd_PessoaUsuaria, Cd_Bomba, De_EnderecoLogicoBico, "
+      "Cd_Produto) VALUES (1, 1, '01', 10)",
+      "INSERT INTO Caixa (Cd_Caixa, Cd_PessoaUsuaria, Cd_Funcionario, Dt_Abertura) "
+      "VALUES (1, 1, 3, '2008-03-10 00:00:00')",
+      "INSERT INTO ContaAReceber (Cd_PessoaUsuaria, Cd_ContaAReceber, Cd_Cliente, "
+      "Dt_BloqueioCredito) VALUES (1, 1, 2, '1899-12-30 00:00:00'), "
+      "(1, 2, 2, '1960-01-01 00:00:00'), (1, 3, 2, '1960-01-02 00:00:00'), "
+      "(1, 4, 2, NULL), (1, 5, 2, '2008-05-10 00:00:00')",
+      "INSERT INTO TipoLanCCBancaria (Cd_TipoLanCCBancaria, Ds_TipoLanCCBancaria) "
+      "VALUES (1, 'DEPOSITO'), (2, 'CHEQUE EMITIDO'), (3, 'TARIFA')",
+  });
   walk.To(403);
   const Expected kinds = {"1|CUPONS SEM VENDA|1", "2|OUTROS RECEBIMENTOS EM DINHEIRO|1",
                           "3|VENDAS SEM CUPOM|2", "4|CONTAS RECEBIDA SEM BAIXA|2",

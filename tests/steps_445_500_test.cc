@@ -1,66 +1,28 @@
-// The version steps 445 to 500 on a real SQLite station database.
+// The version steps 445 to 500 on a real SQLite station database, and the
+// walk of every step of the library from version 18 to the last.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "bp/erro.h"
 #include "bp/schema/model.h"
-#include "steps_445_500_rows.h"
+#include "steps_445_500_walk.h"
 
 namespace bp {
 namespace {
 
-using testing::steps445::Walk;
+using testing::StepWalk;
+using testing::steps445::Range;
 
-class Steps445To500 : public ::testing::Test {
- protected:
-  std::string Path(const std::string& name) { return folder_.Path(name); }
-  testing::TestEnv folder_;
-};
-
-std::string List(const std::vector<std::string>& names) {
-  std::string out;
-  for (const auto& n : names) out += (out.empty() ? "" : ", ") + n;
-  return "(" + out + ")";
-}
-
-// A table as lines: "column type null|not null [default]", then "key",
-// "index" and "reference" lines, indexes and references sorted by name.
 std::vector<std::string> Lines(const schema::Table& t) {
-  std::vector<std::string> lines;
-  for (const auto& c : t.columns) {
-    std::string line = c.name + " " + schema::CatalogueName(c.type) +
-                       (c.nullability == schema::Nullability::kNotNull ? " not null" : " null");
-    if (!c.default_value.IsEmpty())
-      line += " default " + c.default_value.ToText(RegionalSettings::Invariant());
-    lines.push_back(line);
-  }
-  if (t.primary_key)
-    lines.push_back("key " + t.primary_key->name + " " + List(t.primary_key->columns));
-  std::vector<std::string> more;
-  for (const auto& i : t.indexes) more.push_back("index " + i.name + " " + List(i.columns));
-  for (const auto& r : t.foreign_keys) {
-    more.push_back("reference " + r.name + " " + List(r.columns) + " -> " + r.ref_table);
-  }
-  std::sort(more.begin(), more.end());
-  lines.insert(lines.end(), more.begin(), more.end());
-  return lines;
+  return testing::ShapeLines(t, testing::kShapeDefaults);
 }
+std::vector<std::string> Lines(const std::string& text) { return testing::TextLines(text); }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty()) lines.push_back(line);
-  }
-  return lines;
-}
-
-TEST_F(Steps445To500, CorrectTheDataAndKeepTheModelEqualToTheDatabase) {
-  Walk walk(Path("posto.db"));
+TEST(Steps445To500, CorrectTheDataAndKeepTheModelEqualToTheDatabase) {
+  StepWalk walk(Range());
   testing::steps445::WalkWithRows(walk);
 
   // The printer models went in in the documented order.
@@ -74,8 +36,8 @@ TEST_F(Steps445To500, CorrectTheDataAndKeepTheModelEqualToTheDatabase) {
   EXPECT_EQ(inserted, testing::steps445::DocumentedPrinters());
 }
 
-TEST_F(Steps445To500, TablesHaveTheirDocumentedShapes) {
-  Walk walk(Path("posto.db"));
+TEST(Steps445To500, TablesHaveTheirDocumentedShapes) {
+  StepWalk walk(Range());
   walk.To(500);
 
   EXPECT_EQ(Lines(walk.Read("LogDocumentoEmitidoECF")), Lines(R"(
@@ -136,8 +98,8 @@ key ReducaoZICF_01 (Cd_PessoaUsuaria, Dt_Movimento, No_Impressora)
 
 // Step 451 goes on when the form's table is already there; the seeded
 // layout belongs to the session's company.
-TEST_F(Steps445To500, Step451KeepsAnExistingFormTableAndSeedsTheSessionCompany) {
-  Walk walk(Path("posto.db"), 7);
+TEST(Steps445To500, Step451KeepsAnExistingFormTableAndSeedsTheSessionCompany) {
+  StepWalk walk(Range({}, 7));
   walk.Db().Execute(
       "CREATE TABLE LayOutNotaFiscalSaida (Cd_PessoaUsuaria INT NOT NULL, Qt_LarguraPapel INT "
       "NOT NULL, Qt_ComprimentoPapel INT NOT NULL, CONSTRAINT XPKLayOutNotaFiscalSaida "
@@ -155,12 +117,34 @@ TEST_F(Steps445To500, Step451KeepsAnExistingFormTableAndSeedsTheSessionCompany) 
 }
 
 // From the fields' table on, a failure fails the step and the turn.
-TEST_F(Steps445To500, Step451FailsWhenTheFieldsTableExists) {
-  Walk walk(Path("posto.db"));
+TEST(Steps445To500, Step451FailsWhenTheFieldsTableExists) {
+  StepWalk walk(Range());
   walk.Db().Execute("CREATE TABLE LayOutCamposNotaFiscalSaida (Cd_PessoaUsuaria INT NOT NULL)");
   EXPECT_THROW(walk.To(451), Erro);
   EXPECT_EQ(walk.Version(), 450);
   EXPECT_EQ(schema::Introspect(walk.Db()).Find("LayOutNotaFiscalSaida"), nullptr);
+}
+
+// The whole walk: a new station database at version 18 carried by every step
+// of the library to the last version, with the driver's model equal to the
+// database after each step.
+TEST(LibraryWalk, CarriesANewDatabaseFromVersion18ToTheEnd) {
+  testing::StepWalkOptions options;
+  options.steps = &schema::LibrarySteps();
+  testing::StepWalk walk(options);
+  walk.To(501);
+  EXPECT_EQ(walk.Version(), 501);
+  EXPECT_EQ(walk.compared.size(), schema::LibrarySteps().Size());
+  ASSERT_FALSE(walk.compared.empty());
+  EXPECT_EQ(walk.compared.front(), 19);
+  EXPECT_EQ(walk.compared.back(), 500);
+
+  // The last steps left their seeds, and every performance index stands on
+  // its documented columns, none created twice along the way.
+  EXPECT_EQ(walk.Rows("SELECT COUNT(*) FROM IdentificacaoECF")[0][0].ToInt32(), 55);
+  EXPECT_EQ(testing::steps445::StoredLayoutFields(walk, 1),
+            testing::steps445::DocumentedLayoutFields());
+  testing::steps445::ExpectDocumentedIndexes(schema::Introspect(walk.Db()));
 }
 
 }  // namespace

@@ -1,30 +1,26 @@
-// The walk of the version steps 445 to 500 on a real database, shared by
-// the SQLite and the PostgreSQL tests: a version-18 station database, the
-// driver with only these steps (and a stand-in for what earlier steps
-// create), a comparison of the driver's model with the database after every
-// step, and the documented indexes, layout and printer models written out
-// again independently of the steps.
+// The walk of the version steps 445 to 500, shared by the SQLite and the
+// PostgreSQL tests: a stand-in for what earlier steps create, the
+// documented indexes, layout and printer models written out again
+// independently of the steps, and rows made for the data corrections with
+// the checks of their effects.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "bp/bp_atualizar_banco_de_dados.h"
+#include "bp/erro.h"
 #include "bp/schema/base_schema.h"
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
+#include "bp/schema/shorthands.h"
 #include "bp/schema/version_step.h"
 #include "schema/steps/steps.h"
-#include "station/banco_inicial.h"
-#include "station/sessao.h"
-#include "support/recording_session.h"
-#include "support/test_env.h"
+#include "support/step_walk.h"
 
 namespace bp::testing::steps445 {
 
@@ -37,18 +33,15 @@ inline void AddEarlierSteps(schema::StepTable& t) {
   using namespace schema;
   t.Add(Step{444, Tolerance::kNone, [](StepContext& c) {
                const std::string emp = "Cd_PessoaUsuaria";
-               auto key = [](const char* name, ColumnType type) {
-                 return Column{name, type, Nullability::kNotNull};
-               };
                auto add = [&](const char* table, const char* name, ColumnType type) {
-                 c.Run(AddColumn{table, Column{name, type, Nullability::kNull}});
+                 c.Run(AddColumn{table, Nullable(name, type)});
                };
                c.Run(CreateTable{{"Empenho",
-                                  {key("Id_Empenho", VarChar(18)), key(emp.c_str(), Int()),
-                                   key("Cd_Cliente", Int())},
+                                  {NotNull("Id_Empenho", VarChar(18)), NotNull(emp, Int()),
+                                   NotNull("Cd_Cliente", Int())},
                                   PrimaryKey{"XPKEmpenho", {emp, "Cd_Cliente", "Id_Empenho"}}}});
                c.Run(CreateTable{{"AutomacaoBomba",
-                                  {key(emp.c_str(), Int()),
+                                  {NotNull(emp, Int()),
                                    {"Nm_ComputadorAutomacao", VarChar(30), Nullability::kNull}},
                                   PrimaryKey{"XPKAutomacaoBomba", {emp}}}});
                for (const char* table : {"ItemCupomFiscal", "ItemNotaSaida"}) {
@@ -74,51 +67,12 @@ inline void AddEarlierSteps(schema::StepTable& t) {
              }});
 }
 
-// A version-18 database walked by the driver with steps 445 to 500 (or with
-// the table given). What the test writes into the database before the first
-// walk is part of the driver's starting model.
-class Walk {
- public:
-  explicit Walk(const std::string& banco, int32_t company = 1,
-                const schema::StepTable* steps = nullptr) {
-    station::Configuracao config(banco);
-    config.cd_pessoa_usuaria = company;
-    session_ = std::make_unique<station::Sessao>(config);
-    station::CriarBancoVersao18(Db(), company);
-    host_ = std::make_shared<RecordingSession>(*session_);
-    AddEarlierSteps(steps_);
-    schema::AddSteps445To500(steps_);
-    driver_.SetObBOSistema(host_);
-    driver_.SetSteps(steps != nullptr ? steps : &steps_);
-    driver_.SetTurnObserver([this](int32_t, int32_t, int32_t step) {
-      if (step == 0) return;
-      EXPECT_EQ(schema::DifferenceFromDatabase(*driver_.CurrentModel(), schema::Introspect(Db()),
-                                               Db().Kind()),
-                "")
-          << "after step " << step;
-      compared.push_back(step);
-    });
-  }
-
-  db::Connection& Db() { return session_->Dal().Conexao(); }
-  int32_t Version() { return station::VersaoDoBanco(Db()); }
-  void To(int32_t target) {
-    driver_.SetTargetVersion(target);
-    driver_.Atualizar(false);
-  }
-  schema::Table Read(const std::string& table) { return schema::Introspect(Db()).Get(table); }
-  std::vector<std::vector<Value>> Rows(const std::string& sql) { return Db().Query(sql).Rows(); }
-  TestEnv& Env() { return env_; }
-
-  std::vector<int32_t> compared;  // the steps after which model and database agreed
-
- private:
-  TestEnv env_;
-  std::unique_ptr<station::Sessao> session_;
-  std::shared_ptr<RecordingSession> host_;
-  schema::StepTable steps_;
-  BPAtualizarBancoDeDados driver_;
-};
+// A version-18 database of `company` walked by the driver with steps 445 to
+// 500 and the stand-in. What the test writes into the database before the
+// first walk is part of the driver's starting model.
+inline StepWalkOptions Range(const std::string& banco = {}, int32_t company = 1) {
+  return WalkOver({AddEarlierSteps, schema::AddSteps445To500}, banco, company);
+}
 
 // The indexes that steps 453 to 470 create, as the schema documents them.
 inline const char* const kDocumentedIndexes[] = {
@@ -166,17 +120,11 @@ inline std::vector<DocumentedIndex> DocumentedIndexes() {
 inline void ExpectDocumentedIndexes(const schema::Model& m) {
   for (const auto& [table, expected] : DocumentedIndexes()) {
     const schema::Table& t = m.Get(table);
-    const auto found = std::find_if(
-        t.indexes.begin(), t.indexes.end(),
-        [&](const schema::Index& i) { return schema::SameName(i.name, expected.name); });
-    ASSERT_NE(found, t.indexes.end()) << expected.name;
+    const schema::Index* found = IndexNamed(t, expected.name);
+    ASSERT_NE(found, nullptr) << expected.name;
     EXPECT_TRUE(schema::SameNames(found->columns, expected.columns)) << expected.name;
   }
 }
-
-}  // namespace bp::testing::steps445
-
-namespace bp::testing::steps445 {
 
 // The user company's default invoice layout as documented:
 // field, left, top, twice per line.
@@ -254,6 +202,162 @@ inline std::vector<std::string> DocumentedPrinters() {
     }
   }
   return rows;
+}
+
+
+// "name left top" of the layout fields stored for `company`, sorted by name.
+inline std::vector<std::string> StoredLayoutFields(StepWalk& walk, int32_t company) {
+  std::vector<std::string> fields;
+  for (const auto& row :
+       walk.Rows("SELECT Nm_Campo, Qt_DistanciaEsquerdaEmMilimetro, Qt_DistanciaTopoEmMilimetro, "
+                 "Qt_Caracter FROM LayOutCamposNotaFiscalSaida WHERE Cd_PessoaUsuaria = " +
+                 std::to_string(company))) {
+    EXPECT_EQ(row[3].ToInt32(), 0) << row[0].ToText();
+    fields.push_back(row[0].ToText() + " " + std::to_string(row[1].ToInt32()) + " " +
+                     std::to_string(row[2].ToInt32()));
+  }
+  std::sort(fields.begin(), fields.end());
+  return fields;
+}
+
+// The form row of `company`: width, length, last item, first item, remarks,
+// stub.
+inline std::vector<int32_t> StoredLayoutForm(StepWalk& walk, int32_t company) {
+  const auto rows = walk.Rows(
+      "SELECT Qt_LarguraPapel, Qt_ComprimentoPapel, Qt_DistanciaDoTopoUltimoItem, "
+      "Qt_DistanciaDoTopoPrimeiroItem, Qt_DistanciaDoTopoLinhaObservacao, No_LocalNFCanhoto "
+      "FROM LayOutNotaFiscalSaida WHERE Cd_PessoaUsuaria = " +
+      std::to_string(company));
+  std::vector<int32_t> form;
+  if (rows.size() == 1) {
+    for (const Value& v : rows[0]) form.push_back(v.ToInt32());
+  }
+  return form;
+}
+
+// Walks a station database from 18 to 500 with rows written at 444, 467 and
+// 470, then checks what each step did to them and that the model agreed
+// with the database after every step.
+inline void WalkWithRows(StepWalk& walk) {
+  db::Connection& db = walk.Db();
+  const std::string day = "'2024-01-02 00:00:00'";
+  walk.To(444);
+  InsertProducts(db, "PISTA", "VENDAS", {"10, 'GASOLINA', -1", "11, 'OLEO 1L', 0"});
+  walk.Exec({
+      "UPDATE EmpresaUsuaria SET Ds_MensagemPDV = 'OBRIGADO E VOLTE SEMPRE'",
+      "UPDATE Pessoa SET Ds_Complemento = 'LOJA 1' WHERE Cd_Pessoa = 1",
+      "INSERT INTO Pessoa (Cd_Pessoa, Nm_Pessoa, Ds_Complemento) VALUES (2, 'CLIENTE UM', NULL)",
+      "INSERT INTO Cliente (Cd_PessoaUsuaria, Cd_Cliente) VALUES (1, 2)",
+      "INSERT INTO Empenho (Id_Empenho, Cd_PessoaUsuaria, Cd_Cliente) VALUES ('E-1', 1, 2)",
+      "INSERT INTO Bomba (Cd_PessoaUsuaria, Cd_Bomba, De_EnderecoLogicoBico, Cd_Produto) "
+      "VALUES (1, 1, '01', 10), (1, 12, '12', 10)",
+      "INSERT INTO Lmc (Cd_PessoaUsuaria, Cd_Produto, Dt_Movimento, No_Pagina, Ds_Precos) "
+      "VALUES (1, 10, " +
+          day + ", 7, '5.79')",
+      "INSERT INTO ECF (Cd_PessoaUsuaria, No_Impressora) VALUES (1, 1)",
+      "INSERT INTO CupomFiscal (Cd_PessoaUsuaria, No_Impressora, No_CupomFiscal, Dt_Emissao, "
+      "Cd_Cliente) VALUES (1, 1, 100, " +
+          day + ", 2)",
+      "INSERT INTO ItemCupomFiscal (Cd_PessoaUsuaria, No_Impressora, No_CupomFiscal, Dt_Emissao, "
+      "No_Item, Cd_Produto) VALUES (1, 1, 100, " +
+          day + ", 1, 10)",
+      "INSERT INTO ConPag (Cd_PessoaUsuaria, Cd_Pag, Ds_Pag) VALUES (1, 1, 'A VISTA')",
+      "INSERT INTO AutomacaoBomba (Cd_PessoaUsuaria) VALUES (1)",
+  });
+  walk.To(467);
+  // A log still allowed documents without an end time; step 468 must not
+  // trip over them.
+  db.Execute(
+      "INSERT INTO LogDocumentoEmitidoECF (Cd_PessoaUsuaria, No_Impressora, Dt_Emissao, No_COO, "
+      "Ds_TipoDocumento, Dt_Inicio, Dt_Fim, No_ContadorGNF) VALUES "
+      "(1, 1, " +
+      day +
+      ", 1, 'CF', '2024-01-02 08:00:00', NULL, 4), "
+      "(1, 1, " +
+      day + ", 2, 'RG', '2024-01-02 08:05:00', '2024-01-02 08:06:00', NULL)");
+  walk.To(470);
+  db.Execute(
+      "INSERT INTO ReducaoZ (Cd_PessoaUsuaria, Dt_Movimento, No_Impressora, Qt_ContReducoes, "
+      "Vl_GTotalFinal, Ds_VersaoSoftwareBasicoECF) VALUES (1, " +
+      day +
+      ", 1, 12, 1500.5, "
+      "'01.03.02')");
+  walk.To(500);
+  EXPECT_EQ(walk.Version(), 500);
+  EXPECT_EQ(walk.compared,
+            (std::vector<int32_t>{444, 445, 451, 453, 459, 462, 463, 464, 465, 466,
+                                  467, 468, 469, 470, 471, 473, 475, 476, 477, 500}));
+  auto one = [&](const std::string& sql) { return walk.Rows(sql).at(0).at(0); };
+
+  // 451: the user company's default layout.
+  EXPECT_EQ(StoredLayoutForm(walk, 1), (std::vector<int32_t>{8000, 0, 111, 52, 115, 1}));
+  EXPECT_EQ(StoredLayoutFields(walk, 1), DocumentedLayoutFields());
+
+  // 453: a coupon may name a commitment of its customer, and no other.
+  db.Execute("UPDATE CupomFiscal SET Id_Empenho = 'E-1' WHERE No_CupomFiscal = 100");
+  EXPECT_THROW(db.Execute("UPDATE CupomFiscal SET Id_Empenho = 'E-9' WHERE No_CupomFiscal = 100"),
+               Erro);
+  EXPECT_EQ(one("SELECT Id_Empenho FROM CupomFiscal").ToText(), "E-1");
+
+  // 459 and 469: every product computes its total by rule 1 and is of
+  // production type 2; the character code stays empty.
+  EXPECT_EQ(RowTexts(db, "SELECT No_CalculoValorTotal, No_TipoProducao, Ds_CalculoValorTotal "
+                         "FROM Produto"),
+            (std::vector<std::string>{"1|2|-", "1|2|-"}));
+
+  // 463, 469, 473, 500: the widened texts kept their values.
+  EXPECT_EQ(one("SELECT Ds_MensagemPDV FROM EmpresaUsuaria").ToText(), "OBRIGADO E VOLTE SEMPRE");
+  EXPECT_EQ(one("SELECT Ds_Complemento FROM Pessoa WHERE Cd_Pessoa = 1").ToText(), "LOJA 1");
+  EXPECT_TRUE(one("SELECT Ds_Complemento FROM Pessoa WHERE Cd_Pessoa = 2").IsNull());
+  EXPECT_EQ(one("SELECT Ds_Precos FROM Lmc").ToText(), "5.79");
+  EXPECT_EQ(one("SELECT Ds_VersaoSoftwareBasicoECF FROM ReducaoZ").ToText(), "01.03.02");
+
+  // 468: the log was emptied, and a document now needs its end time.
+  EXPECT_EQ(one("SELECT COUNT(*) FROM LogDocumentoEmitidoECF").ToInt32(), 0);
+  const std::string log =
+      "INSERT INTO LogDocumentoEmitidoECF (Cd_PessoaUsuaria, No_Impressora, Dt_Emissao, No_COO, "
+      "Ds_TipoDocumento, Dt_Inicio";
+  EXPECT_THROW(db.Execute(log + ") VALUES (1, 1, " + day + ", 3, 'CF', " + day + ")"), Erro);
+  // 500: a document is neither a withdrawal nor a supply unless it says so.
+  db.Execute(log + ", Dt_Fim) VALUES (1, 1, " + day + ", 3, 'CF', " + day + ", " + day + ")");
+  const auto documento = walk.Rows("SELECT Ic_Sangria, Ic_Suprimento FROM LogDocumentoEmitidoECF");
+  ASSERT_EQ(documento.size(), 1u);
+  EXPECT_FALSE(documento[0][0].ToBool());
+  EXPECT_FALSE(documento[0][1].ToBool());
+
+  // 469 and 476: pumps and nozzles are named after the pump number.
+  EXPECT_EQ(RowTexts(db, "SELECT Ds_Bomba, Ds_Bico FROM Bomba ORDER BY Cd_Bomba"),
+            (std::vector<std::string>{"1|1", "12|12"}));
+
+  // The required columns with defaults filled the rows already there (464,
+  // 469, 471, 473, 475, 477): all zero but two.
+  for (const char* sql :
+       {"SELECT Ic_Excluido + Vl_NaoTributadoICMS + No_ContadorCupomFiscal FROM CupomFiscal",
+        "SELECT Ic_Excluido FROM ItemCupomFiscal", "SELECT Qt_DiasPrazo FROM ConPag",
+        "SELECT Ic_FazerSangriaDeDinheiroPorLancamento + Ic_ConfirmarDiferencaGtEcfEmCupons "
+        "FROM EmpresaUsuaria"}) {
+    EXPECT_EQ(one(sql).ToDouble(), 0.0) << sql;
+  }
+  EXPECT_TRUE(
+      one("SELECT Ic_GerarAbastecimentoDasDiferencasDeEncerrante FROM AutomacaoBomba").ToBool());
+  EXPECT_TRUE(one("SELECT Ic_ImprimirNomeCnpjEnderecoFinalCupom FROM ECF").ToBool());
+
+  // 470: the known printer models.
+  std::vector<std::string> printers;
+  for (const auto& row :
+       walk.Rows("SELECT Cd_MarcaECF, Cd_Modelo, Cd_Versao, Ds_TipoECF, Ds_MarcaECF, Ds_ModeloECF, "
+                 "Ds_VersaoSoftwareBasicoECF FROM IdentificacaoECF")) {
+    EXPECT_EQ(row[0].ToInt32(), 3);
+    EXPECT_EQ(row[3].ToText(), "ECF-IF");
+    EXPECT_EQ(row[4].ToText(), "BEMATECH");
+    printers.push_back(std::to_string(row[1].ToInt32()) + " " + std::to_string(row[2].ToInt32()) +
+                       " " + row[5].ToText() + " " + row[6].ToText());
+  }
+  std::vector<std::string> expected = DocumentedPrinters();
+  ASSERT_EQ(expected.size(), 55u);
+  std::sort(printers.begin(), printers.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(printers, expected);
 }
 
 }  // namespace bp::testing::steps445

@@ -1,0 +1,229 @@
+#include "support/step_walk.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <utility>
+
+#include "bp/erro.h"
+#include "bp/host/bo_estoque.h"
+#include "bp/schema/introspect.h"
+#include "station/banco_inicial.h"
+
+namespace bp::testing {
+namespace {
+
+class ScriptedRecalculo final : public host::BORecalculoEstoque {
+ public:
+  explicit ScriptedRecalculo(StockScript& script) : script_(script) {}
+  bool Recalcular(int32_t empresa, int32_t produto, DateTime inicio) override {
+    script_.calls.push_back({empresa, produto, inicio});
+    if (script_.closed_at_call == script_.calls.size() - 1) {
+      script_.closed_at_call.reset();
+      RaiseRuntime(rt::kObjectClosed);
+    }
+    return true;
+  }
+
+ private:
+  StockScript& script_;
+};
+
+class ScriptedRecalculoGeral final : public host::BORecalculoGeralEstoque {
+ public:
+  explicit ScriptedRecalculoGeral(StockScript& script) : script_(script) {}
+  bool Recalcular(int32_t company, DateTime inicio, std::string& mensagem) override {
+    script_.general_calls.emplace_back(company, inicio);
+    mensagem = script_.general_message;
+    return script_.general_result;
+  }
+
+ private:
+  StockScript& script_;
+};
+
+std::string List(const std::vector<std::string>& names) {
+  std::string out;
+  for (const auto& n : names) out += (out.empty() ? "" : ", ") + n;
+  return "(" + out + ")";
+}
+
+}  // namespace
+
+// The station's session, recorded, with the stock recomputations answered
+// by the script when the walk asks for it.
+class StepWalk::Host final : public RecordingSession {
+ public:
+  Host(host::BOSistema& real, StockScript& script, bool scripted)
+      : RecordingSession(real), script_(script), scripted_(scripted) {}
+  std::unique_ptr<host::BORecalculoEstoque> CriarRecalculoEstoque() override {
+    if (!scripted_) return RecordingSession::CriarRecalculoEstoque();
+    ++script_.objects_created;
+    return std::make_unique<ScriptedRecalculo>(script_);
+  }
+  std::unique_ptr<host::BORecalculoGeralEstoque> CriarRecalculoGeralEstoque() override {
+    if (!scripted_) return RecordingSession::CriarRecalculoGeralEstoque();
+    return std::make_unique<ScriptedRecalculoGeral>(script_);
+  }
+
+ private:
+  StockScript& script_;
+  bool scripted_;
+};
+
+StepWalkOptions WalkOver(std::vector<StepAdder> adders, const std::string& banco,
+                         int32_t company, bool scripted_stock) {
+  StepWalkOptions options;
+  options.banco = banco;
+  options.company = company;
+  options.scripted_stock = scripted_stock;
+  options.add_steps = [adders = std::move(adders)](schema::StepTable& t) {
+    for (StepAdder add : adders) add(t);
+  };
+  return options;
+}
+
+StepWalk::StepWalk(StepWalkOptions options) {
+  station::Configuracao config(options.banco.empty() ? env.Path("posto.db") : options.banco);
+  config.cd_pessoa_usuaria = options.company;
+  session_ = std::make_unique<station::Sessao>(config);
+  station::CriarBancoVersao18(Db(), options.company);
+  host_ = std::make_shared<Host>(*session_, stock, options.scripted_stock);
+  if (options.add_steps) options.add_steps(steps_);
+  driver_.SetObBOSistema(host_);
+  driver_.SetSteps(options.steps != nullptr ? options.steps : &steps_);
+  driver_.SetTurnObserver([this](int32_t, int32_t, int32_t step) {
+    if (step == 0) return;
+    EXPECT_EQ(schema::DifferenceFromDatabase(*driver_.CurrentModel(), schema::Introspect(Db()),
+                                             Db().Kind()),
+              "")
+        << "after step " << step;
+    compared.push_back(step);
+  });
+}
+
+StepWalk::~StepWalk() = default;
+
+db::Connection& StepWalk::Db() { return session_->Dal().Conexao(); }
+int32_t StepWalk::Version() { return station::VersaoDoBanco(Db()); }
+
+void StepWalk::To(int32_t target) {
+  driver_.SetTargetVersion(target);
+  driver_.Atualizar(false);
+}
+
+schema::Table StepWalk::Read(const std::string& table) {
+  return schema::Introspect(Db()).Get(table);
+}
+
+std::vector<std::vector<Value>> StepWalk::Rows(const std::string& sql) {
+  return Db().Query(sql).Rows();
+}
+
+int32_t StepWalk::Count(const std::string& sql) { return Db().Query(sql).Field(0).ToInt32(); }
+
+void StepWalk::Exec(std::initializer_list<std::string> statements) {
+  for (const std::string& sql : statements) Db().Execute(sql);
+}
+
+void InsertProducts(db::Connection& db, const std::string& group, const std::string& account,
+                    const std::vector<std::string>& products) {
+  db.Execute("INSERT INTO GrupoProduto (Cd_GrupoProduto, Nm_GrupoProduto) VALUES (1, '" + group +
+             "')");
+  db.Execute(
+      "INSERT INTO ContaContabil (Cd_PessoaUsuaria, Cd_ContaContabil, Nm_ContaContabil) "
+      "VALUES (1, 1, '" +
+      account + "')");
+  for (const std::string& values : products)
+    db.Execute(
+        "INSERT INTO Produto (Cd_PessoaUsuaria, Cd_Produto, Nm_Produto, Fl_VendBomba, "
+        "Cd_GrupoProduto, Cd_ContaMargemContribuicao) VALUES (1, " +
+        values + ", 1, 1)");
+}
+
+const schema::Column* ColumnOf(const schema::Model& m, const std::string& table,
+                               const std::string& column) {
+  const schema::Table* t = m.Find(table);
+  return t ? schema::FindColumn(*t, column) : nullptr;
+}
+
+const schema::Index* IndexNamed(const schema::Table& t, const std::string& name) {
+  for (const auto& index : t.indexes)
+    if (schema::SameName(index.name, name)) return &index;
+  return nullptr;
+}
+
+const schema::ForeignKey* ReferenceNamed(const schema::Table& t, const std::string& name) {
+  for (const auto& fk : t.foreign_keys)
+    if (schema::SameName(fk.name, name)) return &fk;
+  return nullptr;
+}
+
+bool HasIndex(const schema::Table& t, const std::string& name,
+              const std::vector<std::string>& columns) {
+  const schema::Index* index = IndexNamed(t, name);
+  return index && schema::SameNames(index->columns, columns);
+}
+
+bool HasReference(const schema::Table& t, const std::string& name, const std::string& ref_table) {
+  const schema::ForeignKey* fk = ReferenceNamed(t, name);
+  return fk && schema::SameName(fk->ref_table, ref_table);
+}
+
+std::string ColumnLine(const schema::Column& c, unsigned details) {
+  std::string line = c.name + " " + schema::CatalogueName(c.type) +
+                     (c.nullability == schema::Nullability::kNotNull ? " not null" : " null");
+  if ((details & kShapeDefaults) && !c.default_value.IsEmpty())
+    line += " default " + c.default_value.ToText(RegionalSettings::Invariant());
+  return line;
+}
+
+std::vector<std::string> ShapeLines(const schema::Table& t, unsigned details) {
+  std::vector<std::string> lines;
+  for (const auto& c : t.columns) lines.push_back(ColumnLine(c, details));
+  if (t.primary_key) lines.push_back("key " + t.primary_key->name + " " + List(t.primary_key->columns));
+  std::vector<std::string> more;
+  for (const auto& i : t.indexes) {
+    more.push_back("index " + i.name + " " + List(i.columns) +
+                   ((details & kShapeUnique) && i.unique ? " unique" : ""));
+  }
+  for (const auto& r : t.foreign_keys) {
+    more.push_back("reference " + r.name + " " + List(r.columns) + " -> " + r.ref_table +
+                   ((details & kShapeReferredColumns) ? " " + List(r.ref_columns) : ""));
+  }
+  std::sort(more.begin(), more.end());
+  lines.insert(lines.end(), more.begin(), more.end());
+  return lines;
+}
+
+std::vector<std::string> TextLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
+std::vector<std::string> RowTexts(db::Connection& db, const std::string& sql,
+                                  const std::string& null, const RegionalSettings& settings) {
+  std::vector<std::string> out;
+  const db::Recordset rs = db.Query(sql);
+  for (const auto& row : rs.Rows()) {
+    std::string line;
+    for (size_t i = 0; i < row.size(); ++i)
+      line += (i ? "|" : "") + (row[i].IsNull() ? null : row[i].ToText(settings));
+    out.push_back(line);
+  }
+  return out;
+}
+
+std::string Flags(db::Connection& db, const std::string& sql) {
+  std::string flags;
+  const db::Recordset rows = db.Query(sql);
+  for (const auto& row : rows.Rows()) flags += row[0].IsNull() ? 'N' : row[0].ToBool() ? 'T' : 'F';
+  return flags;
+}
+
+}  // namespace bp::testing

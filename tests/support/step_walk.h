@@ -1,0 +1,135 @@
+// The walk shared by the tests of the version steps: a version-18 station
+// database (SQLite or PostgreSQL) carried by the driver over a chosen step
+// table, with the driver's model compared to the database's introspection
+// after every step, a host whose stock recomputations can be scripted, and
+// readers that turn tables and rows into comparable text.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bp/bp_atualizar_banco_de_dados.h"
+#include "bp/datetime.h"
+#include "bp/db/connection.h"
+#include "bp/format.h"
+#include "bp/schema/model.h"
+#include "bp/schema/version_step.h"
+#include "station/sessao.h"
+#include "support/recording_session.h"
+#include "support/test_env.h"
+
+namespace bp::testing {
+
+// What the scripted stock recomputations answer, and what they were asked.
+struct StockScript {
+  struct Call {
+    int32_t empresa;
+    int32_t produto;
+    DateTime inicio;
+    friend bool operator==(const Call&, const Call&) = default;
+  };
+  std::vector<Call> calls;  // per product, in order
+  int objects_created = 0;  // per-product recomputation objects
+  // The per-product call (0-based) that finds the connection closed, once.
+  std::optional<size_t> closed_at_call;
+
+  // The general recomputation: its answer and message, and (company, start)
+  // of every call.
+  bool general_result = true;
+  std::string general_message;
+  std::vector<std::pair<int32_t, DateTime>> general_calls;
+};
+
+struct StepWalkOptions {
+  std::string banco;      // SQLite path or PostgreSQL URL; empty: a file in the walk's folder
+  int32_t company = 1;    // the session's company, created at version 18
+  bool scripted_stock = false;  // stock recomputations answered by StepWalk::stock
+  // Adds the steps walked (the range and stand-ins for earlier steps);
+  // ignored when `steps` is given.
+  std::function<void(schema::StepTable&)> add_steps;
+  const schema::StepTable* steps = nullptr;
+};
+
+using StepAdder = void (*)(schema::StepTable&);
+
+// A walk over the steps the adders add, in order.
+StepWalkOptions WalkOver(std::vector<StepAdder> adders, const std::string& banco = {},
+                         int32_t company = 1, bool scripted_stock = false);
+
+class StepWalk {
+ public:
+  explicit StepWalk(StepWalkOptions options);
+  ~StepWalk();
+
+  db::Connection& Db();
+  int32_t Version();
+  // Runs the driver up to `target`.
+  void To(int32_t target);
+  // The database's table as introspection reads it.
+  schema::Table Read(const std::string& table);
+  std::vector<std::vector<Value>> Rows(const std::string& sql);
+  int32_t Count(const std::string& sql);
+  void Exec(std::initializer_list<std::string> statements);
+
+  TestEnv env;  // first: the session and the driver use the current Env
+  StockScript stock;
+  std::vector<int32_t> compared;  // the steps after which model and database agreed
+
+ private:
+  class Host;
+  std::unique_ptr<station::Sessao> session_;
+  std::shared_ptr<Host> host_;
+  schema::StepTable steps_;
+  BPAtualizarBancoDeDados driver_;
+};
+
+// Product group 1 named `group`, ledger account 1 of company 1 named
+// `account`, and company 1's products in them, each given as
+// "code, 'name', sold at the pump".
+void InsertProducts(db::Connection& db, const std::string& group, const std::string& account,
+                    const std::vector<std::string>& products);
+
+// Lookups by name (case-insensitive as the database compares them); null
+// when missing.
+const schema::Column* ColumnOf(const schema::Model& m, const std::string& table,
+                               const std::string& column);
+const schema::Index* IndexNamed(const schema::Table& t, const std::string& name);
+const schema::ForeignKey* ReferenceNamed(const schema::Table& t, const std::string& name);
+// Whether the table has the index on exactly those columns, or the
+// reference to that table.
+bool HasIndex(const schema::Table& t, const std::string& name,
+              const std::vector<std::string>& columns);
+bool HasReference(const schema::Table& t, const std::string& name, const std::string& ref_table);
+
+// What ShapeLines writes beyond names, types, nullability and key columns.
+enum ShapeDetail : unsigned {
+  kShapeDefaults = 1,         // "default value" after a column that has one
+  kShapeReferredColumns = 2,  // the referred columns after a reference's table
+  kShapeUnique = 4,           // "unique" after a unique index
+};
+
+// A table as lines: "column type null|not null", then "key", "index" and
+// "reference" lines, indexes and references sorted by name.
+std::vector<std::string> ShapeLines(const schema::Table& t, unsigned details);
+// "column type null|not null", and its default with kShapeDefaults.
+std::string ColumnLine(const schema::Column& c, unsigned details = 0);
+// The non-empty lines of a text.
+std::vector<std::string> TextLines(const std::string& text);
+
+// The rows of a query, each as its fields' texts joined by "|", `null` for
+// NULL.
+std::vector<std::string> RowTexts(db::Connection& db, const std::string& sql,
+                                  const std::string& null = "-",
+                                  const RegionalSettings& settings = RegionalSettings::Current());
+
+// The first column of a query as one letter per row: T (True), F (False) or
+// N (null); bit columns read back as booleans on SQLite and as numbers on
+// PostgreSQL.
+std::string Flags(db::Connection& db, const std::string& sql);
+
+}  // namespace bp::testing
