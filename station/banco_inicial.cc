@@ -5,6 +5,7 @@
 #include "bp/schema/base_schema.h"
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
+#include "station/transacao.h"
 
 namespace station {
 
@@ -18,15 +19,10 @@ void CriarBancoVersao18(bp::db::Connection& connection, int32_t cd_pessoa_usuari
   }
   bp::schema::SeedOptions seed;
   seed.company = cd_pessoa_usuaria;
-  connection.BeginTrans("CriarBancoVersao18");
-  try {
+  EmTransacao(connection, "CriarBancoVersao18", [&] {
     for (const auto& op : bp::schema::BaseSchemaV18()) bp::schema::Apply(connection, model, op);
     for (const auto& op : bp::schema::SeedV18(seed)) bp::schema::Apply(connection, model, op);
-    connection.CommitTrans("CriarBancoVersao18");
-  } catch (...) {
-    if (connection.TransactionDepth() > 0) connection.RollbackTrans("CriarBancoVersao18");
-    throw;
-  }
+  });
 }
 
 int32_t VersaoDoBanco(bp::db::Connection& connection) {

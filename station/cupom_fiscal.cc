@@ -1,6 +1,7 @@
 #include "station/cupom_fiscal.h"
 
 #include "bp/erro.h"
+#include "station/transacao.h"
 
 namespace station {
 namespace {
@@ -43,20 +44,11 @@ void CupomFiscal::Carregar() {
 
 void CupomFiscal::Excluir() {
   bp::db::Connection& c = Conexao();
-  c.BeginTrans("BOCupomFiscal.Excluir");
-  int64_t removidos = 0;
-  try {
+  EmTransacao(c, "BOCupomFiscal.Excluir", [&] {
     c.Execute(std::string("DELETE FROM ItemCupomFiscal") + kChave, Chave());
-    removidos = c.Execute(std::string("DELETE FROM CupomFiscal") + kChave, Chave());
-  } catch (...) {
-    c.RollbackTrans("BOCupomFiscal.Excluir");
-    throw;
-  }
-  if (removidos == 0) {
-    c.RollbackTrans("BOCupomFiscal.Excluir");
-    RegistroNaoEncontrado("BOCupomFiscal");
-  }
-  c.CommitTrans("BOCupomFiscal.Excluir");
+    if (c.Execute(std::string("DELETE FROM CupomFiscal") + kChave, Chave()) == 0)
+      RegistroNaoEncontrado("BOCupomFiscal");
+  });
 }
 
 }  // namespace station

@@ -7,6 +7,7 @@
 #include "bp/class_info.h"
 #include "bp/db/connection.h"
 #include "bp/host/data_access.h"
+#include "station/transacao.h"
 
 namespace station {
 namespace {
@@ -114,8 +115,7 @@ void EmpresaUsuaria::Consolidar(bp::DateTime date, bool forward, bp::Andamento* 
                           "AND Dt_Emissao <= ? ORDER BY Cd_Produto",
                           {company, end_of_day});
 
-  c.BeginTrans("ConsolidarEstoque");
-  try {
+  EmTransacao(c, "ConsolidarEstoque", [&] {
     c.Execute("DELETE FROM EstoqueConsolidado WHERE Cd_PessoaUsuaria = ? AND Dt_Referencia = ?",
               {company, bp::Value(day)});
     if (from_last) {
@@ -148,11 +148,7 @@ void EmpresaUsuaria::Consolidar(bp::DateTime date, bool forward, bp::Andamento* 
                 "WHERE Cd_PessoaUsuaria = ?",
                 {bp::Value(day), company});
     }
-    c.CommitTrans("ConsolidarEstoque");
-  } catch (...) {
-    if (c.TransactionDepth() > 0) c.RollbackTrans("ConsolidarEstoque");
-    throw;
-  }
+  });
 }
 
 }  // namespace station

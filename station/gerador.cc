@@ -10,6 +10,7 @@
 #include "bp/erro.h"
 #include "station/banco_inicial.h"
 #include "station/gerador_interno.h"
+#include "station/transacao.h"
 
 namespace station {
 
@@ -417,8 +418,7 @@ ResumoGerador GerarMovimento(bp::db::Connection& connection, const OpcoesGerador
   const auto comeco = std::chrono::steady_clock::now();
   Validar(connection, opcoes);
   ResumoGerador resumo;
-  connection.BeginTrans("GerarMovimento");
-  try {
+  EmTransacao(connection, "GerarMovimento", [&] {
     gerador::Estado e(connection, opcoes);
     e.empresa = opcoes.cd_pessoa_usuaria;
     e.fim = opcoes.inicio.DatePart().AddDays(opcoes.dias);
@@ -427,11 +427,7 @@ ResumoGerador GerarMovimento(bp::db::Connection& connection, const OpcoesGerador
     e.escritor.GravarTudo();
     GravarSaldosFinais(connection, e);
     resumo.linhas = e.escritor.Contagens();
-    connection.CommitTrans("GerarMovimento");
-  } catch (...) {
-    if (connection.TransactionDepth() > 0) connection.RollbackTrans("GerarMovimento");
-    throw;
-  }
+  });
   // A station's database in use has its planner statistics.
   if (connection.Kind() == bp::db::DialectKind::kPostgreSQL) connection.Execute("ANALYZE");
   resumo.segundos =

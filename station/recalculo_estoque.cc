@@ -8,11 +8,12 @@
 #include "bp/host/data_access.h"
 #include "bp/money.h"
 #include "bp/value.h"
+#include "station/transacao.h"
 
 namespace station {
 namespace {
 
-constexpr const char* kTransacao = "RecalculoEstoque";
+constexpr std::string_view kTransacao = "RecalculoEstoque";
 
 double OrZero(const bp::Value& v) { return v.IsNull() || v.IsEmpty() ? 0.0 : v.ToDouble(); }
 
@@ -22,24 +23,6 @@ double Arredondado(double custo) { return bp::Money::FromDouble(custo).ToDouble(
 // reconnects and tries again.
 bool ConexaoFechada(const bp::Erro& e) {
   return e.number == bp::rt::kObjectClosed || e.number == bp::rt::kConnectionUnusable;
-}
-
-// Runs `work` inside a transaction of its own when the caller holds none;
-// inside the caller's, a failure is left to the caller to undo.
-template <class F>
-void EmTransacao(bp::db::Connection& c, F&& work) {
-  if (c.TransactionDepth() > 0) {
-    work();
-    return;
-  }
-  c.BeginTrans(kTransacao);
-  try {
-    work();
-    c.CommitTrans(kTransacao);
-  } catch (...) {
-    if (c.TransactionDepth() > 0) c.RollbackTrans(kTransacao);
-    throw;
-  }
 }
 
 }  // namespace
@@ -119,7 +102,7 @@ bool RecalculoEstoque::Recalcular(int32_t cd_pessoa_usuaria, int32_t cd_produto,
       if (!igual) mudadas.push_back({row[0], saldo});
     }
 
-    EmTransacao(c, [&] {
+    EmTransacao(c, kTransacao, [&] {
       for (const auto& linha : mudadas) {
         c.Execute(
             "UPDATE Cardex SET Qt_Estoque = ?, Vl_CustoMedio = ? "
@@ -155,7 +138,7 @@ bool RecalculoGeralEstoque::Recalcular(int32_t cd_pessoa_usuaria, bp::DateTime i
     const bp::db::Recordset produtos = c.Query(
         "SELECT Cd_Produto FROM Produto WHERE Cd_PessoaUsuaria = ? ORDER BY Cd_Produto", {empresa});
     RecalculoEstoque um(session_);
-    EmTransacao(c, [&] {
+    EmTransacao(c, kTransacao, [&] {
       for (const auto& row : produtos.Rows()) {
         const int32_t produto = row[0].ToInt32();
         if (!um.Recalcular(cd_pessoa_usuaria, produto, inicio)) {

@@ -8,6 +8,7 @@
 #include "bp/erros.h"
 #include "bp/format.h"
 #include "station/sessao.h"
+#include "station/transacao.h"
 
 namespace station {
 namespace {
@@ -163,8 +164,7 @@ void ReducaoZ::Gravar() {
   const std::vector<bp::Value> chave = {bp::Value(empresa), bp::Value(dia), impressora};
 
   bp::db::Connection& c = Conexao();
-  c.BeginTrans("BOReducaoZ.Gravar");
-  try {
+  EmTransacao(c, "BOReducaoZ.Gravar", [&] {
     std::vector<bp::Value> com_chave = valores;
     com_chave.insert(com_chave.end(), chave.begin(), chave.end());
     const int64_t alterados =
@@ -183,11 +183,7 @@ void ReducaoZ::Gravar() {
         "UPDATE ECF SET Dt_Referencia = ? WHERE Cd_PessoaUsuaria = ? AND No_Impressora = ? "
         "AND (Dt_Referencia IS NULL OR Dt_Referencia < ?)",
         {bp::Value(dia), bp::Value(empresa), impressora, bp::Value(dia)});
-  } catch (...) {
-    c.RollbackTrans("BOReducaoZ.Gravar");
-    throw;
-  }
-  c.CommitTrans("BOReducaoZ.Gravar");
+  });
 }
 
 void ReducaoZ::CarregarUltimaReducaoZ(int32_t Cd_PessoaUsuaria, uint8_t No_Impressora) {

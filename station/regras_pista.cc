@@ -10,6 +10,7 @@
 #include "station/cheque.h"
 #include "station/senha.h"
 #include "station/textos_pista.h"
+#include "station/transacao.h"
 
 namespace station {
 namespace {
@@ -146,8 +147,11 @@ Veredito VerificarVendaCredito(bp::db::Connection& c, int32_t empresa, const Ped
   return {true, textos::kVendaPrazoLiberada};
 }
 
-Veredito GravarResponsabilidade(bp::db::Connection& c, int32_t empresa, const Responsabilidade& r,
-                                bp::DateTime agora) {
+namespace {
+
+// The writes of GravarResponsabilidade, inside its transaction.
+Veredito GravarNaTransacao(bp::db::Connection& c, int32_t empresa, const Responsabilidade& r,
+                           bp::DateTime agora) {
   const bp::db::Recordset bico = c.Query(
       "SELECT b.De_EnderecoLogicoBico, p.Vl_Preco FROM Bomba b LEFT JOIN Produto p ON "
       "p.Cd_PessoaUsuaria = b.Cd_PessoaUsuaria AND p.Cd_Produto = b.Cd_Produto "
@@ -198,6 +202,16 @@ Veredito GravarResponsabilidade(bp::db::Connection& c, int32_t empresa, const Re
               {hodometro, Value(empresa), veiculo, hodometro});
   }
   return {true, textos::kResponsabilidadeGravada};
+}
+
+}  // namespace
+
+Veredito GravarResponsabilidade(bp::db::Connection& c, int32_t empresa, const Responsabilidade& r,
+                                bp::DateTime agora) {
+  // The fuelling, the nozzle's pending discount and the vehicle's odometer
+  // are one record: a failure in any of them leaves none.
+  return EmTransacao(c, "BOAbastecimento.GravarResponsabilidade",
+                     [&] { return GravarNaTransacao(c, empresa, r, agora); });
 }
 
 int32_t InserirLogLiberacao(bp::db::Connection& c, const EntradaLogLiberacao& e) {

@@ -10,6 +10,7 @@
 #include "station/banco_inicial.h"
 #include "station/gerador.h"
 #include "station/seed_fiscal.h"
+#include "station/transacao.h"
 
 namespace station {
 namespace {
@@ -72,8 +73,7 @@ OpcoesGerador OpcoesDoHistorico(bp::DateTime agora) {
 // The demo's persons and the generated month, in one transaction: a failure
 // leaves the database as new as it was.
 void GravarHistorico(bp::db::Connection& c, bp::DateTime agora) {
-  c.BeginTrans("SeedHistorico");
-  try {
+  EmTransacao(c, "SeedHistorico", [&] {
     for (const PessoaDemo& p : kPessoas) {
       c.Execute("INSERT INTO Pessoa (Cd_Pessoa, Nm_Pessoa, No_TipoPessoa, Cd_CgcCpf, "
                 "Nm_Logradouro, No_Logradouro, Nm_Bairro, Nm_Cidade, Ds_SiglaUF, Cd_Ep) "
@@ -84,11 +84,7 @@ void GravarHistorico(bp::db::Connection& c, bp::DateTime agora) {
                  bp::Value("13026-000")});
     }
     GerarMovimento(c, OpcoesDoHistorico(agora));
-    c.CommitTrans("SeedHistorico");
-  } catch (...) {
-    if (c.TransactionDepth() > 0) c.RollbackTrans("SeedHistorico");
-    throw;
-  }
+  });
 }
 
 }  // namespace
@@ -102,15 +98,10 @@ void SeedDemoStation(const std::shared_ptr<Sessao>& sessao, bp::DateTime agora) 
   driver.SetObBOSistema(sessao);
   driver.Atualizar(false);
 
-  c.BeginTrans("SeedDemoStation");
-  try {
+  EmTransacao(c, "SeedDemoStation", [&] {
     SeedPista(c, agora);
     SeedFiscal(*sessao, agora);
-    c.CommitTrans("SeedDemoStation");
-  } catch (...) {
-    if (c.TransactionDepth() > 0) c.RollbackTrans("SeedDemoStation");
-    throw;
-  }
+  });
 }
 
 }  // namespace station

@@ -8,6 +8,7 @@
 
 #include "bp/erros.h"
 #include "bp/value.h"
+#include "station/transacao.h"
 
 namespace station {
 namespace {
@@ -123,14 +124,12 @@ bool ConferirLogin(bp::db::Connection& c, int32_t empresa, int32_t cd_funcionari
   return false;
 }
 
-int32_t GravarSenhaDoFuncionario(bp::db::Connection& c, int32_t empresa, int32_t cd_funcionario,
-                                 std::string_view senha) {
-  if (c.Query("SELECT 1 FROM Funcionario WHERE Cd_PessoaUsuaria = ? AND Cd_Funcionario = ?",
-              {bp::Value(empresa), bp::Value(cd_funcionario)})
-          .Eof()) {
-    Falhar("Funcionário " + std::to_string(cd_funcionario) + " não cadastrado.");
-  }
-  const std::string cifrada = CifrarSenha(senha);
+namespace {
+
+// Keeps the hash in the employee's user row (a new one when there is none)
+// and empties the password in clear.
+int32_t GuardarCifrada(bp::db::Connection& c, int32_t empresa, int32_t cd_funcionario,
+                       const std::string& cifrada) {
   bp::db::Recordset rs =
       c.Query("SELECT Cd_Usuario FROM Usuario WHERE Cd_PessoaUsuaria = ? AND Cd_Funcionario = ? "
               "ORDER BY Cd_Usuario",
@@ -153,6 +152,21 @@ int32_t GravarSenhaDoFuncionario(bp::db::Connection& c, int32_t empresa, int32_t
   c.Execute("UPDATE Funcionario SET Nm_Senha = NULL WHERE Cd_PessoaUsuaria = ? AND Cd_Funcionario = ?",
             {bp::Value(empresa), bp::Value(cd_funcionario)});
   return usuario;
+}
+
+}  // namespace
+
+int32_t GravarSenhaDoFuncionario(bp::db::Connection& c, int32_t empresa, int32_t cd_funcionario,
+                                 std::string_view senha) {
+  if (c.Query("SELECT 1 FROM Funcionario WHERE Cd_PessoaUsuaria = ? AND Cd_Funcionario = ?",
+              {bp::Value(empresa), bp::Value(cd_funcionario)})
+          .Eof()) {
+    Falhar("Funcionário " + std::to_string(cd_funcionario) + " não cadastrado.");
+  }
+  const std::string cifrada = CifrarSenha(senha);
+  // The user row and the emptied clear password are one change.
+  return EmTransacao(c, "GravarSenhaDoFuncionario",
+                     [&] { return GuardarCifrada(c, empresa, cd_funcionario, cifrada); });
 }
 
 int32_t MigrarSenhasEmClaro(bp::db::Connection& c, int32_t empresa) {

@@ -2,6 +2,8 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+
 #include "db/column_values.h"
 #include "db/provider_error.h"
 
@@ -65,6 +67,29 @@ void ConnectionBase::RollbackTrans(std::string_view name) {
   if (depth_ == 0) RaiseProvider(kErroComando, NoBeginText("ROLLBACK", name), Source());
   depth_ = 0;
   if (EngineInTransaction()) RollbackReal();
+}
+
+void ConnectionBase::Savepoint(std::string_view name) { SavepointCommand("SAVEPOINT", name); }
+
+void ConnectionBase::ReleaseSavepoint(std::string_view name) {
+  SavepointCommand("RELEASE SAVEPOINT", name);
+}
+
+void ConnectionBase::RollbackToSavepoint(std::string_view name) {
+  SavepointCommand("ROLLBACK TO SAVEPOINT", name);
+}
+
+void ConnectionBase::SavepointCommand(const char* verb, std::string_view name) {
+  RequireOpen();
+  const bool plain = !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+  });
+  if (!plain)
+    RaiseProvider(kErroComando, fmt::format("Invalid savepoint name '{}'.", name), Source());
+  if (depth_ == 0 || !EngineInTransaction())
+    RaiseProvider(kErroComando, fmt::format("{} {} needs an open transaction.", verb, name),
+                  Source());
+  Exec(fmt::format("{} {}", verb, name).c_str());
 }
 
 void ConnectionBase::FollowEngineAfterFailure(Erro& failure) {

@@ -29,6 +29,10 @@ class ConnectionBase : public Connection {
   void RollbackTrans(std::string_view name) final;
   int32_t TransactionDepth() const final { return depth_; }
 
+  void Savepoint(std::string_view name) final;
+  void ReleaseSavepoint(std::string_view name) final;
+  void RollbackToSavepoint(std::string_view name) final;
+
   int32_t ConnectionTimeout() const final { return connection_timeout_; }
   void SetConnectionTimeout(int32_t seconds) final;
   int32_t CommandTimeout() const final { return command_timeout_; }
@@ -47,6 +51,9 @@ class ConnectionBase : public Connection {
   // the records affected by the batch's last data statement.
   virtual int64_t Run(std::string_view sql, const std::vector<Value>& params,
                       Recordset* rows) = 0;
+  // Runs one internal command (transaction control, savepoints); raises the
+  // provider's error when it fails.
+  virtual void Exec(const char* sql) = 0;
   virtual void BeginReal() = 0;
   virtual void CommitReal() = 0;
   virtual void RollbackReal() = 0;
@@ -65,6 +72,9 @@ class ConnectionBase : public Connection {
   void FollowEngineAfterFailure(Erro& failure);
 
  private:
+  // Runs "<verb> <name>" inside the open transaction.
+  void SavepointCommand(const char* verb, std::string_view name);
+
   int32_t depth_ = 0;
   int32_t connection_timeout_;
   int32_t command_timeout_;

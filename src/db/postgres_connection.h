@@ -36,6 +36,7 @@ class PostgresConnection final : public ConnectionBase {
  protected:
   const char* Source() const override { return kPostgresSource; }
   int64_t Run(std::string_view sql, const std::vector<Value>& params, Recordset* rows) override;
+  void Exec(const char* sql) override;
   void BeginReal() override;
   void CommitReal() override;
   void RollbackReal() override;
@@ -45,8 +46,6 @@ class PostgresConnection final : public ConnectionBase {
  private:
   void Connect();
   bool Lost() const;
-  // Runs one internal command; raises the mapped error when it fails.
-  void Exec(const char* sql);
   // The error a failed result stands for (3709 once the connection is gone).
   Erro Failure(const pg_result* result) const;
   void EnsureStatementTimeout();

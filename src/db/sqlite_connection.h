@@ -32,6 +32,7 @@ class SqliteConnection final : public ConnectionBase {
  protected:
   const char* Source() const override { return kSQLiteSource; }
   int64_t Run(std::string_view sql, const std::vector<Value>& params, Recordset* rows) override;
+  void Exec(const char* sql) override;
   void BeginReal() override;
   void CommitReal() override;
   void RollbackReal() override;
@@ -40,8 +41,6 @@ class SqliteConnection final : public ConnectionBase {
 
  private:
   void Connect();
-  // Runs one internal statement (transaction control, savepoints).
-  void Exec(const char* sql);
   // The error for a failed SQLite call, mapped to the provider numbers.
   Erro Failure(int code) const;
   void RunStatement(sqlite3_stmt* statement, Recordset* rows, std::string_view source);

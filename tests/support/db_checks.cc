@@ -176,6 +176,25 @@ void CheckTransactions(db::Connection& c) {
   c.CommitTrans("Faturar");
   EXPECT_EQ(Count(c, "SELECT COUNT(*) FROM Conta"), 3);  // 2, 3 and 5
   EXPECT_EQ(Count(c, "SELECT COUNT(*) FROM Conta WHERE Cd_Conta = 4"), 0);
+
+  // A savepoint undoes only what came after it, a failed command included,
+  // and the transaction goes on; there is none outside a transaction.
+  EXPECT_EQ(FailureOf([&] { c.Savepoint("marca"); }).number, db::kErroComando);
+  c.BeginTrans("Faturar");
+  c.Execute("INSERT INTO Conta VALUES (6)");
+  c.Savepoint("marca");
+  c.Execute("INSERT INTO Conta VALUES (7)");
+  EXPECT_EQ(FailureOf([&] { c.Execute("INSERT INTO Conta VALUES (6)"); }).number,
+            db::kErroIntegridade);
+  c.RollbackToSavepoint("marca");
+  c.ReleaseSavepoint("marca");
+  c.Savepoint("marca");
+  c.Execute("INSERT INTO Conta VALUES (8)");
+  c.ReleaseSavepoint("marca");
+  EXPECT_EQ(FailureOf([&] { c.Savepoint("x; DROP TABLE Conta"); }).number, db::kErroComando);
+  c.CommitTrans("Faturar");
+  EXPECT_EQ(Count(c, "SELECT COUNT(*) FROM Conta WHERE Cd_Conta IN (6, 8)"), 2);
+  EXPECT_EQ(Count(c, "SELECT COUNT(*) FROM Conta WHERE Cd_Conta = 7"), 0);
 }
 
 void CheckCommandTimeout(db::Connection& c, std::string_view long_query) {

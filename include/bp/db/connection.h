@@ -72,6 +72,14 @@ class Connection {
   virtual void RollbackTrans(std::string_view name) = 0;
   virtual int32_t TransactionDepth() const = 0;
 
+  // Savepoints inside the open transaction (0x80040E14 outside one): rolling
+  // back to a savepoint undoes only the work done since it and leaves the
+  // transaction usable; releasing it keeps that work. `name` is a plain SQL
+  // identifier.
+  virtual void Savepoint(std::string_view name) = 0;
+  virtual void ReleaseSavepoint(std::string_view name) = 0;
+  virtual void RollbackToSavepoint(std::string_view name) = 0;
+
   // Seconds allowed to connect (and to wait for a lock, on SQLite: its busy
   // time-out) and for one command to run (PostgreSQL statement_timeout; on
   // SQLite a progress handler interrupts the statement). 0 means no limit.
