@@ -47,10 +47,31 @@ bool ExisteLinha(bp::db::Connection& c, std::string_view sql, const std::vector<
 
 bool Bit(const bp::Value& v) { return !v.IsNull() && !v.IsEmpty() && v.ToBool(); }
 
+// Refusals that say nothing about the issuer: what the attendant typed (the
+// document, the deposit date) and a cheque presented again after it was
+// used. They never block the account's other cheques.
+constexpr const char* kRecusasAlheiasAoEmitente[] = {
+    textos::kDocumentoInvalido, textos::kDepositoAnterior, textos::kDepositoDistante,
+    textos::kChequeJaUtilizado};
+
 void Veredito(ConsultaDeCheque& r, bool aprovado, const char* texto) {
   r.ic_consultado = true;
   r.ic_aprovado = aprovado;
   r.ds_resultado = texto;
+}
+
+// True when another cheque of the same account was refused for a reason of
+// the issuer's.
+bool EmitenteRecusado(bp::db::Connection& c, const Cmc7& k) {
+  std::vector<bp::Value> p = {bp::Value(k.banco),  bp::Value(k.agencia), bp::Value(k.conta),
+                              bp::Value(k.numero), bp::Value(true),      bp::Value(false)};
+  for (const char* texto : kRecusasAlheiasAoEmitente) p.emplace_back(texto);
+  return ExisteLinha(
+      c,
+      "SELECT 1 FROM ConsultaCheque WHERE Cd_Banco = ? AND Cd_Agencia = ? AND Cd_Conta = ? "
+      "AND Nm_IdDocumento <> ? AND Ic_Consultado = ? AND Ic_Aprovado = ? "
+      "AND (Ds_Resultado IS NULL OR Ds_Resultado NOT IN (?, ?, ?, ?))",
+      p);
 }
 
 }  // namespace
@@ -94,32 +115,27 @@ void ConsultarCheque(bp::db::Connection& c, int32_t empresa, OrdemConsulta ordem
   if (deposito.Days() - hoje.Days() > kDiasMaximosDeposito) {
     return Veredito(r, false, textos::kDepositoDistante);
   }
-  if (ExisteLinha(c,
-                  "SELECT 1 FROM ConsultaCheque WHERE Cd_Banco = ? AND Cd_Agencia = ? "
-                  "AND Cd_Conta = ? AND Nm_IdDocumento <> ? AND Ic_Consultado = ? "
-                  "AND Ic_Aprovado = ?",
-                  {bp::Value(k->banco), bp::Value(k->agencia), bp::Value(k->conta),
-                   bp::Value(k->numero), bp::Value(true), bp::Value(false)})) {
-    return Veredito(r, false, textos::kEmitenteRecusado);
-  }
+  if (EmitenteRecusado(c, *k)) return Veredito(r, false, textos::kEmitenteRecusado);
   if (ordem == OrdemConsulta::kSecundaria) {
     Veredito(r, true, textos::kChequeAprovadoComRestricoes);
     r.ic_liberado_com_restricoes = true;
     return;
   }
-  if (ExisteLinha(c,
-                  "SELECT 1 FROM Recebimento WHERE Cd_PessoaUsuaria = ? AND Cd_BancoRec = ? "
-                  "AND Cd_AgenciaRec = ? AND Cd_ContaRec = ? AND Nm_IdDocumentoRec = ?",
-                  {bp::Value(empresa), bp::Value(k->banco), bp::Value(k->agencia),
-                   bp::Value(k->conta), bp::Value(k->numero)}) ||
-      ExisteLinha(c,
-                  "SELECT 1 FROM Abastecimento WHERE Cd_PessoaUsuaria = ? AND Cd_Banco = ? "
-                  "AND Cd_Agencia = ? AND Cd_Conta = ? AND Nm_IdDocumento = ?",
-                  {bp::Value(empresa), bp::Value(k->banco), bp::Value(k->agencia),
-                   bp::Value(k->conta), bp::Value(k->numero)})) {
-    return Veredito(r, false, textos::kChequeJaUtilizado);
-  }
+  if (ChequeUtilizado(c, empresa, *k)) return Veredito(r, false, textos::kChequeJaUtilizado);
   Veredito(r, true, textos::kChequeAprovado);
+}
+
+bool ChequeUtilizado(bp::db::Connection& c, int32_t empresa, const Cmc7& k) {
+  const std::vector<bp::Value> p = {bp::Value(empresa), bp::Value(k.banco), bp::Value(k.agencia),
+                                    bp::Value(k.conta), bp::Value(k.numero)};
+  return ExisteLinha(c,
+                     "SELECT 1 FROM Recebimento WHERE Cd_PessoaUsuaria = ? AND Cd_BancoRec = ? "
+                     "AND Cd_AgenciaRec = ? AND Cd_ContaRec = ? AND Nm_IdDocumentoRec = ?",
+                     p) ||
+         ExisteLinha(c,
+                     "SELECT 1 FROM Abastecimento WHERE Cd_PessoaUsuaria = ? AND Cd_Banco = ? "
+                     "AND Cd_Agencia = ? AND Cd_Conta = ? AND Nm_IdDocumento = ?",
+                     p);
 }
 
 bool ConsultaGuardada(bp::db::Connection& c, std::string_view cd_cmc7) {
@@ -130,7 +146,7 @@ bool ConsultaGuardada(bp::db::Connection& c, std::string_view cd_cmc7) {
                           Chave(*k));
 }
 
-bool CarregarConsulta(bp::db::Connection& c, ConsultaDeCheque& r) {
+bool CarregarConsulta(bp::db::Connection& c, int32_t empresa, ConsultaDeCheque& r) {
   const std::optional<Cmc7> k = LerCmc7(r.cd_cmc7);
   if (!k) return false;
   bp::db::Recordset rs = c.Query(
@@ -143,15 +159,22 @@ bool CarregarConsulta(bp::db::Connection& c, ConsultaDeCheque& r) {
     const bp::Value& v = rs[campo];
     return v.IsNull() || v.IsEmpty() ? std::string() : v.ToText();
   };
-  r.no_tipo_pessoa = rs["No_TipoPessoa"].IsNull() ? uint8_t{0} : rs["No_TipoPessoa"].ToByte();
-  r.cd_cpf_cnpj = texto("Cd_CpfCnpj");
-  r.vl_cheque = rs["Vl_Cheque"].IsNull() ? bp::Money() : rs["Vl_Cheque"].ToMoney();
-  r.dt_deposito = rs["Dt_Deposito"].IsNull() ? bp::DateTime() : rs["Dt_Deposito"].ToDate();
-  r.tp_operacao = rs["Tp_Operacao"].IsNull() ? uint8_t{0} : rs["Tp_Operacao"].ToByte();
+  // The stored approval stands only for the data it was given, while the
+  // cheque has paid nothing and no other cheque of the account has been
+  // refused for the issuer's sake since; otherwise the record reads as not approved, so
+  // the cheque is consulted again with what the attendant typed now.
+  const bool mesmos_dados =
+      (rs["No_TipoPessoa"].IsNull() ? uint8_t{0} : rs["No_TipoPessoa"].ToByte()) ==
+          r.no_tipo_pessoa &&
+      texto("Cd_CpfCnpj") == r.cd_cpf_cnpj &&
+      (rs["Vl_Cheque"].IsNull() ? bp::Money() : rs["Vl_Cheque"].ToMoney()) == r.vl_cheque &&
+      (rs["Dt_Deposito"].IsNull() ? bp::DateTime() : rs["Dt_Deposito"].ToDate().DatePart()) ==
+          r.dt_deposito.DatePart();
   r.ic_consultado = Bit(rs["Ic_Consultado"]);
-  r.ic_aprovado = Bit(rs["Ic_Aprovado"]);
   r.ds_resultado = texto("Ds_Resultado");
   r.ic_liberado_com_restricoes = Bit(rs["Ic_LiberadoComRestricoes"]);
+  r.ic_aprovado = Bit(rs["Ic_Aprovado"]) && mesmos_dados && !ChequeUtilizado(c, empresa, *k) &&
+                  !EmitenteRecusado(c, *k);
   return true;
 }
 

@@ -58,8 +58,16 @@ void ConsultarCheque(bp::db::Connection& c, int32_t empresa, OrdemConsulta ordem
 // number. A record whose code line is not a CMC7 has no stored consultation
 // and is never stored.
 bool ConsultaGuardada(bp::db::Connection& c, std::string_view cd_cmc7);
-// Fills the record from the stored consultation; false when there is none.
-bool CarregarConsulta(bp::db::Connection& c, ConsultaDeCheque& r);
+// True when the cheque was already received or already pays a fuelling.
+bool ChequeUtilizado(bp::db::Connection& c, int32_t empresa, const Cmc7& k);
+
+// Gives the record, which holds the data typed for this consultation, the
+// outcome of the stored one; false when there is none. The stored approval
+// is kept only when it was given for the same data (person kind, document,
+// value, deposit date), the cheque has not been used since and no other
+// cheque of the account has been refused for the issuer's sake; otherwise the
+// record reads as not approved, so that it is consulted again.
+bool CarregarConsulta(bp::db::Connection& c, int32_t empresa, ConsultaDeCheque& r);
 // Inserts (Guardar) or rewrites (Atualizar) the stored consultation.
 void GuardarConsulta(bp::db::Connection& c, int32_t empresa, const ConsultaDeCheque& r,
                      bp::DateTime agora);

@@ -126,8 +126,10 @@ bool BOAbastecimento::GravarResponsabilidade(
   r.vl_abastecimento = Vl_Abastecimento;
   r.tx_desconto_abastecimento = Tx_DescontoAbastecimento;
   r.no_hodometro = No_Hodometro;
-  return station::GravarResponsabilidade(s->ObDAL().Conexao(), s->Cd_PessoaUsuaria(), r, Agora())
-      .liberado;
+  const Veredito v =
+      station::GravarResponsabilidade(s->ObDAL().Conexao(), s->Cd_PessoaUsuaria(), r, Agora());
+  motivo_ = v.liberado ? std::string() : v.motivo;
+  return v.liberado;
 }
 
 bool BOCheque::Ic_ConsultaArmazenada() {
@@ -146,8 +148,9 @@ void BOCheque::Consultar(bp::host::BOSistemaRef& ObBOSistema, bp::OrdemObjetoCon
 }
 
 void BOCheque::Carregar(bool& Ic_Encontrado, std::string& Ds_Mensagem) {
+  const bp::host::BOSistemaRef& s = Sessao(*this, "BOCheque");
   ConsultaDeCheque k = ParaConsulta(Registro());
-  Ic_Encontrado = CarregarConsulta(Conexao(*this, "BOCheque"), k);
+  Ic_Encontrado = CarregarConsulta(s->ObDAL().Conexao(), s->Cd_PessoaUsuaria(), k);
   if (Ic_Encontrado) {
     restricoes_ = k.ic_liberado_com_restricoes;
     DaConsulta(k, Registro());

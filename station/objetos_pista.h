@@ -43,6 +43,13 @@ class BOAbastecimento final : public bp::host::BOAbastecimento {
                               bp::host::TipoVencimentoEnum No_TipoVencimento,
                               bool Ic_BaixaAutomatica, bp::Money Vl_Abastecimento,
                               bp::Money Tx_DescontoAbastecimento, int32_t No_Hodometro) override;
+
+  // Why the last GravarResponsabilidade recorded nothing (its result carries
+  // no text); empty after a recording.
+  const std::string& MotivoDaRecusa() const { return motivo_; }
+
+ private:
+  std::string motivo_;
 };
 
 // The local cheque consultation. The stored-consultation path is taken when

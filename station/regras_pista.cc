@@ -74,6 +74,13 @@ std::optional<int32_t> DonoDoCaixaAberto(bp::db::Connection& c, int32_t empresa,
 
 }  // namespace
 
+const char* MotivoDeValores(bp::Money valor, bp::Money desconto) {
+  if (valor < bp::Money()) return textos::kValorNegativo;
+  if (desconto < bp::Money()) return textos::kDescontoNegativo;
+  if (desconto > bp::Money() && desconto >= valor) return textos::kDescontoAcimaDoValor;
+  return nullptr;
+}
+
 CaixaDoFuncionario CarregarCaixa(bp::db::Connection& c, int32_t empresa, int32_t cd_funcionario) {
   const bp::db::Recordset rs = c.Query(
       "SELECT Cd_Caixa, Dt_Abertura, Ic_Fechado, Dt_Fechamento FROM Caixa "
@@ -107,6 +114,7 @@ Veredito VerificarDinheiroOuCartao(bp::db::Connection& c, int32_t empresa,
   const std::optional<int32_t> dono = DonoDoCaixaAberto(c, empresa, p.cd_caixa, recusa);
   if (!dono) return recusa;
   if (*dono != p.cd_funcionario) return Recusa(textos::kCaixaDeOutro);
+  if (p.vl_abastecimento < bp::Money()) return Recusa(textos::kValorNegativo);
   return {true, textos::kLiberado};
 }
 
@@ -152,6 +160,8 @@ namespace {
 // The writes of GravarResponsabilidade, inside its transaction.
 Veredito GravarNaTransacao(bp::db::Connection& c, int32_t empresa, const Responsabilidade& r,
                            bp::DateTime agora) {
+  if (const char* motivo = MotivoDeValores(r.vl_abastecimento, r.tx_desconto_abastecimento))
+    return Recusa(motivo);
   const bp::db::Recordset bico = c.Query(
       "SELECT b.De_EnderecoLogicoBico, p.Vl_Preco FROM Bomba b LEFT JOIN Produto p ON "
       "p.Cd_PessoaUsuaria = b.Cd_PessoaUsuaria AND p.Cd_Produto = b.Cd_Produto "
@@ -165,6 +175,9 @@ Veredito GravarNaTransacao(bp::db::Connection& c, int32_t empresa, const Respons
   const Value veiculo = VeiculoOuNulo(c, empresa, r.cd_veiculo);
   std::vector<Value> cheque(4, Value(bp::Null{}));
   if (const std::optional<Cmc7> k = LerCmc7(r.cd_cmc7); k && ConsultaGuardada(c, r.cd_cmc7)) {
+    // A cheque pays one fuelling: another terminal may have recorded it
+    // since this one was consulted.
+    if (ChequeUtilizado(c, empresa, *k)) return Recusa(textos::kChequeJaUtilizado);
     cheque = {Value(k->banco), Value(k->agencia), Value(k->conta), Value(k->numero)};
   }
   const std::string cmc7 = r.cd_cmc7.substr(0, 30);

@@ -69,6 +69,11 @@ struct Responsabilidade {
 // and the nozzle's pending discount and odometer in Bomba. Refuses,
 // writing nothing, when the nozzle or the open cash register is missing.
 inline constexpr uint8_t kOrigemLiberacao = 3;
+// Why an amount and its discount cannot be recorded: a negative amount or
+// discount, or a discount that is not below the amount (a discount needs a
+// preset amount); nullptr when they can.
+const char* MotivoDeValores(bp::Money valor, bp::Money desconto);
+
 Veredito GravarResponsabilidade(bp::db::Connection& c, int32_t empresa, const Responsabilidade& r,
                                 bp::DateTime agora);
 

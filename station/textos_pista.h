@@ -21,6 +21,9 @@ inline constexpr const char* kClienteComRestricao = "Cliente com restricao de ve
 inline constexpr const char* kInformeHodometro = "Informe o hodometro";
 inline constexpr const char* kHodometroMenor = "Hodometro menor que o ultimo";
 inline constexpr const char* kResponsabilidadeGravada = "Responsabilidade gravada";
+inline constexpr const char* kValorNegativo = "Valor negativo";
+inline constexpr const char* kDescontoNegativo = "Desconto negativo";
+inline constexpr const char* kDescontoAcimaDoValor = "Desconto nao menor que o valor";
 
 inline constexpr const char* kChequeAprovado = "Cheque aprovado";
 inline constexpr const char* kChequeAprovadoComRestricoes = "Cheque aprovado com restricoes";

@@ -224,21 +224,25 @@ TEST_F(PistaTest, ChequeConsultationAndItsStoredPath) {
                       bp::OrdemObjetoConsultaCheque::ObjetoSecundario),
             "Cheque aprovado com restricoes");
 
-  // Stored: the path flag turns, and loading gives the consultation back.
+  // Stored: the path flag turns, and loading the same data gives the stored
+  // approval back; other data read as not approved and stay as typed.
   EXPECT_FALSE(cheque->Ic_ConsultaArmazenada());
   cheque->Gravar();
   EXPECT_TRUE(cheque->Ic_ConsultaArmazenada());
   EXPECT_EQ(Um("SELECT Ic_LiberadoComRestricoes FROM ConsultaCheque WHERE Nm_IdDocumento = '000123'")
                 .ToBool(),
             true);
-  cheque->Limpar();
-  cheque->Registro().Cd_Cmc7 = D::kCmc7Bom;
   bool achou = false;
   std::string msg;
+  cheque->Registro().Ic_Aprovado = false;
   cheque->Carregar(achou, msg);
   EXPECT_TRUE(achou);
   EXPECT_TRUE(cheque->Registro().Ic_Aprovado);
-  EXPECT_EQ(cheque->Registro().Cd_CpfCnpj, "11.222.333/0001-81");
+  cheque->Registro().Cd_CpfCnpj = "123.456.789-09";
+  cheque->Carregar(achou, msg);
+  EXPECT_FALSE(cheque->Registro().Ic_Aprovado);
+  EXPECT_EQ(cheque->Registro().Cd_CpfCnpj, "123.456.789-09");
+  cheque->Registro().Cd_CpfCnpj = "11.222.333/0001-81";
   cheque->Registro().Ic_Aprovado = false;
   cheque->Atualizar(msg);
   cheque->Carregar(achou, msg);
@@ -278,7 +282,7 @@ TEST_F(PistaTest, ResponsibilityAndReleaseLog) {
   station::GuardarConsulta(C(), D::kEmpresa, k, env_.now);
   ASSERT_TRUE(a->GravarResponsabilidade(1, caixa, "", D::kCmc7Bom, bp::TipoPagamentoEnum::PagamentoCheque,
                                         bp::host::TipoVencimentoEnum::TipoVencimentoAVista, false,
-                                        Money(), Money::FromDouble(1.5), 0));
+                                        Money::FromInt(30), Money::FromDouble(1.5), 0));
   EXPECT_EQ(Um("SELECT Nm_IdDocumento FROM Abastecimento WHERE Cd_Cmc7 = '" +
                std::string(D::kCmc7Bom) + "'").ToText(), "000123");
   station::ConsultarCheque(C(), D::kEmpresa, station::OrdemConsulta::kPrimaria, k, env_.now);
