@@ -99,25 +99,5 @@ TEST(ErroTrail, ForeignFailuresBecomeRuntimeNumbers) {
   EXPECT_EQ(HexNumber(kErroArquivoReducaoZ), "0x80042D72");
 }
 
-TEST(ErrorCodes, LookupCoversEveryGroupAndSharedTexts) {
-  auto text = [](uint32_t n) { return RetornaDescricaoErro(static_cast<int32_t>(n)); };
-  EXPECT_EQ(text(0x80040201), "Nao informado identificador do registro (chave, codigo ou PK ...)");
-  EXPECT_EQ(text(0x8004026D), "Exclusão cancelada");
-  EXPECT_EQ(text(0x800402CA), "Estoque insuficiente");
-  EXPECT_EQ(text(0x80040336), "Data de recebimento não informada ou inválida");
-  EXPECT_EQ(text(0x800405EF),
-            "Arquivo ini não encontrado ou parâmetro inválido para o nome da porta.");
-  EXPECT_EQ(text(0x80040655), "Erro quando gerava o arquivo de solicitacao TecBan");
-  EXPECT_EQ(text(0x8004064F), text(0x8004064D));
-  EXPECT_EQ(text(0x80040653), text(0x80040651));
-  EXPECT_EQ(text(0x80040335), text(0x8004032F));
-  for (uint32_t none : {0x80040660u, 0u, 12345u, 0x80040203u, 0x80042D72u}) {
-    EXPECT_EQ(text(none), "") << std::hex << none;
-  }
-  const int32_t n = static_cast<int32_t>(0x80040202);
-  EXPECT_EQ(RetornaDescricaoErro(n), "Registro nao encontrado");
-  EXPECT_EQ(n, -2147220990);
-}
-
 }  // namespace
 }  // namespace bp
