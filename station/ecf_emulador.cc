@@ -19,6 +19,7 @@ constexpr int32_t kErroStatus = static_cast<int32_t>(0x800405F0);
 constexpr int32_t kErroDesligada = static_cast<int32_t>(0x800405FF);
 constexpr int32_t kErroComunicacao = static_cast<int32_t>(0x800405EE);
 constexpr int32_t kErroParametro = static_cast<int32_t>(0x800405F1);
+constexpr int32_t kErroComandoRecusado = static_cast<int32_t>(0x800405F2);
 constexpr int32_t kRegistroNaoEncontrado = static_cast<int32_t>(0x80040202);
 
 constexpr const char* kOrigem = "ECFEmulador";
@@ -69,7 +70,19 @@ Destino DestinoDaVenda(EstadoEcf& e, const std::string& codigo) {
   Falhar(kErroParametro, kOrigem + std::string(".RegistrarCupom"));
 }
 
-void AbrirDiaSeFechado(EstadoEcf& e, bp::DateTime quando) {
+// As on a real printer, a day that has had its Z reduction stays closed: with
+// no day open, the printer refuses every document of that day (and of
+// earlier ones) until the next day.
+void RecusarDiaReduzido(const EstadoEcf& e, bp::DateTime quando, const char* operacao) {
+  if (e.dt_movimento.IsEmpty() && e.ultima_reducao_z &&
+      quando.DatePart() <= e.ultima_reducao_z->dt_movimento.DatePart())
+    Falhar(kErroComandoRecusado, kOrigem + std::string(".") + operacao);
+}
+
+// Opens the fiscal day of `quando` when none is open: the first coupon or
+// non-fiscal receipt after a Z reduction starts the next day's movement.
+void AbrirDiaSeFechado(EstadoEcf& e, bp::DateTime quando, const char* operacao) {
+  RecusarDiaReduzido(e, quando, operacao);
   if (!e.dt_movimento.IsEmpty()) return;
   e.dt_movimento = quando.DatePart();
   e.gt_inicio_dia = e.gt;
@@ -253,7 +266,7 @@ std::optional<ReducaoZEmulada> EcfEmulador::UltimaReducaoZ() const {
 CupomRegistrado EcfEmulador::RegistrarCupom(bp::DateTime quando, const VendaEmulada& venda) {
   EstadoEcf e = Carregar();
   VerificarFalha(e, true);
-  AbrirDiaSeFechado(e, quando);
+  AbrirDiaSeFechado(e, quando, "RegistrarCupom");
   const Destino destino = DestinoDaVenda(e, venda.totalizador);
   if (venda.valor <= bp::Money() || venda.desconto < bp::Money() || venda.desconto > venda.valor) {
     Falhar(kErroParametro, kOrigem + std::string(".RegistrarCupom"));
@@ -290,7 +303,7 @@ EcfEmulador::NaoFiscalRegistrado EcfEmulador::RegistrarSangria(bp::DateTime quan
   EstadoEcf e = Carregar();
   VerificarFalha(e, true);
   if (valor <= bp::Money()) Falhar(kErroParametro, kOrigem + std::string(".RegistrarSangria"));
-  AbrirDiaSeFechado(e, quando);
+  AbrirDiaSeFechado(e, quando, "RegistrarSangria");
   NaoFiscalRegistrado r;
   r.coo = ++e.contadores.coo;
   r.gnf = ++e.contadores.gnf;
@@ -309,7 +322,9 @@ int32_t EcfEmulador::ImprimirRelatorioGerencial(bp::DateTime quando, const std::
                                                 const std::vector<std::string>& linhas) {
   EstadoEcf e = Carregar();
   VerificarFalha(e, true);
-  AbrirDiaSeFechado(e, quando);
+  // A report prints inside the open day; with none open it starts no day of
+  // its own, so there is still nothing for a Z reduction to close.
+  RecusarDiaReduzido(e, quando, "ImprimirRelatorioGerencial");
   const int32_t coo = ++e.contadores.coo;
   ++e.contadores.grg;
   std::vector<std::string> l = Cabecalho(e, quando, coo);
@@ -325,7 +340,10 @@ int32_t EcfEmulador::ImprimirRelatorioGerencial(bp::DateTime quando, const std::
 ReducaoZEmulada EcfEmulador::ImprimirReducaoZ(bp::DateTime quando) {
   EstadoEcf e = Carregar();
   VerificarFalha(e, true);
-  AbrirDiaSeFechado(e, quando);
+  // A Z reduction closes the open day: with none open there is nothing to
+  // reduce, and a second Z of a day is refused.
+  if (e.dt_movimento.IsEmpty())
+    Falhar(kErroComandoRecusado, kOrigem + std::string(".ImprimirReducaoZ"));
   ++e.contadores.coo;
   ++e.contadores.crz;
   ReducaoZEmulada z;

@@ -180,11 +180,14 @@ class EcfEmulador {
     bp::DateTime dt_movimento;
   };
   NaoFiscalRegistrado RegistrarSangria(bp::DateTime quando, bp::Money valor, bool suprimento);
-  // Prints a management report (GRG and COO counted) with the title and lines.
+  // Prints a management report (GRG and COO counted) with the title and
+  // lines, inside the open day; with none open it opens no day.
   int32_t ImprimirRelatorioGerencial(bp::DateTime quando, const std::string& titulo,
                                      const std::vector<std::string>& linhas);
-  // Prints the Z reduction of the open day (of `quando`'s date when none is
-  // open), closes the day and keeps the reduction as the last one.
+  // Prints the Z reduction of the open day, closes the day and keeps the
+  // reduction as the last one. With no day open (nothing since the last Z)
+  // the printer refuses it with 0x800405F2, as it refuses any document of a
+  // day already reduced: that day stays closed until the next one.
   ReducaoZEmulada ImprimirReducaoZ(bp::DateTime quando);
 
  private:

@@ -110,8 +110,12 @@ void ImpressoraFiscal::ImprimirVolumeCombustivelVendido(bp::host::BOSistema& ObB
   }
   if (rs.Rows().empty()) linhas.emplace_back(kSemVendas);
   ecf_.ImprimirRelatorioGerencial(inicio, kTituloVolume, linhas);
+  // A report printed while no day is open belongs to the movement its date
+  // starts.
   const EstadoEcf depois = ecf_.Estado();
-  Registrar(kDocumentoRelatorio, depois.dt_movimento, inicio, depois);
+  Registrar(kDocumentoRelatorio,
+            depois.dt_movimento.IsEmpty() ? inicio.DatePart() : depois.dt_movimento, inicio,
+            depois);
 }
 
 void ImpressoraFiscal::ImprimirReducaoZ() {

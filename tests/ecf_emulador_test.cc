@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "bp/erro.h"
+#include "tests/support/db_checks.h"
 #include "tests/support/test_env.h"
 
 namespace {
@@ -85,6 +88,33 @@ TEST(EcfEmulador, KeepsItsStateAcrossInstancesAndClosesTheDayWithTheZReduction) 
   const std::string bobina = bp::testing::ReadFile(outro.ArquivoDaBobina());
   EXPECT_NE(bobina.find("REDUÇÃO Z"), std::string::npos);
   EXPECT_NE(bobina.find("CUPOM FISCAL CANCELADO"), std::string::npos);
+}
+
+// After its Z reduction a day stays closed: its documents and a second Z are
+// refused; a report after midnight opens no day, so there is still nothing
+// to reduce until the next sale opens the new day.
+TEST(EcfEmulador, AReducedDayStaysClosed) {
+  bp::testing::TestEnv env;
+  EcfEmulador ecf(env.Path("f.ecf"));
+  ecf.Instalar(Identificacao());
+  ecf.RegistrarCupom(DateTime::Of(2026, 12, 5, 8, 0), Venda("F1", 100));
+  ecf.ImprimirReducaoZ(DateTime::Of(2026, 12, 5, 23, 0));
+  const auto recusa = [](const std::function<void()>& operacao) {
+    return bp::testing::FailureOf(operacao).number;
+  };
+  constexpr int32_t kRecusado = static_cast<int32_t>(0x800405F2);
+  EXPECT_EQ(recusa([&] { ecf.ImprimirReducaoZ(DateTime::Of(2026, 12, 5, 23, 30)); }), kRecusado);
+  EXPECT_EQ(recusa([&] { ecf.RegistrarCupom(DateTime::Of(2026, 12, 5, 23, 40), Venda("F1", 5)); }),
+            kRecusado);
+  EXPECT_EQ(
+      recusa([&] { ecf.ImprimirRelatorioGerencial(DateTime::Of(2026, 12, 5, 23, 50), "X", {}); }),
+      kRecusado);
+  ecf.ImprimirRelatorioGerencial(DateTime::Of(2026, 12, 6, 1, 0), "X", {});
+  EXPECT_TRUE(ecf.Dt_Movimento().IsEmpty());
+  EXPECT_EQ(recusa([&] { ecf.ImprimirReducaoZ(DateTime::Of(2026, 12, 6, 1, 10)); }), kRecusado);
+  EXPECT_EQ(ecf.Estado().contadores.crz, 1);
+  ecf.RegistrarCupom(DateTime::Of(2026, 12, 6, 7, 0), Venda("F1", 10));
+  EXPECT_EQ(ecf.Dt_Movimento(), DateTime::Of(2026, 12, 6));
 }
 
 TEST(EcfEmulador, FailuresRaiseThePrinterErrorsAndChangeNothing) {

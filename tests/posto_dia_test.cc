@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "bp/db/connection.h"
 #include "bp/ead.h"
 #include "tests/support/estacao_fiscal.h"
 
@@ -68,6 +69,45 @@ TEST(PostoDia, ClosesAndOpensTheDemoDayAndReportsAFailingPrinter) {
   s = Posto(env, "dia abrir" + db + " --now amanha");
   EXPECT_EQ(s.rc, 2);
   EXPECT_NE(s.texto.find("Type mismatch (--now amanha)"), std::string::npos) << s.texto;
+}
+
+// A printer refuses a second Z reduction of a day, so closing the day again
+// (the same evening, or after midnight before two o'clock) keeps the day's
+// stored Z and its signed movement file as the first closing left them.
+TEST(PostoDia, ClosingTheSameDayAgainKeepsItsZAndItsFile) {
+  bp::testing::TestEnv env;
+  bp::testing::EstacaoFiscal estacao(env);
+  estacao.sessao.reset();
+  const std::string db = " --db " + estacao.banco;
+  const auto reducoes = [&] {
+    auto c = bp::db::Connection::Open(estacao.banco);
+    std::string texto;
+    const bp::db::Recordset rs = c->Query("SELECT * FROM ReducaoZ ORDER BY Dt_Movimento");
+    for (const auto& linha : rs.Rows()) {
+      for (const bp::Value& v : linha) texto += (v.IsNull() ? "~" : v.ToText()) + "|";
+      texto += "\n";
+    }
+    return texto;
+  };
+
+  Saida s = Posto(env, "dia fechar" + db + " --now '2026-12-05 23:00'");
+  ASSERT_EQ(s.rc, 0) << s.texto;
+  const std::string arquivo = Depois(s.texto, "Arquivo de movimento assinado: ");
+  const std::string conteudo = ReadFile(arquivo);
+  const std::string z = reducoes();
+
+  for (const char* quando : {"'2026-12-05 23:30'", "'2026-12-06 01:00'"}) {
+    SCOPED_TRACE(quando);
+    s = Posto(env, "dia fechar" + db + " --now " + quando);
+    EXPECT_EQ(s.rc, 1) << s.texto;
+    EXPECT_NE(s.texto.find("Passo 2 falhou: 0x800405F2 A impressora retornou erro"),
+              std::string::npos)
+        << s.texto;
+    EXPECT_EQ(reducoes(), z);
+    EXPECT_EQ(ReadFile(arquivo), conteudo);
+  }
+  // The next day opens as usual.
+  ASSERT_EQ(Posto(env, "dia abrir" + db + " --now 2026-12-06T07:00").rc, 0);
 }
 
 // The main job a newcomer runs first: the demo station, a release at
