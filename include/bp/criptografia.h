@@ -14,7 +14,9 @@ namespace bp {
 // Result codes of the cipher component, as DispararErroActiveCript knows them.
 namespace activecrypt {
 inline constexpr int16_t kOk = 0;
+inline constexpr int16_t kCannotOpenFile = 106;          // "Can not open file."
 inline constexpr int16_t kDecryptError = 112;            // "Decrypt error."
+inline constexpr int16_t kErrorReadingKeyFromFile = 115; // "Error reading key from file."
 inline constexpr int16_t kUnknownDecryptError = 116;     // "Unknown error while decrypting text."
 inline constexpr int16_t kSymmetricEncryptionError = 125;
 inline constexpr int16_t kMalformedInput = 127;          // "Malformed input"

@@ -11,6 +11,7 @@
 #include "bp/text_file.h"
 #include "bp/trap.h"
 #include "frame/keys.h"
+#include "frame/openssl_ptr.h"
 
 namespace bp {
 namespace {
@@ -20,10 +21,7 @@ constexpr const char* kFalhaAssinatura = "Erro na assinatura do arquivo";
 constexpr std::size_t kIvBytes = 16;
 constexpr std::size_t kAesBlock = 16;
 
-struct CipherCtxFree {
-  void operator()(EVP_CIPHER_CTX* c) const { EVP_CIPHER_CTX_free(c); }
-};
-using CipherCtx = std::unique_ptr<EVP_CIPHER_CTX, CipherCtxFree>;
+using ossl::CipherCtx;
 
 // Standard Base64 (RFC 4648, with padding). Blanks, tabs and line breaks are
 // skipped, so wrapped text decodes too.
