@@ -6,6 +6,7 @@
 #include "bp/criptografia.h"
 #include "bp/ead.h"
 #include "bp/erro.h"
+#include "bp/keys.h"
 #include "cli/commands.h"
 
 namespace posto {
@@ -37,7 +38,12 @@ int Sign(std::string path) {
 }
 
 int Verify(const std::string& path) {
-  bp::EadVerification v = bp::VerifyEAD(path, std::string(bp::EadPublicKey()));
+  const bp::KeyResult<bp::EadKey> key = bp::DeploymentEadKey();
+  if (!key.key) {
+    std::cerr << key.failure << "\n";
+    return kUsageOrError;
+  }
+  bp::EadVerification v = bp::VerifyEAD(path, key.key->modulus);
   switch (v.status) {
     case bp::EadStatus::kOk:
       std::cout << path << ": " << bp::EadStatusMessage(v.status) << " (" << v.signed_bytes
@@ -60,7 +66,12 @@ int RunEad(const Args& args) {
   if (args.size() == 2 && args[0] == "assinar") return Sign(args[1]);
   if (args.size() == 2 && args[0] == "verificar") return Verify(args[1]);
   if (args.size() == 1 && args[0] == "chave-publica") {
-    std::cout << bp::EadPublicKey() << "\n";
+    const bp::KeyResult<bp::EadKey> key = bp::DeploymentEadKey();
+    if (!key.key) {
+      std::cerr << key.failure << "\n";
+      return kUsageOrError;
+    }
+    std::cout << key.key->modulus << "\n";
     return kOk;
   }
   return Usage();

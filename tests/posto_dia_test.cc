@@ -10,6 +10,7 @@
 
 #include "bp/ead.h"
 #include "tests/support/estacao_fiscal.h"
+#include "tests/support/test_keys.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ TEST(PostoDia, ClosesAndOpensTheDemoDayAndReportsAFailingPrinter) {
   EXPECT_NE(s.texto.find("Redução Z de 05/12/2026 gravada."), std::string::npos) << s.texto;
   EXPECT_NE(Depois(s.texto, "Cupons não concluídos excluídos: "), "0") << s.texto;
   EXPECT_EQ(Depois(s.texto, "Arquivo de movimento assinado: "), fechado);
-  EXPECT_EQ(bp::VerifyEAD(fechado, std::string(bp::EadPublicKey())).status, bp::EadStatus::kOk);
+  EXPECT_EQ(bp::VerifyEAD(fechado, bp::testing::TestModulus()).status, bp::EadStatus::kOk);
 
   ASSERT_EQ(Posto(env, "ecf falha desligada" + db).rc, 0);
   s = Posto(env, "dia fechar" + db + " --now '2026-12-06 23:00'");

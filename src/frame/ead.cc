@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "bp/text_file.h"
-#include "frame/keys.h"
 #include "frame/openssl_ptr.h"
 
 namespace bp {
@@ -273,8 +272,6 @@ std::string_view EadStatusMessage(EadStatus status) {
   }
   return "";
 }
-
-std::string_view EadPublicKey() { return keys::kEadPublicKey; }
 
 std::optional<std::array<uint8_t, 16>> FileMd5(const std::string& path, uint64_t limit) {
   File file = OpenRead(path);
