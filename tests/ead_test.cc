@@ -9,8 +9,6 @@
 
 #include <array>
 #include <cstdio>
-#include <cstdlib>
-#include <sys/wait.h>
 #include <string>
 
 #include "support/test_env.h"
@@ -154,28 +152,6 @@ TEST(Ead, UnusableFileOrKeyReturnsZero) {
     EXPECT_EQ(buffer, std::string(kEadDigits, ' '));
   }
   EXPECT_EQ(ReadFile(path), "E01\r\n");
-}
-
-// The posto program end to end: exit codes 0 / 1 / 2 and no private key shown.
-TEST(Ead, PostoCommand) {
-  testing::TestEnv env;
-  const std::string path = env.Path("ecf.txt");
-  const std::string out = env.Path("out.txt");
-  WriteFile(path, "E01\r\n");
-  auto run = [&](const std::string& args) {
-    int rc = std::system((std::string(POSTO_BINARY) + " ead " + args + " >" + out + " 2>&1").c_str());
-    return WEXITSTATUS(rc);
-  };
-  EXPECT_EQ(run("chave-publica"), 0);
-  EXPECT_EQ(ReadFile(out), Pub() + "\n");
-  EXPECT_EQ(run("assinar " + path), 0);
-  EXPECT_EQ(ReadFile(out).find(Priv()), std::string::npos);
-  EXPECT_EQ(run("verificar " + path), 0);
-  WriteFile(path, "E02" + ReadFile(path).substr(3));
-  EXPECT_EQ(run("verificar " + path), 1);
-  EXPECT_EQ(run("assinar " + env.Path("nao_existe.txt")), 2);
-  EXPECT_NE(ReadFile(out).find("0x80040660"), std::string::npos) << ReadFile(out);
-  EXPECT_EQ(run("desconhecido"), 2);
 }
 
 }  // namespace
