@@ -4,8 +4,8 @@
 #pragma once
 
 #include <string>
-#include <utility>
 #include <string_view>
+#include <utility>
 
 #include "bp/keys.h"
 
