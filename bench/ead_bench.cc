@@ -7,20 +7,24 @@
 #include <string>
 
 #include "bp/ead.h"
-#include "frame/keys.h"
+#include "bp/keys.h"
 
 namespace {
 
 constexpr std::size_t kFileBytes = 50u << 20;
 
-// Two files in the temporary folder, made once: a plain one and its signed copy.
+// Two files in the temporary folder, made once: a plain one and its copy
+// signed with a pair generated for the run.
 struct BenchFiles {
   std::string plain;
   std::string signed_copy;
+  bp::EadKey key;
 
   BenchFiles() {
     auto dir = std::filesystem::temp_directory_path() / "bp_ead_bench";
     std::filesystem::create_directories(dir);
+    std::filesystem::remove(dir / "ead.pem");
+    key = *bp::WriteNewEadKey((dir / "ead.pem").string()).key;
     plain = (dir / "movimento.txt").string();
     signed_copy = (dir / "movimento_assinado.txt").string();
     std::FILE* f = std::fopen(plain.c_str(), "wb");
@@ -37,7 +41,7 @@ struct BenchFiles {
     std::filesystem::copy_file(plain, signed_copy,
                                std::filesystem::copy_options::overwrite_existing);
     std::string buffer;
-    bp::GenerateEAD(signed_copy, bp::keys::kEadPublicKey, bp::keys::kEadPrivateKey, buffer, 1);
+    bp::GenerateEAD(signed_copy, key.modulus, key.private_exponent.bytes, buffer, 1);
   }
 };
 
@@ -57,8 +61,8 @@ void BM_Sign(benchmark::State& state) {
   const auto& files = Files();
   std::string buffer;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(bp::GenerateEAD(files.plain, bp::keys::kEadPublicKey,
-                                             bp::keys::kEadPrivateKey, buffer, 0));
+    benchmark::DoNotOptimize(bp::GenerateEAD(files.plain, files.key.modulus,
+                                             files.key.private_exponent.bytes, buffer, 0));
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kFileBytes));
 }
@@ -66,7 +70,7 @@ void BM_Sign(benchmark::State& state) {
 void BM_Verify(benchmark::State& state) {
   const auto& files = Files();
   for (auto _ : state) {
-    auto v = bp::VerifyEAD(files.signed_copy, bp::keys::kEadPublicKey);
+    auto v = bp::VerifyEAD(files.signed_copy, files.key.modulus);
     if (v.status != bp::EadStatus::kOk) state.SkipWithError("signed copy does not verify");
     benchmark::DoNotOptimize(v);
   }

@@ -10,7 +10,7 @@ namespace posto {
 using Args = std::vector<std::string>;
 
 int RunClasses(const Args& args);  // posto classes
-int RunEad(const Args& args);      // posto ead assinar|verificar|chave-publica
+int RunEad(const Args& args);      // posto ead: EAD signatures and key files
 int RunDemo(const Args& args);     // posto demo: the main job
 int RunDb(const Args& args);       // posto db init|upgrade|version
 int RunGerar(const Args& args);    // posto db gerar: a station's history in a new database

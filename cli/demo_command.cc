@@ -1,7 +1,10 @@
 // posto demo: the main job. It builds the demo station in a new SQLite
 // database, releases a nozzle from micro-terminal 1 for a cash sale, closes
 // the fiscal day on the emulated printer, opens the next one, and checks the
-// EAD signature of the day's movement file.
+// EAD signature of the day's movement file. It makes its own keys in its
+// folder on the first run, keeps them for the next, and points the process
+// at them.
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -11,6 +14,7 @@
 #include "bp/datetime.h"
 #include "bp/env.h"
 #include "bp/format.h"
+#include "bp/keys.h"
 #include "cli/commands.h"
 #include "station/relogio_ajustavel.h"
 #include "station/sessao.h"
@@ -51,12 +55,46 @@ int LiberarBico(const std::string& banco, bp::DateTime agora) {
   return voltou_ao_menu ? 0 : 1;
 }
 
+bool EhChave(const fs::path& arquivo) {
+  return arquivo.filename() == bp::kEadKeyFileName || arquivo.filename() == bp::kSerialKeyFileName;
+}
+
+// Empties the folder of an earlier run, keeping its keys.
+void LimparPasta(const fs::path& pasta) {
+  fs::create_directories(pasta);
+  for (const auto& entrada : fs::directory_iterator(pasta)) {
+    if (!EhChave(entrada.path())) fs::remove_all(entrada.path());
+  }
+}
+
+// The key file at `arquivo`, made by `gerar` when missing, then read back by
+// `ler` (so a file others may read is refused here too) and named in
+// `variavel` for the rest of the run.
+template <class Gerar, class Ler>
+bool PrepararChave(const fs::path& arquivo, const char* variavel, Gerar gerar, Ler ler) {
+  const bool nova = !fs::exists(arquivo);
+  if (nova) {
+    const auto gerada = gerar(arquivo.string());
+    if (!gerada.key) {
+      std::cerr << gerada.failure << "\n";
+      return false;
+    }
+  }
+  const auto lida = ler(arquivo.string());
+  if (!lida.key) {
+    std::cerr << lida.failure << "\n";
+    return false;
+  }
+  setenv(variavel, arquivo.c_str(), 1);
+  std::cout << (nova ? "Criada: " : "Usada: ") << arquivo.string() << "\n";
+  return true;
+}
+
 }  // namespace
 
 int RunDemo(const Args& args) {
   const fs::path pasta = fs::absolute(args.empty() ? "posto-demo" : args[0]);
-  fs::remove_all(pasta);
-  fs::create_directories(pasta);
+  LimparPasta(pasta);
   const std::string banco = (pasta / "demo.db").string();
 
   const bp::DateTime hoje = bp::Env::Current().Now().DatePart();
@@ -64,7 +102,15 @@ int RunDemo(const Args& args) {
   const bp::DateTime fechamento = hoje.AddSeconds(23 * 3600);
   const bp::DateTime amanha = hoje.AddDays(1).AddSeconds(7 * 3600);
 
-  std::cout << "== Estação de demonstração\n\n";
+  std::cout << "== Chaves da demonstração (par EAD e chave do serial)\n\n";
+  if (!PrepararChave(pasta / bp::kEadKeyFileName, bp::kEadKeyVariable, bp::WriteNewEadKey,
+                     bp::ReadEadKey) ||
+      !PrepararChave(pasta / bp::kSerialKeyFileName, bp::kSerialKeyVariable,
+                     bp::WriteNewSerialKey, bp::ReadSerialKey)) {
+    return 2;
+  }
+
+  std::cout << "\n== Estação de demonstração\n\n";
   if (int rc = RunStation({"seed", "--db", banco, "--now", Iso(abertura)}); rc != 0) return rc;
 
   std::cout << "\n== Liberação de bico no micro-terminal 1 (venda em dinheiro)\n\n";
@@ -83,7 +129,7 @@ int RunDemo(const Args& args) {
     rc = RunEad({"verificar", arquivo.path().string()});
     if (rc != 0) return rc;
   }
-  std::cout << "\nTudo em " << pasta.string() << " (banco, impressora emulada e arquivos).\n";
+  std::cout << "\nTudo em " << pasta.string() << " (chaves, banco, impressora emulada e arquivos).\n";
   return rc;
 }
 

@@ -1,69 +1,100 @@
-// posto ead: signs a fiscal file with its EAD record, checks the record of a
-// signed file, and shows the public key that checks it.
+// posto ead: finds the subcommand, answers --help, and refuses unknown
+// options and a wrong number of arguments before anything is touched.
 #include <iostream>
 #include <string>
+#include <string_view>
 
-#include "bp/criptografia.h"
-#include "bp/ead.h"
-#include "bp/erro.h"
 #include "cli/commands.h"
+#include "cli/ead.h"
 
 namespace posto {
 namespace {
 
-constexpr int kOk = 0;
-constexpr int kVerificationFailed = 1;
-constexpr int kUsageOrError = 2;
+struct Subcommand {
+  std::string_view name;
+  std::string_view usage;  // after "uso: posto ead "
+  std::initializer_list<std::string_view> options;
+  std::size_t arguments;
+  int (*run)(const Options&);
+};
 
-int Usage() {
-  std::cerr << "uso: posto ead assinar ARQUIVO      assina o arquivo com o registro EAD\n"
-               "     posto ead verificar ARQUIVO    confere o registro EAD do arquivo\n"
-               "     posto ead chave-publica        mostra a chave pública de verificação\n";
-  return kUsageOrError;
+const Subcommand kSubcommands[] = {
+    {"assinar",
+     "assinar ARQUIVO [--chave ARQUIVO.pem]\n"
+     "     assina o arquivo com o registro EAD\n",
+     {"--chave"}, 1, ead::Sign},
+    {"verificar",
+     "verificar ARQUIVO [--chave ARQUIVO.pem | --modulo HEX]\n"
+     "     confere o registro EAD do arquivo (0 confere, 1 não confere, 2 erro)\n",
+     {"--chave", "--modulo"}, 1, ead::Verify},
+    {"chave-publica",
+     "chave-publica [--chave ARQUIVO.pem]\n"
+     "     mostra a chave pública de verificação (módulo, 256 dígitos hexadecimais)\n",
+     {"--chave"}, 0, ead::PublicKey},
+    {"gerar-chave",
+     "gerar-chave ARQUIVO.pem\n"
+     "     grava um novo par RSA de 1024 bits (expoente 65537), legível só pelo dono\n",
+     {}, 1, ead::NewPair},
+    {"gerar-chave-serie",
+     "gerar-chave-serie ARQUIVO\n"
+     "     grava uma nova chave do serial da ECF (16 letras), legível só pelo dono\n",
+     {}, 1, ead::NewSerialKey},
+};
+
+constexpr std::string_view kWhereKeysAre =
+    "Sem --chave vale a chave da instalação: o arquivo indicado pela variável BP_EAD_CHAVE\n"
+    "ou, sem ela, ead.pem na pasta do programa. A chave do serial vem de BP_CHAVE_SERIE\n"
+    "ou de chave-serie.key na mesma pasta.\n";
+
+void PrintUsage(std::ostream& out) {
+  std::string_view lead = "uso: ";
+  for (const Subcommand& s : kSubcommands) {
+    out << lead << "posto ead " << s.usage;
+    lead = "     ";
+  }
+  out << "\n" << kWhereKeysAre;
 }
 
-int Sign(std::string path) {
-  bool add_line_break = false;
-  try {
-    std::string ead = bp::AssinarArquivoDigitalmente(path, add_line_break);
-    std::cout << "Arquivo assinado: " << path << "\nEAD: " << ead << "\n";
-    return kOk;
-  } catch (const bp::Erro& e) {
-    std::cerr << "Não foi possível assinar o arquivo " << path << ".\nErro "
-              << bp::HexNumber(e.number) << ": " << e.description << "\nFonte: " << e.source
-              << "\n";
-    return kUsageOrError;
-  }
-}
-
-int Verify(const std::string& path) {
-  bp::EadVerification v = bp::VerifyEAD(path, std::string(bp::EadPublicKey()));
-  switch (v.status) {
-    case bp::EadStatus::kOk:
-      std::cout << path << ": " << bp::EadStatusMessage(v.status) << " (" << v.signed_bytes
-                << " bytes assinados)\n";
-      return kOk;
-    case bp::EadStatus::kFileUnreadable:
-    case bp::EadStatus::kBadKey:
-      std::cerr << path << ": " << bp::EadStatusMessage(v.status) << "\n";
-      return kUsageOrError;
-    default:
-      std::cout << path << ": assinatura NÃO confere. " << bp::EadStatusMessage(v.status)
-                << "\n";
-      return kVerificationFailed;
-  }
+int Refuse(const Subcommand& s, const std::string& why) {
+  std::cerr << "posto ead " << s.name << ": " << why << "\nuso: posto ead " << s.usage;
+  return ead::kUsageOrError;
 }
 
 }  // namespace
 
 int RunEad(const Args& args) {
-  if (args.size() == 2 && args[0] == "assinar") return Sign(args[1]);
-  if (args.size() == 2 && args[0] == "verificar") return Verify(args[1]);
-  if (args.size() == 1 && args[0] == "chave-publica") {
-    std::cout << bp::EadPublicKey() << "\n";
-    return kOk;
+  if (args.empty()) {
+    PrintUsage(std::cerr);
+    return ead::kUsageOrError;
   }
-  return Usage();
+  if (args[0] == "--help" || args[0] == "ajuda") {
+    PrintUsage(std::cout);
+    return ead::kOk;
+  }
+  for (const Subcommand& s : kSubcommands) {
+    if (args[0] != s.name) continue;
+    const Options o(Args(args.begin() + 1, args.end()));
+    if (o.Has("--help")) {
+      std::cout << "uso: posto ead " << s.usage;
+      return ead::kOk;
+    }
+    if (const std::string unknown = o.Unknown(s.options); !unknown.empty()) {
+      return Refuse(s, "opção desconhecida: " + unknown);
+    }
+    for (std::string_view option : s.options) {
+      if (o.Has(std::string(option)) && o.Text(std::string(option), "").empty()) {
+        return Refuse(s, std::string(option) + " pede um valor");
+      }
+    }
+    if (o.positional.size() < s.arguments) return Refuse(s, "falta o arquivo");
+    if (o.positional.size() > s.arguments) {
+      return Refuse(s, "argumento a mais: " + o.positional[s.arguments]);
+    }
+    return s.run(o);
+  }
+  std::cerr << "posto ead: subcomando desconhecido: " << args[0] << "\n";
+  PrintUsage(std::cerr);
+  return ead::kUsageOrError;
 }
 
 }  // namespace posto

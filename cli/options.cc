@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "bp/erro.h"
@@ -9,7 +10,10 @@ namespace posto {
 Options::Options(const Args& args) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a.rfind("--", 0) != 0) continue;
+    if (a.rfind("--", 0) != 0) {
+      positional.push_back(a);
+      continue;
+    }
     const bool has_value = i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0;
     values_[a] = has_value ? args[++i] : std::string();
   }
@@ -19,6 +23,13 @@ Options::Options(const Args& args) {
 std::string Options::Text(const std::string& name, const std::string& fallback) const {
   const auto it = values_.find(name);
   return it == values_.end() ? fallback : it->second;
+}
+
+std::string Options::Unknown(std::initializer_list<std::string_view> known) const {
+  for (const auto& [name, value] : values_) {
+    if (std::find(known.begin(), known.end(), name) == known.end()) return name;
+  }
+  return "";
 }
 
 int32_t Options::Int(const std::string& name, int32_t fallback) const {

@@ -8,7 +8,7 @@
 
 #include "bp/criptografia.h"
 #include "bp/erros.h"
-#include "src/frame/keys.h"
+#include "bp/keys.h"
 
 namespace station {
 namespace {
@@ -27,12 +27,13 @@ struct CipherCtxFree {
 }  // namespace
 
 std::string Encriptar(const std::string& plain) {
+  const bp::SerialKey serial_key = bp::RequireSerialKey("Encriptar");
   const int plain_len = static_cast<int>(plain.size());
   std::vector<unsigned char> raw(static_cast<std::size_t>(kIvBytes + plain_len + kAesBlock));
   if (RAND_bytes(raw.data(), kIvBytes) != 1) Fail(bp::activecrypt::kSymmetricEncryptionError);
 
   std::unique_ptr<EVP_CIPHER_CTX, CipherCtxFree> ctx(EVP_CIPHER_CTX_new());
-  const auto* key = reinterpret_cast<const unsigned char*>(bp::keys::kSerialKey);
+  const auto* key = reinterpret_cast<const unsigned char*>(serial_key.letters.bytes.data());
   int len = 0;
   int tail = 0;
   if (!ctx || EVP_EncryptInit_ex(ctx.get(), EVP_aes_128_cbc(), nullptr, key, raw.data()) != 1 ||

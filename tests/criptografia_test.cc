@@ -2,12 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <vector>
 
 #include "bp/ead.h"
 #include "bp/erros.h"
+#include "bp/keys.h"
+#include "bp/text_file.h"
 #include "station/encriptar.h"
 #include "support/test_env.h"
+#include "support/test_keys.h"
 
 namespace bp {
 namespace {
@@ -91,7 +97,7 @@ TEST(AssinarArquivoDigitalmente, IndicatorAddsOneEmptyLineThenSigns) {
     ASSERT_EQ(ead.size(), kEadDigits);
     std::string signed_part = indicator ? body + "\r\n\r\n" : body;
     EXPECT_EQ(testing::ReadFile(path), signed_part + "EAD" + ead + "\r\n");
-    EadVerification v = VerifyEAD(path, std::string(EadPublicKey()));
+    EadVerification v = VerifyEAD(path, testing::TestModulus());
     EXPECT_EQ(v.status, EadStatus::kOk);
     EXPECT_EQ(v.signed_bytes, signed_part.size());
   }
@@ -114,6 +120,76 @@ TEST(AssinarArquivoDigitalmente, FailuresCarryNumberTextAndTrail) {
   e = Raised([&] { AssinarArquivoDigitalmente(no_folder, ic); });
   EXPECT_EQ(e.number, rt::kPathNotFound);
   EXPECT_TRUE(e.source.ends_with(" -> Criptografia.AssinarArquivoDigitalmente")) << e.source;
+}
+
+// Both keys missing, then present but readable by others: each failure is the
+// system's error, the key log names the file and the variable, and no text
+// holds a secret.
+TEST(DeploymentKeys, WithoutAKeySigningAndTheSerialFailAndTheLogSaysWhichKey) {
+  testing::TestEnv env;
+  std::filesystem::create_directories(env.Path("LogErros"));
+  const std::string log = env.Path("LogErros/2026-12-05Chaves.log");
+  const std::string body = "E01BE0910\r\n";
+  std::string path = env.Path("mov.txt");
+  testing::WriteFile(path, body);
+  std::string cipher = station::Encriptar("BE0910");
+  std::vector<Erro> raised;
+  auto sign = [&] {
+    bool ic = true;
+    raised.push_back(Raised([&] { AssinarArquivoDigitalmente(path, ic); }));
+    return raised.back();
+  };
+  auto decrypt = [&] {
+    raised.push_back(Raised([&] { Desencriptar(cipher); }));
+    raised.push_back(Raised([] { station::Encriptar("BE0910"); }));
+    return raised[raised.size() - 2];
+  };
+
+  {
+    testing::ScopedVariable no_ead(kEadKeyVariable, std::nullopt);
+    testing::ScopedVariable no_serial(kSerialKeyVariable, std::nullopt);
+    Erro e = sign();
+    EXPECT_EQ(e.number, kErroNegocio);
+    EXPECT_EQ(e.description, "Erro na assinatura do arquivo");
+    EXPECT_EQ(e.source,
+              "Criptografia.AssinarArquivoDigitalmente -> Criptografia.AssinarArquivoDigitalmente");
+    EXPECT_EQ(testing::ReadFile(path), body) << "nothing is written without the key";
+    e = decrypt();
+    EXPECT_EQ(e.number, kErroActiveCrypt);
+    EXPECT_EQ(e.description, "Can not open file.");
+    EXPECT_EQ(e.source, "Desencriptar -> Criptografia.Desencriptar");
+    EXPECT_EQ(raised.back().description, "Can not open file.");
+    EXPECT_EQ(raised.back().source, "Encriptar");
+  }
+  std::string text = FromWindows1252(testing::ReadFile(log));
+  EXPECT_NE(text.find("Erro....:-2147219872-Chave EAD não encontrada: a variável BP_EAD_CHAVE"),
+            std::string::npos) << text;
+  EXPECT_NE(text.find(env.Path(kEadKeyFileName)), std::string::npos) << text;
+  EXPECT_NE(text.find("Fonte...:Criptografia.AssinarArquivoDigitalmente"), std::string::npos);
+  EXPECT_NE(text.find("BP_CHAVE_SERIE"), std::string::npos) << text;
+  EXPECT_NE(text.find(env.Path(kSerialKeyFileName)), std::string::npos) << text;
+  EXPECT_NE(text.find("Fonte...:Desencriptar"), std::string::npos);
+
+  // Keys that others may read are refused the same way (115 for the serial).
+  const testing::TestKeys& keys = testing::InstallTestKeys();
+  ASSERT_EQ(chmod(keys.ead_path.c_str(), 0644), 0);
+  ASSERT_EQ(chmod(keys.serial_path.c_str(), 0640), 0);
+  const Erro refused_sign = sign();
+  const Erro refused_serial = decrypt();
+  ASSERT_EQ(chmod(keys.ead_path.c_str(), 0600), 0);
+  ASSERT_EQ(chmod(keys.serial_path.c_str(), 0600), 0);
+  EXPECT_EQ(refused_sign.description, "Erro na assinatura do arquivo");
+  EXPECT_EQ(refused_serial.description, "Error reading key from file.");
+  text = FromWindows1252(testing::ReadFile(log));
+  EXPECT_NE(text.find("Chave EAD recusada: o arquivo \"" + keys.ead_path +
+                      "\", indicado pela variável BP_EAD_CHAVE,"),
+            std::string::npos) << text;
+  EXPECT_NE(text.find("Chave do serial recusada"), std::string::npos) << text;
+
+  for (const Erro& e : raised) text += e.description + e.source;
+  EXPECT_EQ(text.find(keys.ead.private_exponent.bytes), std::string::npos);
+  EXPECT_EQ(text.find(keys.serial.letters.bytes), std::string::npos);
+  EXPECT_EQ(Desencriptar(cipher), "BE0910") << "the keys work again";
 }
 
 }  // namespace

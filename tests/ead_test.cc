@@ -9,12 +9,10 @@
 
 #include <array>
 #include <cstdio>
-#include <cstdlib>
-#include <sys/wait.h>
 #include <string>
 
-#include "frame/keys.h"
 #include "support/test_env.h"
+#include "support/test_keys.h"
 
 namespace bp {
 namespace {
@@ -22,12 +20,13 @@ namespace {
 using testing::ReadFile;
 using testing::WriteFile;
 
-const std::string kPub = keys::kEadPublicKey;
-const std::string kPriv = keys::kEadPrivateKey;
+// The test program's pair (support/test_keys.h).
+const std::string& Pub() { return testing::TestModulus(); }
+const std::string& Priv() { return testing::InstallTestKeys().ead.private_exponent.bytes; }
 
 std::string Sign(const std::string& path, int32_t flag = 1) {
   std::string buffer(kEadDigits, ' ');
-  EXPECT_EQ(GenerateEAD(path, kPub, kPriv, buffer, flag), 1);
+  EXPECT_EQ(GenerateEAD(path, Pub(), Priv(), buffer, flag), 1);
   return buffer;
 }
 
@@ -35,7 +34,7 @@ std::string Sign(const std::string& path, int32_t flag = 1) {
 // and e, no padding), independent of the library's arithmetic.
 std::string OpenWithOpenSsl(const std::string& signature_hex) {
   BIGNUM* n = nullptr;
-  BN_hex2bn(&n, kPub.c_str());
+  BN_hex2bn(&n, Pub().c_str());
   BIGNUM* e = BN_new();
   BN_set_word(e, 65537);
   OSSL_PARAM_BLD* bld = OSSL_PARAM_BLD_new();
@@ -83,7 +82,7 @@ TEST(Ead, SignsAppendsAndVerifies) {
   EXPECT_EQ(ReadFile(path), body + "EAD" + sig + "\r\n");
   EXPECT_EQ(OpenWithOpenSsl(sig), ExpectedBlock(body));
 
-  EadVerification v = VerifyEAD(path, kPub);
+  EadVerification v = VerifyEAD(path, Pub());
   EXPECT_EQ(v.status, EadStatus::kOk);
   EXPECT_EQ(v.signed_bytes, body.size());
 
@@ -91,11 +90,11 @@ TEST(Ead, SignsAppendsAndVerifies) {
   WriteFile(path, "sem quebra");
   sig = Sign(path);
   EXPECT_EQ(ReadFile(path), "sem quebra\r\nEAD" + sig + "\r\n");
-  EXPECT_EQ(VerifyEAD(path, kPub).status, EadStatus::kOk);
+  EXPECT_EQ(VerifyEAD(path, Pub()).status, EadStatus::kOk);
   // An empty file signs too: the record is the whole file.
   WriteFile(path, "");
   Sign(path);
-  EXPECT_EQ(VerifyEAD(path, kPub).status, EadStatus::kOk);
+  EXPECT_EQ(VerifyEAD(path, Pub()).status, EadStatus::kOk);
 }
 
 TEST(Ead, VerificationDetectsEveryAlteration) {
@@ -109,7 +108,7 @@ TEST(Ead, VerificationDetectsEveryAlteration) {
 
   auto status_of = [&](std::string bytes) {
     WriteFile(path, bytes);
-    return VerifyEAD(path, kPub).status;
+    return VerifyEAD(path, Pub()).status;
   };
   std::string changed = signed_file;
   changed[10] ^= 1;
@@ -124,27 +123,27 @@ TEST(Ead, VerificationDetectsEveryAlteration) {
   // LF-only line end after the record is accepted.
   EXPECT_EQ(status_of(signed_file.substr(0, signed_file.size() - 2) + "\n"), EadStatus::kOk);
 
-  EXPECT_EQ(VerifyEAD(env.Path("nao_existe.txt"), kPub).status, EadStatus::kFileUnreadable);
-  EXPECT_EQ(VerifyEAD(path, kPub.substr(1)).status, EadStatus::kBadKey);
+  EXPECT_EQ(VerifyEAD(env.Path("nao_existe.txt"), Pub()).status, EadStatus::kFileUnreadable);
+  EXPECT_EQ(VerifyEAD(path, Pub().substr(1)).status, EadStatus::kBadKey);
 }
 
 TEST(Ead, UnusableFileOrKeyReturnsZero) {
   testing::TestEnv env;
   const std::string path = env.Path("ecf.txt");
   WriteFile(path, "E01\r\n");
-  std::string even = kPub;
+  std::string even = Pub();
   even.back() = '2';
   std::string low_modulus = "0" + std::string(255, 'F');  // below the block 0x10...
   struct Case {
     std::string file, pub, priv;
   } cases[] = {
-      {env.Path("nao_existe.txt"), kPub, kPriv},
-      {env.Folder(), kPub, kPriv},  // a folder cannot be read as a file
-      {path, kPub.substr(0, 255), kPriv},
-      {path, kPub, kPriv + "0"},
-      {path, "G" + kPub.substr(1), kPriv},
-      {path, even, kPriv},
-      {path, kPub, std::string(256, '0')},
+      {env.Path("nao_existe.txt"), Pub(), Priv()},
+      {env.Folder(), Pub(), Priv()},  // a folder cannot be read as a file
+      {path, Pub().substr(0, 255), Priv()},
+      {path, Pub(), Priv() + "0"},
+      {path, "G" + Pub().substr(1), Priv()},
+      {path, even, Priv()},
+      {path, Pub(), std::string(256, '0')},
       {path, low_modulus, "0" + std::string(255, '1')},
   };
   for (const Case& c : cases) {
@@ -153,28 +152,6 @@ TEST(Ead, UnusableFileOrKeyReturnsZero) {
     EXPECT_EQ(buffer, std::string(kEadDigits, ' '));
   }
   EXPECT_EQ(ReadFile(path), "E01\r\n");
-}
-
-// The posto program end to end: exit codes 0 / 1 / 2 and no private key shown.
-TEST(Ead, PostoCommand) {
-  testing::TestEnv env;
-  const std::string path = env.Path("ecf.txt");
-  const std::string out = env.Path("out.txt");
-  WriteFile(path, "E01\r\n");
-  auto run = [&](const std::string& args) {
-    int rc = std::system((std::string(POSTO_BINARY) + " ead " + args + " >" + out + " 2>&1").c_str());
-    return WEXITSTATUS(rc);
-  };
-  EXPECT_EQ(run("chave-publica"), 0);
-  EXPECT_EQ(ReadFile(out), kPub + "\n");
-  EXPECT_EQ(run("assinar " + path), 0);
-  EXPECT_EQ(ReadFile(out).find(kPriv), std::string::npos);
-  EXPECT_EQ(run("verificar " + path), 0);
-  WriteFile(path, "E02" + ReadFile(path).substr(3));
-  EXPECT_EQ(run("verificar " + path), 1);
-  EXPECT_EQ(run("assinar " + env.Path("nao_existe.txt")), 2);
-  EXPECT_NE(ReadFile(out).find("0x80040660"), std::string::npos) << ReadFile(out);
-  EXPECT_EQ(run("desconhecido"), 2);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "bp/ead.h"
 #include "bp/erros.h"
 #include "support/fiscal_fakes.h"
+#include "support/test_keys.h"
 
 namespace bp {
 namespace {
@@ -75,12 +76,12 @@ TEST(FiscalAbrirDia, SerialFitsFourteenCharactersInTheSignedFilesName) {
   EXPECT_EQ(a.classe.ArquivoGerado(), arquivo);
   const std::string texto = testing::ReadFile(arquivo);
   EXPECT_EQ(texto.rfind("R01 ABC\r\nR02\r\nR03\r\n", 0), 0u) << texto;
-  EXPECT_EQ(VerifyEAD(arquivo, std::string(EadPublicKey())).status, EadStatus::kOk);
+  EXPECT_EQ(VerifyEAD(arquivo, testing::TestModulus()).status, EadStatus::kOk);
   // The export runs without the overwrite question.
   a.fake->script.reducoes = {kDia4};
   a.Abrir();
   EXPECT_TRUE(a.env.boxes.empty());
-  EXPECT_EQ(VerifyEAD(arquivo, std::string(EadPublicKey())).status, EadStatus::kOk);
+  EXPECT_EQ(VerifyEAD(arquivo, testing::TestModulus()).status, EadStatus::kOk);
 }
 
 TEST(FiscalAbrirDia, DeletesOnlyCouponsTheEcfCancelledToTheCent) {

@@ -7,6 +7,7 @@
 #include "bp/bp_abrir_dia.h"
 #include "bp/ead.h"
 #include "support/fiscal_fakes.h"
+#include "support/test_keys.h"
 
 namespace bp {
 namespace {
@@ -53,7 +54,7 @@ TEST(FiscalFecharDia, VolumeReportGoesFirstOnTheDayAndUntilTwoOClockAfterIt) {
     EXPECT_EQ(f.Fechar(), kDia5);
     EXPECT_EQ(f.Impressoes(), c.impressoes) << testing::Dia(c.agora) << " " << c.agora.Hour();
     EXPECT_TRUE(f.classe.FalhasDoFechamento().empty());
-    EXPECT_EQ(VerifyEAD(f.classe.ArquivoGerado(), std::string(EadPublicKey())).status,
+    EXPECT_EQ(VerifyEAD(f.classe.ArquivoGerado(), testing::TestModulus()).status,
               EadStatus::kOk);
   }
 }

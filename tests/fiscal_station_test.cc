@@ -14,6 +14,7 @@
 #include "station/registro_movimento_ecf.h"
 #include "station/seed_fiscal.h"
 #include "tests/support/estacao_fiscal.h"
+#include "tests/support/test_keys.h"
 
 namespace {
 
@@ -108,7 +109,7 @@ std::vector<std::string> Registros(const std::string& caminho) {
 // `registros_r04` < 0 leaves the number of coupons unchecked.
 void ConferirArquivo(const std::string& caminho, int registros_r04) {
   ASSERT_TRUE(std::filesystem::exists(caminho)) << caminho;
-  EXPECT_EQ(bp::VerifyEAD(caminho, std::string(bp::EadPublicKey())).status, bp::EadStatus::kOk);
+  EXPECT_EQ(bp::VerifyEAD(caminho, bp::testing::TestModulus()).status, bp::EadStatus::kOk);
   const std::map<std::string, size_t> larguras = {
       {"R01", station::kLarguraR01}, {"R02", station::kLarguraR02}, {"R03", station::kLarguraR03},
       {"R04", station::kLarguraR04}, {"R05", station::kLarguraR05}, {"R06", station::kLarguraR06},

@@ -10,7 +10,9 @@
 
 #include "bp/db/connection.h"
 #include "bp/ead.h"
+#include "bp/keys.h"
 #include "tests/support/estacao_fiscal.h"
+#include "tests/support/test_keys.h"
 
 namespace {
 
@@ -54,7 +56,7 @@ TEST(PostoDia, ClosesAndOpensTheDemoDayAndReportsAFailingPrinter) {
   EXPECT_NE(s.texto.find("Redução Z de 05/12/2026 gravada."), std::string::npos) << s.texto;
   EXPECT_NE(Depois(s.texto, "Cupons não concluídos excluídos: "), "0") << s.texto;
   EXPECT_EQ(Depois(s.texto, "Arquivo de movimento assinado: "), fechado);
-  EXPECT_EQ(bp::VerifyEAD(fechado, std::string(bp::EadPublicKey())).status, bp::EadStatus::kOk);
+  EXPECT_EQ(bp::VerifyEAD(fechado, bp::testing::TestModulus()).status, bp::EadStatus::kOk);
 
   ASSERT_EQ(Posto(env, "ecf falha desligada" + db).rc, 0);
   s = Posto(env, "dia fechar" + db + " --now '2026-12-06 23:00'");
@@ -111,14 +113,28 @@ TEST(PostoDia, ClosingTheSameDayAgainKeepsItsZAndItsFile) {
 }
 
 // The main job a newcomer runs first: the demo station, a release at
-// terminal 1, the day closed and the next one opened, the file's signature.
-TEST(PostoDemo, RunsTheWholeStationDayAndVerifiesTheMovementFile) {
+// terminal 1, the day closed and the next one opened, the file's signature,
+// all with keys the demo makes for itself in its folder (the variables name
+// files that do not exist, so the test program's keys cannot stand in).
+TEST(PostoDemo, RunsTheWholeStationDayWithItsOwnKeys) {
   bp::testing::TestEnv env;
-  const Saida s = Posto(env, "demo " + env.Path("demo"));
+  bp::testing::ScopedVariable no_pair(bp::kEadKeyVariable, env.Path("nenhuma.pem"));
+  bp::testing::ScopedVariable no_serial(bp::kSerialKeyVariable, env.Path("nenhuma.key"));
+  const std::string pasta = env.Path("demo");
+  const Saida s = Posto(env, "demo " + pasta);
   ASSERT_EQ(s.rc, 0) << s.texto;
   EXPECT_NE(s.texto.find("PERMITIDO(Tecle enter para liberar bico)"), std::string::npos) << s.texto;
   EXPECT_NE(s.texto.find("Bico liberado e responsabilidade gravada."), std::string::npos);
   EXPECT_NE(s.texto.find("Assinatura EAD válida."), std::string::npos) << s.texto;
+
+  const bp::KeyResult<bp::EadKey> pair = bp::ReadEadKey(pasta + "/" + bp::kEadKeyFileName);
+  ASSERT_TRUE(pair.key) << pair.failure;
+  EXPECT_TRUE(bp::ReadSerialKey(pasta + "/" + bp::kSerialKeyFileName).key);
+  for (const auto& arquivo : std::filesystem::directory_iterator(pasta + "/Fiscal/ECF/Dados ReducaoZ")) {
+    const Saida v = Posto(env, "ead verificar '" + arquivo.path().string() + "' --modulo " +
+                                   pair.key->modulus);
+    EXPECT_EQ(v.rc, 0) << v.texto;
+  }
 }
 
 }  // namespace

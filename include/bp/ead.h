@@ -50,9 +50,6 @@ EadVerification VerifyEAD(const std::string& path, const std::string& public_key
 // A Portuguese sentence for the user describing `status`.
 std::string_view EadStatusMessage(EadStatus status);
 
-// The modulus of the build's signing pair (256 upper-case hex digits).
-std::string_view EadPublicKey();
-
 // MD5 of the first `limit` bytes of the file (all of it by default), read in
 // large blocks; nothing when the file cannot be read to that length.
 std::optional<std::array<uint8_t, 16>> FileMd5(const std::string& path,

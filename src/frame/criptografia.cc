@@ -8,9 +8,10 @@
 
 #include "bp/ead.h"
 #include "bp/erros.h"
+#include "bp/keys.h"
 #include "bp/text_file.h"
 #include "bp/trap.h"
-#include "frame/keys.h"
+#include "frame/openssl_ptr.h"
 
 namespace bp {
 namespace {
@@ -20,10 +21,7 @@ constexpr const char* kFalhaAssinatura = "Erro na assinatura do arquivo";
 constexpr std::size_t kIvBytes = 16;
 constexpr std::size_t kAesBlock = 16;
 
-struct CipherCtxFree {
-  void operator()(EVP_CIPHER_CTX* c) const { EVP_CIPHER_CTX_free(c); }
-};
-using CipherCtx = std::unique_ptr<EVP_CIPHER_CTX, CipherCtxFree>;
+using ossl::CipherCtx;
 
 // Standard Base64 (RFC 4648, with padding). Blanks, tabs and line breaks are
 // skipped, so wrapped text decodes too.
@@ -75,7 +73,7 @@ struct Decrypted {
   int16_t code = activecrypt::kOk;
 };
 
-Decrypted DecryptSerial(std::string_view base64, CipherCtx& ctx) {
+Decrypted DecryptSerial(std::string_view base64, const SerialKey& serial_key, CipherCtx& ctx) {
   std::optional<std::string> raw = DecodeBase64(base64);
   if (!raw) return {{}, activecrypt::kBase64DecodeError};
   if (raw->empty()) return {};  // no ciphertext: nothing to decrypt
@@ -83,7 +81,7 @@ Decrypted DecryptSerial(std::string_view base64, CipherCtx& ctx) {
     return {{}, activecrypt::kMalformedInput};
   }
   const auto* bytes = reinterpret_cast<const unsigned char*>(raw->data());
-  const auto* key = reinterpret_cast<const unsigned char*>(keys::kSerialKey);
+  const auto* key = reinterpret_cast<const unsigned char*>(serial_key.letters.bytes.data());
   const int cipher_len = static_cast<int>(raw->size() - kIvBytes);
 
   ctx.reset(EVP_CIPHER_CTX_new());
@@ -103,6 +101,40 @@ Decrypted DecryptSerial(std::string_view base64, CipherCtx& ctx) {
   }
   plain.resize(static_cast<std::size_t>(len + tail));
   return {std::move(plain), activecrypt::kOk};
+}
+
+// Both forms of the signing: `given` is the pair to sign with, or null for
+// the deployment's. The key is had before the file is touched.
+std::string Assinar(std::string& path, bool add_line_break, const EadKey* given) {
+  std::optional<TextFile> file;
+  return Capture(
+      kModulo, "AssinarArquivoDigitalmente",
+      [&] {
+        const std::string source = std::string(kModulo) + ".AssinarArquivoDigitalmente";
+        std::optional<EadKey> deployment;
+        if (given == nullptr) {
+          KeyResult<EadKey> found = DeploymentEadKey();
+          if (!found.key) {
+            LogKeyFailure(kErroNegocio, found.failure, source);
+            throw Erro(kErroNegocio, kFalhaAssinatura, source);
+          }
+          deployment = std::move(found.key);
+        }
+        const EadKey& key = given != nullptr ? *given : *deployment;
+        if (add_line_break) {
+          // The line's text is itself CR LF, so the file gains CR LF CR LF.
+          file.emplace(path, OpenMode::Append);
+          file->WriteLine("\r\n");
+          file->Close();
+          file.reset();
+        }
+        std::string buffer(kEadDigits, ' ');
+        if (GenerateEAD(path, key.modulus, key.private_exponent.bytes, buffer, 1) == 0) {
+          throw Erro(kErroNegocio, kFalhaAssinatura, source);
+        }
+        return buffer;
+      },
+      [&] { file.reset(); });  // the destructor closes and swallows a failure
 }
 
 }  // namespace
@@ -157,7 +189,8 @@ std::string Desencriptar(std::string& text) {
       kModulo, "Desencriptar",
       [&] {
         if (text.empty()) text.assign(1, ' ');
-        Decrypted result = DecryptSerial(text, ctx);
+        const SerialKey key = RequireSerialKey("Desencriptar");
+        Decrypted result = DecryptSerial(text, key, ctx);
         ctx.reset();
         DispararErroActiveCript("Desencriptar", result.code);
         return std::move(result.text);
@@ -167,26 +200,13 @@ std::string Desencriptar(std::string& text) {
 
 std::string AssinarArquivoDigitalmente(std::string& Ds_CaminhoENomeDoArquivo,
                                        bool& Ic_InserirEnterEQuebraLinhaFinalArquivo) {
-  std::optional<TextFile> file;
-  return Capture(
-      kModulo, "AssinarArquivoDigitalmente",
-      [&] {
-        if (Ic_InserirEnterEQuebraLinhaFinalArquivo) {
-          // The line's text is itself CR LF, so the file gains CR LF CR LF.
-          file.emplace(Ds_CaminhoENomeDoArquivo, OpenMode::Append);
-          file->WriteLine("\r\n");
-          file->Close();
-          file.reset();
-        }
-        std::string buffer(kEadDigits, ' ');
-        if (GenerateEAD(Ds_CaminhoENomeDoArquivo, keys::kEadPublicKey, keys::kEadPrivateKey,
-                        buffer, 1) == 0) {
-          throw Erro(kErroNegocio, kFalhaAssinatura,
-                     std::string(kModulo) + ".AssinarArquivoDigitalmente");
-        }
-        return buffer;
-      },
-      [&] { file.reset(); });  // the destructor closes and swallows a failure
+  return Assinar(Ds_CaminhoENomeDoArquivo, Ic_InserirEnterEQuebraLinhaFinalArquivo, nullptr);
+}
+
+std::string AssinarArquivoDigitalmente(std::string& Ds_CaminhoENomeDoArquivo,
+                                       bool& Ic_InserirEnterEQuebraLinhaFinalArquivo,
+                                       const EadKey& key) {
+  return Assinar(Ds_CaminhoENomeDoArquivo, Ic_InserirEnterEQuebraLinhaFinalArquivo, &key);
 }
 
 }  // namespace bp

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "bp/text_file.h"
-#include "frame/keys.h"
+#include "frame/openssl_ptr.h"
 
 namespace bp {
 namespace {
@@ -29,16 +29,7 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
-struct BnFree {
-  void operator()(BIGNUM* b) const { BN_clear_free(b); }
-};
-using Bn = std::unique_ptr<BIGNUM, BnFree>;
-struct BnCtxFree {
-  void operator()(BN_CTX* c) const { BN_CTX_free(c); }
-};
-struct MdCtxFree {
-  void operator()(EVP_MD_CTX* c) const { EVP_MD_CTX_free(c); }
-};
+using ossl::Bn;
 
 File OpenRead(const std::string& path) { return File(std::fopen(path.c_str(), "rb")); }
 
@@ -69,8 +60,8 @@ Fed FeedMd5(std::FILE* f, uint64_t limit, EVP_MD_CTX* ctx) {
   return fed;
 }
 
-std::unique_ptr<EVP_MD_CTX, MdCtxFree> NewMd5() {
-  std::unique_ptr<EVP_MD_CTX, MdCtxFree> ctx(EVP_MD_CTX_new());
+ossl::MdCtx NewMd5() {
+  ossl::MdCtx ctx(EVP_MD_CTX_new());
   if (ctx && EVP_DigestInit_ex(ctx.get(), EVP_md5(), nullptr) != 1) ctx.reset();
   return ctx;
 }
@@ -125,7 +116,7 @@ std::string ToUpperHex(const Block& bytes) {
 
 // base^exponent mod n into `out`; constant time when the exponent is secret.
 bool ModExp(const BIGNUM* base, BIGNUM* exponent, const BIGNUM* n, bool secret, Block& out) {
-  std::unique_ptr<BN_CTX, BnCtxFree> ctx(BN_CTX_new());
+  ossl::BnCtx ctx(BN_CTX_new());
   Bn result(BN_new());
   if (!ctx || !result) return false;
   int ok;
@@ -281,8 +272,6 @@ std::string_view EadStatusMessage(EadStatus status) {
   }
   return "";
 }
-
-std::string_view EadPublicKey() { return keys::kEadPublicKey; }
 
 std::optional<std::array<uint8_t, 16>> FileMd5(const std::string& path, uint64_t limit) {
   File file = OpenRead(path);

@@ -15,6 +15,7 @@
 #include "station/seed_fiscal.h"
 #include "support/pg_cluster.h"
 #include "support/test_env.h"
+#include "support/test_keys.h"
 
 namespace bp {
 namespace {
@@ -58,7 +59,7 @@ TEST_F(FiscalPg, ClosingAndOpeningTheDemoStationsDay) {
                 .ToInt32(),
             station::FiscalDemo::kCuponsDeHoje - 1);
   EXPECT_EQ(dia.CuponsExcluidos().size(), 1u);
-  EXPECT_EQ(VerifyEAD(dia.ArquivoGerado(), std::string(EadPublicKey())).status, EadStatus::kOk);
+  EXPECT_EQ(VerifyEAD(dia.ArquivoGerado(), testing::TestModulus()).status, EadStatus::kOk);
 }
 
 }  // namespace
