@@ -133,6 +133,11 @@ TEST_F(VersionDriver, FailingStepRollsTheWholeTurnBack) {
   testing::RunFailingTurn(driver_, steps_, Db(), *recorder_);
 }
 
+// Station computers that start together upgrade the same database at once.
+TEST_F(VersionDriver, TwoUpgradersAtOnceRunEachStepOnce) {
+  testing::RaceTwoUpgraders(env_.Path("corrida.db"), 5);
+}
+
 TEST_F(VersionDriver, TolerantStepsSkipOnlyWhatTheyMay) {
   testing::CreateParametro(Db(), 116);
   Db().Execute("CREATE TABLE Existe (Cd int)");
