@@ -78,6 +78,10 @@ std::string Dialect::LockingSelect(const std::string& columns, const std::string
   return fmt::format("SELECT {} FROM {} FOR UPDATE", columns, TableName(table));
 }
 
+std::string Dialect::Quotient(const std::string& dividend, const std::string& divisor) const {
+  return dividend + " / " + divisor;
+}
+
 std::string Dialect::CreateTableStatement(const Table& table) const {
   std::vector<std::string> items;
   for (const auto& column : table.columns) items.push_back(ColumnDefinition(column));

@@ -28,6 +28,12 @@ class SQLite final : public Dialect {
     return fmt::format("SELECT {} FROM {}", columns, TableName(table));
   }
 
+  // The divisor goes through the connection's bp_divisor, which fails on
+  // zero where SQLite's own division gives NULL.
+  std::string Quotient(const std::string& dividend, const std::string& divisor) const override {
+    return fmt::format("{} / {}({})", dividend, db::kSqliteDivisorFunction, divisor);
+  }
+
   ColumnType Kept(const ColumnType& type) const override {
     ColumnType out = type;
     if (out.kind == ColumnType::Kind::kFloat53) out.kind = ColumnType::Kind::kFloat;
