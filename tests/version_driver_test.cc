@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "bp/bp_atualizar_banco_de_dados.h"
 #include "bp/erros.h"
+#include "bp/schema/introspect.h"
+#include "bp/schema/model.h"
 #include "bp/schema/operations.h"
 #include "bp/schema/version_step.h"
 #include "station/sessao.h"
@@ -17,6 +22,21 @@ namespace {
 using schema::Step;
 using schema::StepTable;
 using schema::Tolerance;
+
+// The frame of one turn as the host sees it: begin work, begin the
+// transaction, the step's own unit of work (when a step ran), begin work
+// before the version update and before the re-read, commit, end work.
+std::vector<std::string> TurnFrame(std::optional<int32_t> step) {
+  const std::string driver = " BPAtualizarBancoDeDados.Atualizar";
+  std::vector<std::string> frame{"BeginWork" + driver, "BeginTrans" + driver};
+  if (step) {
+    const std::string own = driver + "Versao" + std::to_string(*step);
+    frame.insert(frame.end(), {"BeginWork" + own, "EndWork" + own});
+  }
+  frame.insert(frame.end(), {"BeginWork" + driver, "BeginWork" + driver, "CommitTrans" + driver,
+                             "EndWork" + driver});
+  return frame;
+}
 
 class VersionDriver : public ::testing::Test {
  protected:
@@ -62,15 +82,7 @@ TEST_F(VersionDriver, WalksToTheTargetRunningEachStepOnceInOrder) {
   // The frame of one turn, as the host sees it.
   const auto calls = recorder_->Calls({"BeginWork", "EndWork", "BeginTrans", "CommitTrans"});
   const std::vector<std::string> first_turn(calls.begin() + 2, calls.begin() + 10);
-  EXPECT_EQ(first_turn, (std::vector<std::string>{
-                            "BeginWork BPAtualizarBancoDeDados.Atualizar",
-                            "BeginTrans BPAtualizarBancoDeDados.Atualizar",
-                            "BeginWork BPAtualizarBancoDeDados.AtualizarVersao19",
-                            "EndWork BPAtualizarBancoDeDados.AtualizarVersao19",
-                            "BeginWork BPAtualizarBancoDeDados.Atualizar",
-                            "BeginWork BPAtualizarBancoDeDados.Atualizar",
-                            "CommitTrans BPAtualizarBancoDeDados.Atualizar",
-                            "EndWork BPAtualizarBancoDeDados.Atualizar"}));
+  EXPECT_EQ(first_turn, TurnFrame(19));
 }
 
 TEST_F(VersionDriver, StartsBelowTheStepsAndStopsAtALowerTarget) {
@@ -131,6 +143,47 @@ TEST_F(VersionDriver, EmptyParametroIsAnError) {
 TEST_F(VersionDriver, FailingStepRollsTheWholeTurnBack) {
   testing::CreateParametro(Db(), 298);
   testing::RunFailingTurn(driver_, steps_, Db(), *recorder_);
+}
+
+// Another upgrader takes the database from 19 to 25 between two turns, and
+// adds the column step 20 adds: the next turn runs nothing, in the usual
+// frame, and the walk goes on from 25 knowing that column.
+TEST_F(VersionDriver, TurnThatFindsTheVersionMovedOnDoesNothing) {
+  testing::CreateParametro(Db(), 18);
+  Db().Execute("CREATE TABLE Forma (Cd int)");
+  std::vector<int32_t> ran;
+  const auto add = [&](int32_t n, schema::Operation op) {
+    steps_.Add(Step{n, Tolerance::kNone, [&ran, n, op](schema::StepContext& c) {
+                      ran.push_back(n);
+                      c.Run(op);
+                    }});
+  };
+  add(19, schema::AddColumn{"Forma", {"C19", schema::Int(), schema::Nullability::kNull}});
+  add(20, schema::AddColumn{"Forma", {"C20", schema::Int(), schema::Nullability::kNull}});
+  add(26, schema::RetypeColumn{"Forma", {"C20", schema::VarChar(9), schema::Nullability::kNull}, {}});
+  driver_.SetTurnObserver([&](int32_t version, int32_t, int32_t) {
+    if (version != 19) return;
+    const auto other = db::Connection::Open(env_.Path("posto.db"));
+    other->Execute("ALTER TABLE Forma ADD COLUMN C20 int");
+    other->Execute("UPDATE Parametro SET No_VersaoBD = 25");
+  });
+  driver_.SetTargetVersion(27);
+  driver_.Atualizar(false);
+
+  EXPECT_EQ(ran, (std::vector<int32_t>{19, 26}));
+  EXPECT_EQ(Version(), 27);
+  const auto calls = recorder_->Calls({"BeginWork", "EndWork", "BeginTrans", "CommitTrans"});
+  const std::vector<std::string> moved_turn(calls.begin() + 10, calls.begin() + 16);
+  EXPECT_EQ(moved_turn, TurnFrame(std::nullopt));
+  const schema::Model now = schema::Introspect(Db());
+  const schema::Column* c20 = schema::FindColumn(now.Get("Forma"), "C20");
+  ASSERT_NE(c20, nullptr);
+  EXPECT_EQ(schema::CatalogueName(c20->type), "varchar(9)");
+}
+
+// Station computers that start together upgrade the same database at once.
+TEST_F(VersionDriver, TwoUpgradersAtOnceRunEachStepOnce) {
+  testing::RaceTwoUpgraders(env_.Path("corrida.db"), 5);
 }
 
 TEST_F(VersionDriver, TolerantStepsSkipOnlyWhatTheyMay) {

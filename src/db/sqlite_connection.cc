@@ -172,6 +172,20 @@ int Bind(sqlite3_stmt* statement, int index, const Value& value) {
       value.data());
 }
 
+// bp_divisor(x) (bp/db/connection.h), failing with PostgreSQL's words. Text
+// counts as the number it reads as, as in SQLite's own arithmetic, where
+// 'abc' counts as 0.
+constexpr const char* kDivisionByZeroText = "division by zero";
+
+void Divisor(sqlite3_context* context, int /*argc*/, sqlite3_value** args) {
+  sqlite3_value* x = args[0];
+  if (sqlite3_value_type(x) != SQLITE_NULL && sqlite3_value_double(x) == 0.0) {
+    sqlite3_result_error(context, kDivisionByZeroText, -1);
+    return;
+  }
+  sqlite3_result_value(context, x);
+}
+
 std::string ParameterCountText(size_t given, size_t used) {
   return fmt::format("{} parameter value(s) given, the statement text uses {}", given, used);
 }
@@ -200,6 +214,13 @@ void SqliteConnection::Connect() {
   sqlite3_extended_result_codes(db_, 1);
   sqlite3_progress_handler(db_, kProgressSteps, &SqliteConnection::OnProgress, this);
   ApplyConnectionTimeout();
+  if (sqlite3_create_function_v2(db_, kSqliteDivisorFunction, 1,
+                                 SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+                                 &Divisor, nullptr, nullptr, nullptr) != SQLITE_OK) {
+    std::string reason = sqlite3_errmsg(db_);
+    Close();
+    RaiseUnusable(reason + ": " + path_, Source());
+  }
   // Reading the schema proves the file is a database before anyone relies on it.
   char* message = nullptr;
   if (sqlite3_exec(db_, "PRAGMA foreign_keys = ON; SELECT count(*) FROM sqlite_master", nullptr,

@@ -12,6 +12,7 @@
 #include "bp/host/unit_of_work.h"
 #include "bp/registry.h"
 #include "bp/schema/corrigir_preco_transferencia.h"
+#include "bp/schema/dialect.h"
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
 #include "bp/schema/version_step.h"
@@ -47,6 +48,13 @@ void AbrirVersao(db::Recordset& rs, db::Connection& connection) {
 }
 
 int32_t VersaoDe(const db::Recordset& rs) { return rs.Field("No_VersaoBD").ToInt32(); }
+
+// The stored version read inside the turn's transaction, locked until the
+// turn ends: a second upgrader waits here (up to the turn's time-outs).
+int32_t VersaoTravada(db::Connection& connection) {
+  return VersaoDe(connection.Query(
+      schema::DialectFor(connection.Kind()).LockingSelect("No_VersaoBD", "Parametro")));
+}
 
 // Runs one step in the frame every step shares: the direct-style trap with
 // the step's own name, and a unit of work around its statements.
@@ -127,9 +135,16 @@ void BPAtualizarBancoDeDados::Atualizar(const bool& Ic_AvisarSeExistirNovaVersao
         dal.BeginTrans(origem, marker);
         transaction_open = true;
 
-        int32_t ran = 0;
-        if (const schema::Step* step = steps.Find(stored)) {
-          ran = step->number;
+        // Another upgrader (a station computer started at the same time) may
+        // have committed turns since the version was last read. Read under a
+        // lock held to the end of this turn, a version that moved on makes
+        // this turn do nothing; the walk goes on from it, with the schema
+        // read afresh, since the kept model no longer describes the database.
+        const bool moved_on = VersaoTravada(connection) != stored;
+        if (moved_on) model.reset();
+        const schema::Step* step = moved_on ? nullptr : steps.Find(stored);
+        const int32_t ran = step != nullptr ? step->number : 0;
+        if (step != nullptr) {
           if (!model) model = std::make_shared<schema::Model>(schema::Introspect(connection));
           const schema::Model before_turn = *model;
           const schema::StepMessages messages = schema::MessagesFor(step->number);
@@ -144,8 +159,10 @@ void BPAtualizarBancoDeDados::Atualizar(const bool& Ic_AvisarSeExistirNovaVersao
         }
 
         session->BeginWork(origem, marker);
-        connection.Execute("UPDATE Parametro\rSET    No_VersaoBD = " + std::to_string(stored + 1) +
-                           "\r");
+        if (!moved_on) {
+          connection.Execute("UPDATE Parametro\rSET    No_VersaoBD = " +
+                             std::to_string(stored + 1) + "\r");
+        }
 
         session->BeginWork(origem, marker);
         versao.Close();

@@ -74,6 +74,14 @@ std::string Dialect::ReferenceClause(const ForeignKey& fk) const {
                      Names(fk.columns), TableName(fk.ref_table), Names(fk.ref_columns));
 }
 
+std::string Dialect::LockingSelect(const std::string& columns, const std::string& table) const {
+  return fmt::format("SELECT {} FROM {} FOR UPDATE", columns, TableName(table));
+}
+
+std::string Dialect::Quotient(const std::string& dividend, const std::string& divisor) const {
+  return dividend + " / " + divisor;
+}
+
 std::string Dialect::CreateTableStatement(const Table& table) const {
   std::vector<std::string> items;
   for (const auto& column : table.columns) items.push_back(ColumnDefinition(column));

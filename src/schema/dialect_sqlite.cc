@@ -21,6 +21,19 @@ class SQLite final : public Dialect {
  public:
   db::DialectKind Kind() const override { return db::DialectKind::kSQLite; }
 
+  // SQLite locks the whole database, not rows: the connection begins every
+  // transaction IMMEDIATE, holding the write lock from its start, so a plain
+  // read inside one is already safe from other writers.
+  std::string LockingSelect(const std::string& columns, const std::string& table) const override {
+    return fmt::format("SELECT {} FROM {}", columns, TableName(table));
+  }
+
+  // The divisor goes through the connection's bp_divisor, which fails on
+  // zero where SQLite's own division gives NULL.
+  std::string Quotient(const std::string& dividend, const std::string& divisor) const override {
+    return fmt::format("{} / {}({})", dividend, db::kSqliteDivisorFunction, divisor);
+  }
+
   ColumnType Kept(const ColumnType& type) const override {
     ColumnType out = type;
     if (out.kind == ColumnType::Kind::kFloat53) out.kind = ColumnType::Kind::kFloat;

@@ -12,6 +12,10 @@ class SqlServer final : public Dialect {
  public:
   db::DialectKind Kind() const override { return db::DialectKind::kSqlServer; }
   std::string TableName(const std::string& table) const override { return "dbo." + table; }
+  // The update lock is held to the end of the transaction (HOLDLOCK).
+  std::string LockingSelect(const std::string& columns, const std::string& table) const override {
+    return fmt::format("SELECT {} FROM {} WITH (UPDLOCK, HOLDLOCK)", columns, TableName(table));
+  }
 
  protected:
   std::string BareTypeName(const ColumnType& type) const override {

@@ -4,6 +4,7 @@
 
 #include "bp/erro.h"
 #include "bp/schema/apply.h"
+#include "bp/schema/dialect.h"
 #include "bp/schema/model.h"
 
 namespace bp::schema {
@@ -57,6 +58,10 @@ int64_t StepContext::Execute(std::string_view sql) {
 
 db::Recordset StepContext::Query(std::string_view sql) {
   return Guarded([&] { return Connection().Query(sql); });
+}
+
+std::string StepContext::Quotient(const std::string& dividend, const std::string& divisor) {
+  return DialectFor(Connection().Kind()).Quotient(dividend, divisor);
 }
 
 std::unique_ptr<Andamento> StepContext::OpenProgress(const std::string& text) {

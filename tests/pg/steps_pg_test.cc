@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bp/erro.h"
+#include "dividing_steps.h"
 #include "steps_019_071_scenario.h"
 #include "steps_073_133_walk.h"
 #include "steps_142_197_walk.h"
@@ -26,6 +27,11 @@ TEST_F(StepsPg, From19To71KeepTheModelAndCorrectTheRowsMadeForThem) {
   StepWalk walk(Steps019To071(Url()));
   InsertVersion18Rows(walk);
   WalkAndCheckCorrections(walk);
+}
+
+TEST_F(StepsPg, ZeroDivisorFailsTheTurn) {
+  for (const DividingStep& step : DividingSteps())
+    ExpectZeroDivisorFailsTheTurn(step, PgCluster::Shared().CreateDatabase());
 }
 
 TEST_F(StepsPg, From73To133KeepTheModelAndCorrectTheRows) {

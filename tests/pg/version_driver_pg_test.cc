@@ -39,6 +39,10 @@ TEST_F(VersionDriverPg, FailingStepRollsTheWholeTurnBackSchemaIncluded) {
   testing::RunFailingTurn(driver_, steps_, Db(), *recorder_);
 }
 
+TEST_F(VersionDriverPg, TwoUpgradersAtOnceRunEachStepOnce) {
+  testing::RaceTwoUpgraders(Url(), 5);
+}
+
 TEST_F(VersionDriverPg, TolerantStepKeepsTheTurnUsable) {
   testing::CreateParametro(Db(), 116);
   Db().Execute("CREATE TABLE Existe (Cd int)");

@@ -2,9 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <latch>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
 #include "bp/erro.h"
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
+#include "station/sessao.h"
+#include "support/step_walk.h"
 
 namespace bp::testing {
 
@@ -54,6 +63,95 @@ void RunFailingTurn(BPAtualizarBancoDeDados& driver, schema::StepTable& steps,
   EXPECT_EQ(tail[tail.size() - 2], "RollbackTrans BPAtualizarBancoDeDados.Atualizar");
   EXPECT_EQ(tail.back(), "EndWork BPAtualizarBancoDeDados.Atualizar");
   EXPECT_EQ(db.TransactionDepth(), 0);
+}
+
+namespace {
+
+constexpr int32_t kRaceTarget = 12;
+
+// Step N counts itself in Passos; an even step adds the column C<N> to
+// Forma, an odd one re-types the column its predecessor added (on SQLite a
+// table rebuild, which must work from the schema as it stands).
+schema::StepTable RacingSteps() {
+  using namespace schema;
+  StepTable steps;
+  for (int32_t n = 2; n <= kRaceTarget; ++n) {
+    const std::string column = "C" + std::to_string(n % 2 == 0 ? n : n - 1);
+    steps.Add(Step{n, Tolerance::kNone, [n, column](StepContext& c) {
+                     c.Execute("INSERT INTO Passos (No_Passo) VALUES (" + std::to_string(n) + ")");
+                     if (n % 2 == 0) {
+                       c.Run(AddColumn{"Forma", {column, Int(), Nullability::kNull}});
+                     } else {
+                       c.Run(RetypeColumn{"Forma", {column, VarChar(10), Nullability::kNull}, {}});
+                     }
+                   }});
+  }
+  return steps;
+}
+
+void ResetRaceTables(db::Connection& db) {
+  CreateParametro(db, 1);
+  for (const char* table : {"Passos", "Forma"}) {
+    db.Execute(std::string("DROP TABLE IF EXISTS ") + table);
+  }
+  db.Execute("CREATE TABLE Passos (No_Passo int NOT NULL)");
+  db.Execute("CREATE TABLE Forma (Cd int NOT NULL)");
+  db.Execute("INSERT INTO Forma (Cd) VALUES (1)");
+}
+
+// Runs one upgrade over its own session; returns the error it raised ("" when none).
+std::string Upgrade(const std::string& banco, const schema::StepTable& steps) {
+  try {
+    auto session = std::make_shared<station::Sessao>(station::Configuracao(banco));
+    BPAtualizarBancoDeDados driver;
+    driver.SetObBOSistema(session);
+    driver.SetSteps(&steps);
+    driver.SetTargetVersion(kRaceTarget);
+    // A short pause after each step, as a host showing progress makes, lets
+    // the other upgrader in: the two then take the steps in turns.
+    driver.SetTurnObserver([](int32_t, int32_t, int32_t step) {
+      if (step != 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    });
+    driver.Atualizar(false);
+    return {};
+  } catch (const Erro& e) {
+    return e.description + " [" + e.source + "]";
+  }
+}
+
+}  // namespace
+
+void RaceTwoUpgraders(const std::string& banco, int rounds) {
+  const schema::StepTable steps = RacingSteps();
+  std::unique_ptr<db::Connection> db = db::Connection::Open(banco);
+  ResetRaceTables(*db);
+  ASSERT_EQ(Upgrade(banco, steps), "");
+  const schema::Model single_walk = schema::Introspect(*db);
+
+  std::vector<std::string> once;
+  for (int32_t n = 2; n <= kRaceTarget; ++n) once.push_back(std::to_string(n) + "|1");
+  for (int round = 0; round < rounds; ++round) {
+    ResetRaceTables(*db);
+    std::string first;
+    std::string second;
+    std::latch start(2);
+    std::thread other([&] {
+      start.arrive_and_wait();
+      second = Upgrade(banco, steps);
+    });
+    start.arrive_and_wait();
+    first = Upgrade(banco, steps);
+    other.join();
+
+    SCOPED_TRACE("round " + std::to_string(round));
+    EXPECT_EQ(first, "");
+    EXPECT_EQ(second, "");
+    EXPECT_EQ(StoredVersion(*db), kRaceTarget);
+    EXPECT_EQ(RowTexts(*db, "SELECT No_Passo, COUNT(*) FROM Passos GROUP BY No_Passo ORDER BY 1"),
+              once);
+    EXPECT_EQ(schema::FirstDifference(single_walk, schema::Introspect(*db)), "");
+    if (::testing::Test::HasFailure()) return;
+  }
 }
 
 }  // namespace bp::testing

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "bp/bp_atualizar_banco_de_dados.h"
 #include "bp/db/connection.h"
@@ -20,5 +21,13 @@ int32_t StoredVersion(db::Connection& db);
 // that the version, the tables and the rows are as before the turn.
 void RunFailingTurn(BPAtualizarBancoDeDados& driver, schema::StepTable& steps,
                     db::Connection& db, RecordingSession& recorder);
+
+// Two upgraders, each with a session and a connection of its own to
+// `banco`, start walking it from version 1 to 12 at the same moment, `rounds`
+// times over. Every step counts itself in a table and adds or re-types a
+// column; checks that both calls succeed, that each step ran exactly once,
+// that the version ends at 12 and that the schema is the one a single walk
+// makes.
+void RaceTwoUpgraders(const std::string& banco, int rounds);
 
 }  // namespace bp::testing

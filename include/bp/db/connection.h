@@ -26,6 +26,13 @@ inline constexpr int32_t kErroTempoEsgotado = static_cast<int32_t>(0x80040E31);
 
 enum class DialectKind { kSQLite, kPostgreSQL, kSqlServer };
 
+// SQLite's own x / 0 is NULL where SQL Server and PostgreSQL fail the
+// statement. Every SQLite connection therefore carries the SQL function
+// bp_divisor(x): x itself (NULL stays NULL), or the statement error
+// 0x80040E14 "division by zero" when x is zero. Statements divide through it
+// (schema::Dialect::Quotient).
+inline constexpr const char* kSqliteDivisorFunction = "bp_divisor";
+
 // Time-outs, in seconds, that a connection starts with (ADO's defaults); the
 // connection time-out already bounds the first connect.
 struct ConnectionOptions {

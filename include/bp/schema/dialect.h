@@ -45,6 +45,14 @@ class Dialect {
   std::string CreateIndexStatement(const std::string& table, const Index& index) const;
   virtual std::string TableName(const std::string& table) const { return table; }
 
+  // A query of `columns` of `table` whose rows stay locked against other
+  // writers until the caller's transaction ends; a second writer waits.
+  virtual std::string LockingSelect(const std::string& columns, const std::string& table) const;
+
+  // `dividend` divided by `divisor` (both SQL expressions), written so that a
+  // zero divisor fails the statement as it does on SQL Server.
+  virtual std::string Quotient(const std::string& dividend, const std::string& divisor) const;
+
  protected:
   // The models on both sides of the operation being rendered.
   struct Context {

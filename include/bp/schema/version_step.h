@@ -59,6 +59,9 @@ class StepContext {
   int64_t Execute(std::string_view sql);
   // Opens a disconnected recordset.
   db::Recordset Query(std::string_view sql);
+  // A division in statement text for this connection's database: a zero
+  // divisor fails the statement on every database, as on SQL Server.
+  std::string Quotient(const std::string& dividend, const std::string& divisor);
 
   // The progress window of a row-by-row correction: titled "Atualização do
   // banco de dados", with `text` as its step line, shown at once; update it

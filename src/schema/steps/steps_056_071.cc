@@ -75,10 +75,13 @@ void Step60(StepContext& c) {
 // products concerned is recomputed, and implausible average costs and ICMS
 // credits of the products are replaced by estimates.
 void Step66(StepContext& c) {
-  c.Run(Statement(
-      "UPDATE ItemNotaEntrada\r\n"
-      "SET    Vl_UnitFinal = (Vl_UnitFinal - Vl_IpiItem) + (Vl_IpiItem / Qt_UnidadeItem)\r\n"
-      "WHERE  Vl_IpiItem > 0\r\n"));
+  // An item with IPI and no units fails the step, as the division by zero
+  // does on SQL Server.
+  c.Execute("UPDATE ItemNotaEntrada\r\n"
+            "SET    Vl_UnitFinal = (Vl_UnitFinal - Vl_IpiItem) + (" +
+            c.Quotient("Vl_IpiItem", "Qt_UnidadeItem") +
+            ")\r\n"
+            "WHERE  Vl_IpiItem > 0\r\n");
 
   const std::string differs = "WHERE  ItemNotaEntrada.Vl_UnitFinal <> Cardex.Vl_Unitario\r\n";
   db::Recordset products = c.Query(std::string(kProdutosComEntradaNoCardex) + differs +

@@ -77,12 +77,11 @@ void LimparRegrasDeTransferencia(StepContext& c) {
 // Step 225: transfers that entered more than 500 units per unit withdrawn
 // are typing mistakes; they go with their withdrawal and entry rows of the
 // stock card. A ratio of exactly 500 stays. A transfer that withdrew nothing
-// has no ratio and stays too, rather than failing the step on a division by
-// zero.
+// fails the step on the division by zero, as on SQL Server.
 void RemoverTransferenciasImplausiveis(StepContext& c) {
   // The conditions on a transfer row named `t`.
-  const auto implausible = [](const std::string& t) {
-    return t + ".Qt_UnidadeEntrada / NULLIF(" + t + ".Qt_UnidadeBaixa, 0) > 500";
+  const auto implausible = [&c](const std::string& t) {
+    return c.Quotient(t + ".Qt_UnidadeEntrada", t + ".Qt_UnidadeBaixa") + " > 500";
   };
   const auto withdrawal_row = [](const std::string& t) {
     return "C.Cd_PessoaUsuaria = " + t + ".Cd_PessoaUsuaria AND C.Cd_LancamentoCardex = " + t +
@@ -94,9 +93,9 @@ void RemoverTransferenciasImplausiveis(StepContext& c) {
            "WHERE  " + implausible("I")}));
   if (rows.Eof()) return;
   // The transfers first: their references hold the stock-card rows.
-  c.Run(Data(Sql({"DELETE FROM ItemTransfEmbalagem", "WHERE  " + implausible("ItemTransfEmbalagem"),
-                  "AND    EXISTS (SELECT * FROM Cardex C WHERE " +
-                      withdrawal_row("ItemTransfEmbalagem") + ")"})));
+  c.Execute(Sql({"DELETE FROM ItemTransfEmbalagem", "WHERE  " + implausible("ItemTransfEmbalagem"),
+                 "AND    EXISTS (SELECT * FROM Cardex C WHERE " +
+                     withdrawal_row("ItemTransfEmbalagem") + ")"}));
   for (const auto& row : rows.Rows()) {
     for (const size_t field : {1u, 2u}) {
       c.Execute(Sql({"DELETE FROM Cardex",
