@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <optional>
 #include <vector>
 
+#include "bp/erro.h"
 #include "bp/erros.h"
 #include "bp/value.h"
 #include "station/cheque.h"
@@ -36,6 +38,31 @@ std::string Placa(const std::string& texto) {
 int32_t Proximo(bp::db::Connection& c, const char* sql, int32_t empresa) {
   const bp::db::Recordset rs = c.Query(sql, {Value(empresa)});
   return (rs.Eof() || Nulo(rs.Field(0)) ? 0 : rs.Field(0).ToInt32()) + 1;
+}
+
+// How often a numbered insert is tried when other station PCs keep taking
+// the number first.
+constexpr int kTentativasDeNumero = 5;
+
+// Inserts a row numbered with the company's next number (its highest plus
+// one), `inserir` writing it. Another PC may take the same number at the same
+// moment (on a server database the two reads do not wait for each other):
+// the insert that comes second meets the key and is tried again with the
+// number that follows. A key violation that is not about the number (the
+// highest number did not move) is raised as it came.
+int32_t InserirNumerado(bp::db::Connection& c, const char* sql_maior, int32_t empresa,
+                        const std::function<void(int32_t)>& inserir) {
+  for (int tentativa = 1;; ++tentativa) {
+    const int32_t numero = Proximo(c, sql_maior, empresa);
+    try {
+      inserir(numero);
+      return numero;
+    } catch (const bp::Erro& e) {
+      if (e.number != bp::db::kErroIntegridade || tentativa == kTentativasDeNumero ||
+          Proximo(c, sql_maior, empresa) <= numero)
+        throw;
+    }
+  }
 }
 
 bool Existe(bp::db::Connection& c, const char* sql, std::vector<Value> p) {
@@ -185,10 +212,7 @@ Veredito GravarNaTransacao(bp::db::Connection& c, int32_t empresa, const Respons
   const Value& preco = bico["Vl_Preco"];
 
   std::vector<Value> p = {
-      Value(empresa),
-      Value(Proximo(c, "SELECT MAX(Cd_Abastecimento) FROM Abastecimento WHERE Cd_PessoaUsuaria = ?",
-                    empresa)),
-      bico["De_EnderecoLogicoBico"], Value(agora), Value(0.0),
+      Value(empresa), Value(0), bico["De_EnderecoLogicoBico"], Value(agora), Value(0.0),
       Nulo(preco) ? Value(bp::Null{}) : Value(bp::Money::FromDouble(preco.ToDouble())),
       Value(r.vl_abastecimento), Value(kOrigemLiberacao), Value(false), Value(r.cd_caixa),
       Value(*responsavel), veiculo, Value(r.no_tipo_pagamento), Value(r.no_tipo_vencimento),
@@ -198,14 +222,19 @@ Veredito GravarNaTransacao(bp::db::Connection& c, int32_t empresa, const Respons
                   Value(r.tx_desconto_abastecimento), hodometro, Value(false)}) {
     p.push_back(std::move(v));
   }
-  c.Execute("INSERT INTO Abastecimento (Cd_PessoaUsuaria, Cd_Abastecimento, "
-            "De_EnderecoLogicoBico, Dt_Termino, Qt_Litros, Vl_Unitario, Vl_Total, "
-            "Tp_OrigemRegistro, Ic_Baixado, Cd_Caixa, Cd_Funcionario, Cd_Veiculo, "
-            "No_TipoPagamento, No_TipoVencimento, Ic_BaixaAutomatica, Cd_Banco, Cd_Agencia, "
-            "Cd_Conta, Nm_IdDocumento, Cd_Cmc7, Tx_DescontoAbastecimento, No_Hodometro, "
-            "Ic_Afericao) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-            "?, ?)",
-            p);
+  InserirNumerado(
+      c, "SELECT MAX(Cd_Abastecimento) FROM Abastecimento WHERE Cd_PessoaUsuaria = ?", empresa,
+      [&](int32_t numero) {
+        p[1] = Value(numero);
+        c.Execute("INSERT INTO Abastecimento (Cd_PessoaUsuaria, Cd_Abastecimento, "
+                  "De_EnderecoLogicoBico, Dt_Termino, Qt_Litros, Vl_Unitario, Vl_Total, "
+                  "Tp_OrigemRegistro, Ic_Baixado, Cd_Caixa, Cd_Funcionario, Cd_Veiculo, "
+                  "No_TipoPagamento, No_TipoVencimento, Ic_BaixaAutomatica, Cd_Banco, "
+                  "Cd_Agencia, Cd_Conta, Nm_IdDocumento, Cd_Cmc7, Tx_DescontoAbastecimento, "
+                  "No_Hodometro, Ic_Afericao) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                  "?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                  p);
+      });
   c.Execute("UPDATE Bomba SET Tx_DescontoAbastecimento = ?, No_Hodometro = ? "
             "WHERE Cd_PessoaUsuaria = ? AND Cd_Bomba = ?",
             {Value(r.tx_desconto_abastecimento), hodometro, Value(empresa), Value(r.cd_bomba)});
@@ -238,19 +267,20 @@ int32_t InserirLogLiberacao(bp::db::Connection& c, const EntradaLogLiberacao& e)
   const bool funcionario =
       Existe(c, "SELECT 1 FROM Funcionario WHERE Cd_PessoaUsuaria = ? AND Cd_Funcionario = ?",
              {Value(empresa), Value(e.cd_funcionario)});
-  const int32_t numero =
-      Proximo(c, "SELECT MAX(No_Liberacao) FROM LogLiberacaoBico WHERE Cd_PessoaUsuaria = ?",
-              empresa);
-  c.Execute("INSERT INTO LogLiberacaoBico (Cd_PessoaUsuaria, No_Liberacao, Cd_Bomba, Cd_Caixa, "
+  const Value veiculo = VeiculoOuNulo(c, empresa, e.cd_veiculo);
+  return InserirNumerado(
+      c, "SELECT MAX(No_Liberacao) FROM LogLiberacaoBico WHERE Cd_PessoaUsuaria = ?", empresa,
+      [&](int32_t numero) {
+        c.Execute(
+            "INSERT INTO LogLiberacaoBico (Cd_PessoaUsuaria, No_Liberacao, Cd_Bomba, Cd_Caixa, "
             "Cd_Veiculo, Dt_Liberacao, Ic_BaixaAutomatica, No_TipoPagamento, No_TipoVencimento, "
             "Cd_Funcionario, No_TipoHardware) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-            {Value(empresa), Value(numero), Value(e.cd_bomba), Value(e.cd_caixa),
-             VeiculoOuNulo(c, empresa, e.cd_veiculo), Value(e.dt_liberacao),
-             Value(e.ic_baixa_automatica), Value(e.no_tipo_pagamento),
+            {Value(empresa), Value(numero), Value(e.cd_bomba), Value(e.cd_caixa), veiculo,
+             Value(e.dt_liberacao), Value(e.ic_baixa_automatica), Value(e.no_tipo_pagamento),
              Value(e.no_tipo_vencimento),
              funcionario ? Value(e.cd_funcionario) : Value(bp::Null{}),
              Value(e.no_tipo_hardware)});
-  return numero;
+      });
 }
 
 }  // namespace station

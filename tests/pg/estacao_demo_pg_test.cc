@@ -2,8 +2,15 @@
 // forecourt SQL on the server's types (bits, money, dates).
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
+
+#include "bp/bp_liberar_bico.h"
+#include "bp/erro.h"
+#include "station/regras_pista.h"
 
 #include "station/seed.h"
 #include "station/sessao.h"
@@ -55,6 +62,55 @@ TEST_F(EstacaoDemoPg, SeedThenReleaseACreditAndAChequeSale) {
             46000);
   EXPECT_EQ(c.Query("SELECT COUNT(*) FROM Funcionario WHERE Nm_Senha IS NOT NULL").Field(0).ToInt32(),
             0);
+}
+
+// Several station PCs release nozzles at the same moment: each recording
+// numbers its fuelling and its log entry with the company's next number, and
+// none is lost to a number another PC took first.
+TEST_F(EstacaoDemoPg, ReleasesFromTwoPcsAtOnceAreAllRecorded) {
+  testing::TestEnv env;
+  env.now = DateTime::Of(2026, 12, 5, 10, 0, 0);
+  station::Configuracao config(Url());
+  config.pasta_sistema = env.Folder();
+  auto sessao = std::make_shared<station::Sessao>(config);
+  station::SeedDemoStation(sessao, env.now);
+  db::Connection& c = sessao->Dal().Conexao();
+  const auto contar = [&](const char* tabela) {
+    return c.Query(std::string("SELECT COUNT(*) FROM ") + tabela).Field(0).ToInt32();
+  };
+  const int32_t abastecimentos = contar("Abastecimento");
+  const int32_t liberacoes = contar("LogLiberacaoBico");
+  const int32_t caixa =
+      station::CarregarCaixa(c, D::kEmpresa, D::kFuncionarioComDesconto).cd_caixa;
+
+  constexpr int kPorPc = 15;
+  std::atomic<int> gravados{0};
+  std::vector<std::thread> pcs;
+  for (int pc = 0; pc < 2; ++pc) {
+    pcs.emplace_back([&, pc] {
+      auto propria = std::make_shared<station::Sessao>(config);
+      BPLiberarBico regras;
+      regras.SetObBOSistema(propria);
+      for (int i = 0; i < kPorPc; ++i) {
+        std::string resultado;
+        try {
+          if (regras.GravarResponsabilidade(
+                  caixa, static_cast<uint8_t>(1 + pc), D::kFuncionarioComDesconto,
+                  D::kSenhaComDesconto, "", "", TipoPagamentoEnum::PagamentoDinheiro,
+                  host::TipoVencimentoEnum::TipoVencimentoAVista, true, Money::FromInt(20),
+                  Money(), 0, resultado, host::TipoHardwareEnum::TipoHardwareMicroTerminal)) {
+            ++gravados;
+          }
+        } catch (const Erro& e) {
+          ADD_FAILURE() << e.description;
+        }
+      }
+    });
+  }
+  for (std::thread& t : pcs) t.join();
+  EXPECT_EQ(gravados.load(), 2 * kPorPc);
+  EXPECT_EQ(contar("Abastecimento"), abastecimentos + 2 * kPorPc);
+  EXPECT_EQ(contar("LogLiberacaoBico"), liberacoes + 2 * kPorPc);
 }
 
 }  // namespace
