@@ -11,6 +11,7 @@
 #include "bp/datetime.h"
 #include "bp/env.h"
 #include "bp/format.h"
+#include "cli/banco.h"
 #include "cli/commands.h"
 #include "station/relogio_ajustavel.h"
 #include "station/sessao.h"
@@ -33,7 +34,7 @@ std::vector<std::string> VendaEmDinheiro() {
 int LiberarBico(const std::string& banco, bp::DateTime agora) {
   station::RelogioAjustavel relogio;
   relogio.agora = agora;
-  auto sessao = std::make_shared<station::Sessao>(station::Configuracao(banco));
+  auto sessao = AbrirSessao(station::Configuracao(banco), UsoDoBanco::kNaVersaoDaBiblioteca);
   station::TerminaisMT terminais(sessao);
   terminais.ao_atualizar = [](int16_t mt, const station::TerminaisMT::Terminal& tela) {
     std::cout << "  MT" << mt << " passo " << tela.andamento << " | " << tela.linha1 << " | "
@@ -51,10 +52,8 @@ int LiberarBico(const std::string& banco, bp::DateTime agora) {
   return voltou_ao_menu ? 0 : 1;
 }
 
-}  // namespace
-
-int RunDemo(const Args& args) {
-  const fs::path pasta = fs::absolute(args.empty() ? "posto-demo" : args[0]);
+int Demo(const Options& o) {
+  const fs::path pasta = fs::absolute(o.Argument(0).empty() ? "posto-demo" : o.Argument(0));
   fs::remove_all(pasta);
   fs::create_directories(pasta);
   const std::string banco = (pasta / "demo.db").string();
@@ -64,27 +63,39 @@ int RunDemo(const Args& args) {
   const bp::DateTime fechamento = hoje.AddSeconds(23 * 3600);
   const bp::DateTime amanha = hoje.AddDays(1).AddSeconds(7 * 3600);
 
+  // The upgrade's notices are answered at once: the demo asks nothing.
   std::cout << "== Estação de demonstração\n\n";
-  if (int rc = RunStation({"seed", "--db", banco, "--now", Iso(abertura)}); rc != 0) return rc;
+  if (int rc = Posto({"station", "seed", "--db", banco, "--now", Iso(abertura), "--sim"}); rc != 0)
+    return rc;
 
   std::cout << "\n== Liberação de bico no micro-terminal 1 (venda em dinheiro)\n\n";
   if (int rc = LiberarBico(banco, abertura.AddSeconds(5 * 60)); rc != 0) return rc;
 
   std::cout << "\n== Fechamento do dia fiscal\n\n";
-  if (int rc = RunDia({"fechar", "--db", banco, "--now", Iso(fechamento)}); rc != 0) return rc;
+  if (int rc = Posto({"dia", "fechar", "--db", banco, "--now", Iso(fechamento)}); rc != 0) return rc;
 
   std::cout << "\n== Abertura do dia seguinte\n\n";
-  if (int rc = RunDia({"abrir", "--db", banco, "--now", Iso(amanha)}); rc != 0) return rc;
+  if (int rc = Posto({"dia", "abrir", "--db", banco, "--now", Iso(amanha)}); rc != 0) return rc;
 
   std::cout << "\n== Assinatura EAD do arquivo de movimento\n\n";
   const fs::path movimento = pasta / "Fiscal" / "ECF" / "Dados ReducaoZ";
   int rc = 1;
   for (const auto& arquivo : fs::directory_iterator(movimento)) {
-    rc = RunEad({"verificar", arquivo.path().string()});
+    rc = Posto({"ead", "verificar", arquivo.path().string()});
     if (rc != 0) return rc;
   }
   std::cout << "\nTudo em " << pasta.string() << " (banco, impressora emulada e arquivos).\n";
   return rc;
+}
+
+}  // namespace
+
+std::vector<Command> ComandosDemo() {
+  return {{"demo",
+           "Executa a demonstração completa de um dia do posto.",
+           {},
+           {{"PASTA", "pasta da demonstração, apagada e criada de novo (padrão: posto-demo)", true}},
+           Demo}};
 }
 
 }  // namespace posto

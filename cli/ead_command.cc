@@ -2,6 +2,7 @@
 // signed file, and shows the public key that checks it.
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "bp/criptografia.h"
 #include "bp/ead.h"
@@ -14,13 +15,6 @@ namespace {
 constexpr int kOk = 0;
 constexpr int kVerificationFailed = 1;
 constexpr int kUsageOrError = 2;
-
-int Usage() {
-  std::cerr << "uso: posto ead assinar ARQUIVO      assina o arquivo com o registro EAD\n"
-               "     posto ead verificar ARQUIVO    confere o registro EAD do arquivo\n"
-               "     posto ead chave-publica        mostra a chave pública de verificação\n";
-  return kUsageOrError;
-}
 
 int Sign(std::string path) {
   bool add_line_break = false;
@@ -56,14 +50,18 @@ int Verify(const std::string& path) {
 
 }  // namespace
 
-int RunEad(const Args& args) {
-  if (args.size() == 2 && args[0] == "assinar") return Sign(args[1]);
-  if (args.size() == 2 && args[0] == "verificar") return Verify(args[1]);
-  if (args.size() == 1 && args[0] == "chave-publica") {
-    std::cout << bp::EadPublicKey() << "\n";
-    return kOk;
-  }
-  return Usage();
+std::vector<Command> ComandosEad() {
+  return {
+      {"ead assinar", "Assina o arquivo com o registro EAD.", {},
+       {{"ARQUIVO", "o arquivo a assinar"}}, [](const Options& o) { return Sign(o.Argument(0)); }},
+      {"ead verificar", "Confere o registro EAD do arquivo.", {},
+       {{"ARQUIVO", "o arquivo assinado"}}, [](const Options& o) { return Verify(o.Argument(0)); }},
+      {"ead chave-publica", "Mostra a chave pública de verificação.", {}, {},
+       [](const Options&) {
+         std::cout << bp::EadPublicKey() << "\n";
+         return kOk;
+       }},
+  };
 }
 
 }  // namespace posto

@@ -68,6 +68,10 @@ void RecriarBancoVersao18(bp::db::Connection& connection, int32_t cd_pessoa_usua
   });
 }
 
+bool BancoDoPosto(bp::db::Connection& connection) {
+  return bp::schema::Introspect(connection).Find("Parametro") != nullptr;
+}
+
 int32_t VersaoDoBanco(bp::db::Connection& connection) {
   const bp::db::Recordset rs = connection.Query("SELECT No_VersaoBD FROM Parametro");
   if (rs.Eof()) {

@@ -17,6 +17,9 @@ void CriarBancoVersao18(bp::db::Connection& connection, int32_t cd_pessoa_usuari
 // a database that holds nothing of its own yet: the caller makes sure.
 void RecriarBancoVersao18(bp::db::Connection& connection, int32_t cd_pessoa_usuaria);
 
+// Whether the database is a station's: it has the Parametro table.
+bool BancoDoPosto(bp::db::Connection& connection);
+
 // Parametro.No_VersaoBD, raising the database's error when there is none.
 int32_t VersaoDoBanco(bp::db::Connection& connection);
 

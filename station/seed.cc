@@ -5,8 +5,6 @@
 
 #include "bp/bp_atualizar_banco_de_dados.h"
 #include "bp/erro.h"
-#include "bp/schema/introspect.h"
-#include "bp/schema/model.h"
 #include "station/banco_inicial.h"
 #include "station/gerador.h"
 #include "station/seed_fiscal.h"
@@ -55,7 +53,7 @@ constexpr const char* kCadastros[][2] = {
 };
 
 Preparo ConferirBanco(bp::db::Connection& c) {
-  if (bp::schema::Introspect(c).Find("Parametro") == nullptr) return Preparo::kCriar;
+  if (!BancoDoPosto(c)) return Preparo::kCriar;
   for (const auto& [tabela, consulta] : kCadastros) {
     if (!c.Query(std::string(consulta) + " LIMIT 1").Eof()) {
       Recusar(std::string("O banco já tem cadastros (tabela ") + tabela +
