@@ -51,9 +51,9 @@ bool Tem(const std::string& texto, const std::string& parte) {
 
 TEST_F(PostoCli, EveryCommandAnswersHelpAndRefusesWhatItDoesNotKnowBeforeTouchingAnything) {
   const std::vector<std::string> comandos = {
-      "demo",         "classes",     "db init",  "db upgrade", "db version", "db gerar",
-      "ecf",          "ecf falha",   "mt",       "station seed", "dia abrir", "dia fechar",
-      "ead assinar",  "ead verificar", "ead chave-publica"};
+      "demo", "classes", "db init", "db upgrade", "db version", "db gerar", "ecf", "ecf falha",
+      "mt", "station seed", "dia abrir", "dia fechar", "ead assinar", "ead verificar",
+      "ead chave-publica"};
   for (const std::string& c : comandos) {
     for (const char* ajuda : {" --help", " -h"}) {
       const Saida s = Posto(c + ajuda);
