@@ -1,22 +1,25 @@
-// Subcommands of the posto program. Each takes the arguments after its own
-// name and returns the process exit code.
+// The commands of the posto program, each file declaring its own (see
+// cli/options.h for how a command is declared).
 #pragma once
 
-#include <string>
 #include <vector>
+
+#include "cli/options.h"
 
 namespace posto {
 
-using Args = std::vector<std::string>;
+std::vector<Command> ComandosDemo();     // demo: the main job
+std::vector<Command> ComandosClasses();  // classes: the type library BP
+std::vector<Command> ComandosDb();       // db init | upgrade | version
+std::vector<Command> ComandosGerar();    // db gerar: a history in a new database
+std::vector<Command> ComandosEcf();      // ecf, ecf falha: the emulated fiscal printer
+std::vector<Command> ComandosMt();       // mt: the micro-terminal simulator
+std::vector<Command> ComandosStation();  // station seed: the demo station
+std::vector<Command> ComandosDia();      // dia abrir | fechar: the fiscal day
+std::vector<Command> ComandosEad();      // ead ...: EAD signatures of fiscal files
 
-int RunClasses(const Args& args);  // posto classes
-int RunEad(const Args& args);      // posto ead: EAD signatures and key files
-int RunDemo(const Args& args);     // posto demo: the main job
-int RunDb(const Args& args);       // posto db init|upgrade|version
-int RunGerar(const Args& args);    // posto db gerar: a station's history in a new database
-int RunEcf(const Args& args);      // posto ecf [estado|falha ...]: the emulated fiscal printer
-int RunMt(const Args& args);       // posto mt: the micro-terminal simulator
-int RunStation(const Args& args);  // posto station seed: the demo station
-int RunDia(const Args& args);      // posto dia abrir|fechar: the fiscal day
+// Runs a whole command line (the words after "posto") and returns its exit
+// status: 0 on success, 1 when the command failed, 2 for a wrong command line.
+int Posto(const Args& words);
 
 }  // namespace posto

@@ -2,16 +2,16 @@
 // 18, walk it to the library's version, or show where it stands.
 #include <iostream>
 #include <memory>
-#include <optional>
 #include <string>
+#include <vector>
 
-#include "bp/andamento.h"
 #include "bp/bp_atualizar_banco_de_dados.h"
-#include "bp/db/connection.h"
 #include "bp/erro.h"
-#include "bp/format.h"
+#include "cli/ambiente.h"
+#include "cli/banco.h"
 #include "cli/commands.h"
-#include "cli/options.h"
+#include "cli/csv.h"
+#include "cli/progresso.h"
 #include "station/banco_inicial.h"
 #include "station/sessao.h"
 
@@ -19,7 +19,7 @@ namespace posto {
 namespace {
 
 int Init(const Options& o) {
-  auto connection = bp::db::Connection::Open(o.db);
+  auto connection = AbrirBanco(Banco(o), UsoDoBanco::kCriarSeNaoExistir);
   const int32_t empresa = o.Int("--empresa", 1);
   station::CriarBancoVersao18(*connection, empresa);
   std::cout << "Banco criado na versão 18 com a empresa " << empresa << ": "
@@ -28,60 +28,53 @@ int Init(const Options& o) {
 }
 
 int Version(const Options& o) {
-  auto connection = bp::db::Connection::Open(o.db);
-  const int32_t stored = station::VersaoDoBanco(*connection);
-  bp::BPAtualizarBancoDeDados driver;
-  std::cout << "Versão do banco:      " << stored << "\n"
-            << "Versão da biblioteca: " << driver.TargetVersion() << "\n";
+  auto connection = AbrirBanco(Banco(o), UsoDoBanco::kQualquerVersao);
+  const std::string stored = std::to_string(station::VersaoDoBanco(*connection));
+  const std::string library = std::to_string(bp::BPAtualizarBancoDeDados().TargetVersion());
+  if (o.Has("--csv")) {
+    std::cout << LinhaCsv({"Versão do banco", "Versão da biblioteca"}) << LinhaCsv({stored, library});
+  } else {
+    std::cout << "Versão do banco:      " << stored << "\n"
+              << "Versão da biblioteca: " << library << "\n";
+  }
   return 0;
 }
 
 int Upgrade(const Options& o) {
-  station::Configuracao config;
-  config.banco = o.db;
+  AmbienteDoComando ambiente(o);
+  station::Configuracao config(Banco(o));
   config.cd_pessoa_usuaria = o.Int("--empresa", 1);
-  auto session = std::make_shared<station::Sessao>(config);
+  auto session = AbrirSessao(config, UsoDoBanco::kQualquerVersao);
   const int32_t from = station::VersaoDoBanco(session->Dal().Conexao());
 
   bp::BPAtualizarBancoDeDados driver;
   driver.SetObBOSistema(session);
   if (o.Has("--target")) driver.SetTargetVersion(o.Int("--target", 0));
-  const int32_t target = driver.TargetVersion();
 
   std::vector<int32_t> steps_run;
   int32_t turns = 0;
-  std::optional<bp::Andamento> progress;
-  if (from < target) {
-    progress.emplace();
-    progress->SetCaption("Atualização do banco de dados");
-    progress->Show();
-  }
+  Progresso progresso("Atualização do banco de dados");
   driver.SetTurnObserver([&](int32_t version, int32_t goal, int32_t step) {
     ++turns;
     if (step != 0) steps_run.push_back(step);
-    if (progress) {
-      const int32_t span = goal - from;
-      progress->SetAcao("Versão " + std::to_string(version));
-      progress->SetPercentual(bp::PercentLabel(100.0 * (version - from) / (span > 0 ? span : 1)));
-    }
+    progresso.Mostrar(version - from, goal - from, "Versão " + std::to_string(version));
   });
 
-  bool avisar = o.Has("--avisar");
   try {
-    driver.Atualizar(avisar);
+    driver.Atualizar(o.Has("--avisar"));
   } catch (const bp::Erro&) {
-    if (progress) progress->Unload();
+    progresso.Fechar();
     std::cout << "Atualização interrompida na versão "
               << station::VersaoDoBanco(session->Dal().Conexao()) << " após " << turns
               << " versões.\n";
     throw;
   }
-  if (progress) progress->Unload();
+  progresso.Fechar();
 
   const int32_t now = station::VersaoDoBanco(session->Dal().Conexao());
   if (from == now) {
-    std::cout << "Nada a fazer: o banco está na versão " << now << " (biblioteca: " << target
-              << ").\n";
+    std::cout << "Nada a fazer: o banco está na versão " << now << " (biblioteca: "
+              << driver.TargetVersion() << ").\n";
     return 0;
   }
   std::cout << "Banco atualizado da versão " << from << " para a " << now << " em " << turns
@@ -94,18 +87,19 @@ int Upgrade(const Options& o) {
 
 }  // namespace
 
-int RunDb(const Args& args) {
-  if (args.empty()) {
-    std::cerr << "uso: posto db init|upgrade|version [--db ARQUIVO|postgresql://...] "
-                 "[--empresa N] [--target N] [--avisar]\n";
-    return 2;
-  }
-  const Options o(Args(args.begin() + 1, args.end()));
-  if (args[0] == "init") return Init(o);
-  if (args[0] == "upgrade") return Upgrade(o);
-  if (args[0] == "version") return Version(o);
-  std::cerr << "posto db: subcomando desconhecido: " << args[0] << "\n";
-  return 2;
+std::vector<Command> ComandosDb() {
+  return {
+      {"db init", "Cria o banco do posto na versão 18.",
+       {kOpcaoDb, kOpcaoEmpresa}, {}, Init},
+      {"db upgrade", "Atualiza o banco até a versão da biblioteca.",
+       {kOpcaoDb, kOpcaoEmpresa,
+        Integer("--target", "N", "para na versão N (padrão: a da biblioteca)"),
+        Flag("--avisar", "avisa quando o banco está numa versão mais nova que a da biblioteca"),
+        kOpcaoSim},
+       {}, Upgrade},
+      {"db version", "Mostra a versão do banco e a da biblioteca.", {kOpcaoDb, kOpcaoCsv}, {},
+       Version},
+  };
 }
 
 }  // namespace posto

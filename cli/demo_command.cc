@@ -15,6 +15,7 @@
 #include "bp/env.h"
 #include "bp/format.h"
 #include "bp/keys.h"
+#include "cli/banco.h"
 #include "cli/commands.h"
 #include "station/relogio_ajustavel.h"
 #include "station/sessao.h"
@@ -37,7 +38,7 @@ std::vector<std::string> VendaEmDinheiro() {
 int LiberarBico(const std::string& banco, bp::DateTime agora) {
   station::RelogioAjustavel relogio;
   relogio.agora = agora;
-  auto sessao = std::make_shared<station::Sessao>(station::Configuracao(banco));
+  auto sessao = AbrirSessao(station::Configuracao(banco), UsoDoBanco::kNaVersaoDaBiblioteca);
   station::TerminaisMT terminais(sessao);
   terminais.ao_atualizar = [](int16_t mt, const station::TerminaisMT::Terminal& tela) {
     std::cout << "  MT" << mt << " passo " << tela.andamento << " | " << tela.linha1 << " | "
@@ -90,10 +91,8 @@ bool PrepararChave(const fs::path& arquivo, const char* variavel, Gerar gerar, L
   return true;
 }
 
-}  // namespace
-
-int RunDemo(const Args& args) {
-  const fs::path pasta = fs::absolute(args.empty() ? "posto-demo" : args[0]);
+int Demo(const Options& o) {
+  const fs::path pasta = fs::absolute(o.Argument(0).empty() ? "posto-demo" : o.Argument(0));
   LimparPasta(pasta);
   const std::string banco = (pasta / "demo.db").string();
 
@@ -107,30 +106,42 @@ int RunDemo(const Args& args) {
                      bp::ReadEadKey) ||
       !PrepararChave(pasta / bp::kSerialKeyFileName, bp::kSerialKeyVariable,
                      bp::WriteNewSerialKey, bp::ReadSerialKey)) {
-    return 2;
+    return 1;
   }
 
+  // The upgrade's notices are answered at once: the demo asks nothing.
   std::cout << "\n== Estação de demonstração\n\n";
-  if (int rc = RunStation({"seed", "--db", banco, "--now", Iso(abertura)}); rc != 0) return rc;
+  if (int rc = Posto({"station", "seed", "--db", banco, "--now", Iso(abertura), "--sim"}); rc != 0)
+    return rc;
 
   std::cout << "\n== Liberação de bico no micro-terminal 1 (venda em dinheiro)\n\n";
   if (int rc = LiberarBico(banco, abertura.AddSeconds(5 * 60)); rc != 0) return rc;
 
   std::cout << "\n== Fechamento do dia fiscal\n\n";
-  if (int rc = RunDia({"fechar", "--db", banco, "--now", Iso(fechamento)}); rc != 0) return rc;
+  if (int rc = Posto({"dia", "fechar", "--db", banco, "--now", Iso(fechamento)}); rc != 0) return rc;
 
   std::cout << "\n== Abertura do dia seguinte\n\n";
-  if (int rc = RunDia({"abrir", "--db", banco, "--now", Iso(amanha)}); rc != 0) return rc;
+  if (int rc = Posto({"dia", "abrir", "--db", banco, "--now", Iso(amanha)}); rc != 0) return rc;
 
   std::cout << "\n== Assinatura EAD do arquivo de movimento\n\n";
   const fs::path movimento = pasta / "Fiscal" / "ECF" / "Dados ReducaoZ";
   int rc = 1;
   for (const auto& arquivo : fs::directory_iterator(movimento)) {
-    rc = RunEad({"verificar", arquivo.path().string()});
+    rc = Posto({"ead", "verificar", arquivo.path().string()});
     if (rc != 0) return rc;
   }
   std::cout << "\nTudo em " << pasta.string() << " (chaves, banco, impressora emulada e arquivos).\n";
   return rc;
+}
+
+}  // namespace
+
+std::vector<Command> ComandosDemo() {
+  return {{"demo",
+           "Executa a demonstração completa de um dia do posto.",
+           {},
+           {{"PASTA", "pasta da demonstração, esvaziada (menos as chaves) a cada vez (padrão: posto-demo)", true}},
+           Demo}};
 }
 
 }  // namespace posto

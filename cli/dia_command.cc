@@ -4,15 +4,16 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "bp/bp_abrir_dia.h"
 #include "bp/erro.h"
 #include "bp/format.h"
 #include "bp/host/unit_of_work.h"
 #include "bp/registry.h"
+#include "cli/ambiente.h"
+#include "cli/banco.h"
 #include "cli/commands.h"
-#include "cli/options.h"
-#include "cli/relogio.h"
 #include "station/cupom_fiscal.h"
 #include "station/ecf_emulador.h"
 #include "station/impressora_fiscal.h"
@@ -23,20 +24,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int Usage() {
-  std::cerr << "uso: posto dia abrir|fechar [--db BANCO] [--pasta PASTA] [--empresa N]\n"
-               "                            [--now \"AAAA-MM-DD HH:MM[:SS]\"]\n";
-  return 2;
-}
-
 std::string Data(bp::DateTime d) { return bp::Format(d, "dd/mm/yyyy"); }
 
 // The system folder: --pasta, or the folder that holds a database file.
 std::string PastaDoSistema(const Options& o) {
   if (o.Has("--pasta")) return o.Text("--pasta", ".");
-  const bool servidor = o.db.rfind("postgres", 0) == 0 && o.db.find("://") != std::string::npos;
-  if (servidor) return ".";
-  const fs::path pasta = fs::absolute(o.db).parent_path();
+  if (bp::db::IsServerTarget(Banco(o))) return ".";
+  const fs::path pasta = fs::absolute(Banco(o)).parent_path();
   return pasta.empty() ? "." : pasta.string();
 }
 
@@ -44,10 +38,10 @@ std::string PastaDoSistema(const Options& o) {
 // session, its printer, the workstation's ECF record and the coupon object.
 struct Estacao {
   explicit Estacao(const Options& o) {
-    station::Configuracao config(o.db);
+    station::Configuracao config(Banco(o));
     config.cd_pessoa_usuaria = o.Int("--empresa", 1);
     config.pasta_sistema = PastaDoSistema(o);
-    sessao = std::make_shared<station::Sessao>(config);
+    sessao = AbrirSessao(config, UsoDoBanco::kNaVersaoDaBiblioteca);
     impressora = std::make_unique<station::ImpressoraFiscal>(*sessao, station::PastaDoEmulador(config));
     cupom = std::make_unique<station::CupomFiscal>(*sessao);
     ecf = sessao->CriarECF();
@@ -118,17 +112,30 @@ int Fechar(Estacao& e, bp::BPAbrirDia& dia) {
   return 1;
 }
 
-}  // namespace
-
-int RunDia(const Args& args) {
-  if (args.empty() || (args[0] != "abrir" && args[0] != "fechar")) return Usage();
-  const Options o(Args(args.begin() + 1, args.end()));
-  station::RelogioAjustavel relogio;
-  AjustarRelogio(o, relogio);
+int Dia(const Options& o, bool abrir) {
+  AmbienteDoComando ambiente(o);
   Estacao estacao(o);
   auto dia = bp::CreateObject<bp::BPAbrirDia>("BP.BPAbrirDia");
   dia->SetObBOSistema(estacao.Ref());
-  return args[0] == "abrir" ? Abrir(estacao, *dia) : Fechar(estacao, *dia);
+  return abrir ? Abrir(estacao, *dia) : Fechar(estacao, *dia);
+}
+
+int AbrirDia(const Options& o) { return Dia(o, true); }
+int FecharDia(const Options& o) { return Dia(o, false); }
+
+}  // namespace
+
+std::vector<Command> ComandosDia() {
+  const Option pasta = Text("--pasta", "PASTA",
+                            "pasta do sistema (padrão: a do arquivo do banco; \".\" num servidor)");
+  return {
+      {"dia abrir",
+       "Abre o dia fiscal na impressora emulada do posto.",
+       {kOpcaoDb, pasta, kOpcaoEmpresa, kOpcaoNow, kOpcaoSim}, {}, AbrirDia},
+      {"dia fechar",
+       "Fecha o dia fiscal na impressora emulada do posto.",
+       {kOpcaoDb, pasta, kOpcaoEmpresa, kOpcaoNow, kOpcaoSim}, {}, FecharDia},
+  };
 }
 
 }  // namespace posto

@@ -11,7 +11,7 @@
 namespace posto::ead {
 
 int Sign(const Options& o) {
-  std::string path = o.positional[0];
+  std::string path = o.Argument(0);
   const bp::KeyResult<bp::EadKey> key = ChosenKey(o);
   if (!key.key) return Fail("Não foi possível assinar o arquivo " + path + ".\n" + key.failure);
   bool add_line_break = false;
@@ -26,7 +26,7 @@ int Sign(const Options& o) {
 }
 
 int Verify(const Options& o) {
-  const std::string& path = o.positional[0];
+  const std::string path = o.Argument(0);
   if (o.Has("--chave") && o.Has("--modulo")) return Fail("Use --chave ou --modulo, não os dois.");
   std::string modulus = o.Text("--modulo", "");
   if (modulus.empty()) {

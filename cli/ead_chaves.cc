@@ -28,7 +28,7 @@ std::string Absolute(const std::string& path) { return std::filesystem::absolute
 }  // namespace
 
 int NewPair(const Options& o) {
-  const std::string& path = o.positional[0];
+  const std::string path = o.Argument(0);
   const bp::KeyResult<bp::EadKey> key = bp::WriteNewEadKey(path);
   if (!key.key) return Fail(key.failure);
   std::cout << "Par de chaves EAD gravado em " << path << " (legível só pelo dono).\n"
@@ -39,7 +39,7 @@ int NewPair(const Options& o) {
 }
 
 int NewSerialKey(const Options& o) {
-  const std::string& path = o.positional[0];
+  const std::string path = o.Argument(0);
   const bp::KeyResult<bp::SerialKey> key = bp::WriteNewSerialKey(path);
   if (!key.key) return Fail(key.failure);
   std::cout << "Chave do serial gravada em " << path << " (legível só pelo dono).\n"

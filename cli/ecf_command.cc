@@ -1,35 +1,21 @@
-// posto ecf: shows the emulated fiscal printer of a station database and
-// switches its failures on and off.
+// posto ecf: shows the emulated fiscal printer of a station database;
+// posto ecf falha: switches its failures on and off.
 #include <iostream>
 #include <string>
+#include <vector>
 
-#include "bp/erro.h"
+#include "bp/db/connection.h"
 #include "bp/format.h"
+#include "cli/banco.h"
 #include "cli/commands.h"
-#include "cli/options.h"
+#include "cli/csv.h"
 #include "station/ecf_emulador.h"
 
 namespace posto {
 namespace {
 
-int Usage() {
-  std::cerr << "uso: posto ecf [--db BANCO] [estado]\n"
-               "     posto ecf [--db BANCO] falha papel|desligada|comunicacao|nenhuma\n";
-  return 2;
-}
-
-// The words that are neither an option nor an option's value.
-Args Positional(const Args& args) {
-  Args words;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i].rfind("--", 0) == 0) {
-      if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) ++i;
-      continue;
-    }
-    words.push_back(args[i]);
-  }
-  return words;
-}
+const Option kOpcaoPasta =
+    Text("--pasta", "PASTA", "pasta do sistema, onde fica a impressora de um banco num servidor");
 
 std::string Data(bp::DateTime d, const char* vazia) {
   return d.IsEmpty() ? vazia : bp::Format(d, "dd/mm/yyyy");
@@ -37,7 +23,42 @@ std::string Data(bp::DateTime d, const char* vazia) {
 
 std::string Valor(bp::Money v) { return bp::Format(v, "#,##0.00"); }
 
-void Show(const station::EcfEmulador& ecf) {
+// The printer of the station database named by the command, which must exist.
+station::EcfEmulador Impressora(const Options& o) {
+  station::Configuracao config(Banco(o));
+  config.pasta_sistema = o.Text("--pasta", "");
+  AbrirBanco(config.banco, UsoDoBanco::kQualquerVersao);
+  station::EcfEmulador ecf(station::PastaDoEmulador(config));
+  if (!ecf.Instalado()) {
+    throw Failure("Nenhuma impressora fiscal emulada em " + ecf.Pasta() +
+                  " (crie-a com posto station seed).");
+  }
+  return ecf;
+}
+
+void Csv(const station::EcfEmulador& ecf) {
+  const station::EstadoEcf e = ecf.Estado();
+  const station::IdentificacaoEcf& id = e.identificacao;
+  const station::Contadores& c = e.contadores;
+  const auto n = [](int32_t v) { return std::to_string(v); };
+  const auto valor = [](bp::Money v) { return bp::Format(v, "0.00"); };
+  std::cout << LinhaCsv({"ECF", "Identificação", "Série", "Marca", "Modelo", "Tipo", "Versão SB",
+                         "CNPJ do usuário", "Dia fiscal aberto", "COO", "CCF", "CRZ", "CRO", "GNF",
+                         "GRG", "CDC", "Grande total", "Venda do dia", "Última redução Z", "Falha"})
+            << LinhaCsv({n(id.no_impressora), id.cd_identificacao, id.no_serie, id.marca, id.modelo,
+                         id.tipo, id.versao_sb, id.cnpj_usuario, Data(e.dt_movimento, ""), n(c.coo),
+                         n(c.ccf), n(c.crz), n(c.cro), n(c.gnf), n(c.grg), n(c.cdc), valor(e.gt),
+                         valor(e.gt - e.gt_inicio_dia),
+                         e.ultima_reducao_z ? Data(e.ultima_reducao_z->dt_movimento, "") : "",
+                         station::NomeDaFalha(e.falha)});
+}
+
+int Mostrar(const Options& o) {
+  const station::EcfEmulador ecf = Impressora(o);
+  if (o.Has("--csv")) {
+    Csv(ecf);
+    return 0;
+  }
   const station::EstadoEcf e = ecf.Estado();
   const station::IdentificacaoEcf& id = e.identificacao;
   const station::Contadores& c = e.contadores;
@@ -61,32 +82,29 @@ void Show(const station::EcfEmulador& ecf) {
   }
   std::cout << "Falha: " << station::NomeDaFalha(e.falha) << "\n"
             << "Bobina: " << ecf.ArquivoDaBobina() << "\n";
+  return 0;
+}
+
+int Falha(const Options& o) {
+  const auto falha = station::FalhaPeloNome(o.Argument(0));
+  if (!falha) throw UsageError("falha desconhecida: " + o.Argument(0));
+  station::EcfEmulador ecf = Impressora(o);
+  ecf.DefinirFalha(*falha);
+  std::cout << "Falha da impressora: " << station::NomeDaFalha(*falha) << "\n";
+  return 0;
 }
 
 }  // namespace
 
-int RunEcf(const Args& args) {
-  const Options o(args);
-  station::Configuracao config(o.db);
-  config.pasta_sistema = o.Text("--pasta", "");
-  station::EcfEmulador ecf(station::PastaDoEmulador(config));
-  if (!ecf.Instalado()) {
-    std::cerr << "Nenhuma impressora fiscal emulada em " << ecf.Pasta()
-              << " (crie-a com posto station seed).\n";
-    return 2;
-  }
-  Args words = Positional(args);
-  if (!words.empty() && words[0] == "falha") words.erase(words.begin());
-  if (words.empty() || words[0] == "estado") {
-    if (words.size() > 1) return Usage();
-    Show(ecf);
-    return 0;
-  }
-  const auto falha = station::FalhaPeloNome(words[0]);
-  if (!falha || words.size() > 1) return Usage();
-  ecf.DefinirFalha(*falha);
-  std::cout << "Falha da impressora: " << station::NomeDaFalha(*falha) << "\n";
-  return 0;
+std::vector<Command> ComandosEcf() {
+  return {
+      {"ecf", "Mostra a impressora fiscal emulada do banco.",
+       {kOpcaoDb, kOpcaoPasta, kOpcaoCsv}, {}, Mostrar},
+      {"ecf falha", "Liga ou desliga uma falha da impressora emulada.",
+       {kOpcaoDb, kOpcaoPasta},
+       {{"TIPO", "papel, desligada, comunicacao ou nenhuma"}},
+       Falha},
+  };
 }
 
 }  // namespace posto

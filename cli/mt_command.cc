@@ -1,34 +1,38 @@
 // posto mt --db BANCO [--empresa N]: the micro-terminal simulator.
 #include <unistd.h>
 
-#include <filesystem>
 #include <iostream>
 #include <memory>
+#include <vector>
 
-#include "bp/db/connection.h"
+#include "cli/banco.h"
 #include "cli/commands.h"
 #include "cli/mt.h"
-#include "cli/options.h"
 #include "station/sessao.h"
 
 namespace posto {
+namespace {
 
-int RunMt(const Args& args) {
-  const Options o(args);
-  const bool servidor = o.db.starts_with("postgresql://") || o.db.starts_with("postgres://");
-  if (!servidor && !std::filesystem::exists(o.db)) {
-    std::cerr << "posto mt: banco não encontrado: " << o.db
-              << " (crie-o com posto db init e posto db upgrade)\n";
-    return 2;
-  }
-  station::Configuracao config(o.db);
+int Mt(const Options& o) {
+  station::Configuracao config(Banco(o));
   config.cd_pessoa_usuaria = o.Int("--empresa", 1);
-  auto sessao = std::make_shared<station::Sessao>(config);
+  auto sessao = AbrirSessao(config, UsoDoBanco::kNaVersaoDaBiblioteca);
 
   mt::RelogioMt relogio;
   station::TerminaisMT terminais(sessao);
-  if (isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)) return mt::ModoTerminal(terminais, o.db);
+  if (isatty(STDIN_FILENO) && isatty(STDOUT_FILENO))
+    return mt::ModoTerminal(terminais, NomeDoBanco(config.banco));
   return mt::ModoScript(terminais, relogio, std::cin, std::cout);
+}
+
+}  // namespace
+
+std::vector<Command> ComandosMt() {
+  return {{"mt",
+           "Simula os micro-terminais das bombas (sem terminal, em JSON).",
+           {kOpcaoDb, kOpcaoEmpresa},
+           {},
+           Mt}};
 }
 
 }  // namespace posto

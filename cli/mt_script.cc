@@ -74,7 +74,7 @@ class Script {
 
     if (primeiro == "NOW") {
       const auto agora = LerDataHora(bp::TrimSpace(resto));
-      if (!agora) return Erro(numero, "data e hora inválida, use AAAA-MM-DDTHH:MM:SS");
+      if (!agora) return Erro(numero, std::string("data e hora inválida, use ") + kFormaDataHora);
       relogio_.agora = *agora;
       return true;
     }

@@ -1,8 +1,7 @@
 #include "cli/relogio.h"
 
 #include <cstdio>
-
-#include "bp/erro.h"
+#include <string>
 
 namespace posto {
 
@@ -25,18 +24,9 @@ std::optional<bp::DateTime> LerDataHora(std::string_view view) {
     return bp::DateTime::Make(a, m, d, h, n);
   if (inteiro(std::sscanf(t, "%2d/%2d/%4d %2d:%2d%n", &d, &m, &a, &h, &n, &fim), 5))
     return bp::DateTime::Make(a, m, d, h, n);
+  if (inteiro(std::sscanf(t, "%2d/%2d/%4d%n", &d, &m, &a, &fim), 3)) return bp::DateTime::Make(a, m, d);
   if (inteiro(std::sscanf(t, "%4d-%2d-%2d%n", &a, &m, &d, &fim), 3)) return bp::DateTime::Make(a, m, d);
   return std::nullopt;
-}
-
-bp::DateTime LerMomento(const std::string& option, const std::string& text) {
-  const std::optional<bp::DateTime> momento = LerDataHora(text);
-  if (!momento) bp::RaiseRuntime(bp::rt::kTypeMismatch, option + " " + text);
-  return *momento;
-}
-
-void AjustarRelogio(const Options& o, station::RelogioAjustavel& relogio) {
-  if (o.Has("--now")) relogio.agora = LerMomento("--now", o.Text("--now", ""));
 }
 
 }  // namespace posto

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "bp/db/connection.h"
 #include "bp/erro.h"
 #include "bp/erros.h"
 #include "bp/format.h"
@@ -158,9 +159,7 @@ std::optional<FalhaEcf> FalhaPeloNome(const std::string& nome) {
 }
 
 std::string PastaDoEmulador(const Configuracao& config) {
-  const std::string& banco = config.banco;
-  const bool servidor = banco.rfind("postgres", 0) == 0 && banco.find("://") != std::string::npos;
-  if (!servidor) return banco + ".ecf";
+  if (!bp::db::IsServerTarget(config.banco)) return config.banco + ".ecf";
   const std::string base = config.pasta_sistema.empty() ? "." : config.pasta_sistema;
   return (fs::path(base) / "ECF").string();
 }

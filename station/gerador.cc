@@ -356,22 +356,7 @@ void Recusar(const std::string& motivo) {
 }
 
 void Validar(bp::db::Connection& c, const OpcoesGerador& o) {
-  auto faixa = [](int32_t valor, int32_t minimo, int32_t maximo, const char* nome) {
-    if (valor < minimo || valor > maximo) {
-      Recusar(fmt::format("Opção fora da faixa: {} = {} (de {} a {})", nome, valor, minimo,
-                          maximo));
-    }
-  };
-  faixa(o.dias, 1, 20000, "dias");
-  faixa(o.cupons_dia, 1, 100000, "cupons por dia");
-  faixa(o.itens_cupom, 1, 120, "itens por cupom");
-  faixa(o.produtos, 6, 100000, "produtos");
-  faixa(o.clientes, 1, 1000000, "clientes");
-  faixa(o.funcionarios, 3, 10000, "funcionários");
-  faixa(o.impressoras, 1, 99, "impressoras fiscais");
-  faixa(o.bicos, 4, 200, "bicos");
-  if (o.inicio.IsEmpty()) Recusar("A data inicial do movimento está vazia.");
-
+  ConferirOpcoes(o);
   if (VersaoDoBanco(c) != 18) {
     Recusar("O gerador precisa de um banco na versão 18 (este está na versão " +
             std::to_string(VersaoDoBanco(c)) + ").");
@@ -413,6 +398,24 @@ void GravarSaldosFinais(bp::db::Connection& c, const gerador::Estado& e) {
 }
 
 }  // namespace
+
+void ConferirOpcoes(const OpcoesGerador& o) {
+  auto faixa = [](int32_t valor, int32_t minimo, int32_t maximo, const char* nome) {
+    if (valor < minimo || valor > maximo) {
+      Recusar(fmt::format("Opção fora da faixa: {} = {} (de {} a {})", nome, valor, minimo,
+                          maximo));
+    }
+  };
+  faixa(o.dias, 1, 20000, "dias");
+  faixa(o.cupons_dia, 1, 100000, "cupons por dia");
+  faixa(o.itens_cupom, 1, 120, "itens por cupom");
+  faixa(o.produtos, 6, 100000, "produtos");
+  faixa(o.clientes, 1, 1000000, "clientes");
+  faixa(o.funcionarios, 3, 10000, "funcionários");
+  faixa(o.impressoras, 1, 99, "impressoras fiscais");
+  faixa(o.bicos, 4, 200, "bicos");
+  if (o.inicio.IsEmpty()) Recusar("A data inicial do movimento está vazia.");
+}
 
 ResumoGerador GerarMovimento(bp::db::Connection& connection, const OpcoesGerador& opcoes) {
   const auto comeco = std::chrono::steady_clock::now();

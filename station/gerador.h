@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,6 +35,8 @@ struct OpcoesGerador {
   uint64_t semente = 1;         // seed of every random choice
   bp::DateTime inicio = bp::DateTime::Of(2004, 7, 1);
   int32_t cd_pessoa_usuaria = 1;  // the company the rows belong to
+  // Told after each day of movement: the days done and the days in all.
+  std::function<void(int32_t feitos, int32_t dias)> ao_fim_do_dia;
 };
 
 struct ResumoGerador {
@@ -44,6 +47,9 @@ struct ResumoGerador {
   int64_t Linhas(const std::string& tabela) const;
   int64_t Total() const;
 };
+
+// Raises 0x80040E14 naming the option when an option is out of range.
+void ConferirOpcoes(const OpcoesGerador& opcoes);
 
 // Fills the database; raises 0x80040E14 (changing nothing) when the options
 // are out of range, the database is not at version 18, the company is

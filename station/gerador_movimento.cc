@@ -493,6 +493,7 @@ void GerarDias(Estado& e) {
       e.escritor.GravarTudo();
       e.conexao.Execute("ANALYZE");
     }
+    if (e.opcoes.ao_fim_do_dia) e.opcoes.ao_fim_do_dia(d + 1, e.opcoes.dias);
   }
 }
 

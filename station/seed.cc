@@ -5,8 +5,6 @@
 
 #include "bp/bp_atualizar_banco_de_dados.h"
 #include "bp/erro.h"
-#include "bp/schema/introspect.h"
-#include "bp/schema/model.h"
 #include "station/banco_inicial.h"
 #include "station/gerador.h"
 #include "station/seed_fiscal.h"
@@ -36,22 +34,34 @@ const PessoaDemo kPessoas[] = {
     {EstacaoDemo::kClienteRestrito, "MARCOS ANTONIO PEREIRA", 1, "987.654.321-00"},
 };
 
-// A database fit for the demo: new (no tables) or just created at version
-// 18 with no registers. Returns true when it has no tables yet.
-bool ConferirBancoNovo(bp::db::Connection& c) {
-  if (bp::schema::Introspect(c).Find("Parametro") == nullptr) return true;
-  const int32_t versao = VersaoDoBanco(c);
-  if (versao != 18) {
-    Recusar("O banco já está na versão " + std::to_string(versao) +
-            ": a estação de demonstração só é criada num banco novo.");
-  }
-  for (const char* tabela : {"Funcionario", "Cliente", "Produto"}) {
-    if (!c.Query(std::string("SELECT 1 FROM ") + tabela + " LIMIT 1").Eof()) {
+// What a database needs before the history is written at version 18.
+enum class Preparo {
+  kNada,     // it is at version 18 with no registers
+  kCriar,    // it has no tables yet
+  kRecriar,  // it is further on with no registers: it holds only what
+             // creating and upgrading it wrote, so it is built again at 18
+};
+
+// The registers that make a database the station's own: any of them and the
+// demo is refused (the company's own person row excepted).
+constexpr const char* kCadastros[][2] = {
+    {"Funcionario", "SELECT 1 FROM Funcionario"},
+    {"Cliente", "SELECT 1 FROM Cliente"},
+    {"Produto", "SELECT 1 FROM Produto"},
+    {"Pessoa", "SELECT 1 FROM Pessoa WHERE Cd_Pessoa NOT IN "
+               "(SELECT Cd_PessoaUsuaria FROM EmpresaUsuaria)"},
+};
+
+Preparo ConferirBanco(bp::db::Connection& c) {
+  if (!BancoDoPosto(c)) return Preparo::kCriar;
+  for (const auto& [tabela, consulta] : kCadastros) {
+    if (!c.Query(std::string(consulta) + " LIMIT 1").Eof()) {
       Recusar(std::string("O banco já tem cadastros (tabela ") + tabela +
-              "): a estação de demonstração só é criada num banco novo.");
+              "): a estação de demonstração só é criada num banco sem funcionários, clientes "
+              "nem produtos.");
     }
   }
-  return false;
+  return VersaoDoBanco(c) == 18 ? Preparo::kNada : Preparo::kRecriar;
 }
 
 OpcoesGerador OpcoesDoHistorico(bp::DateTime agora) {
@@ -72,7 +82,7 @@ OpcoesGerador OpcoesDoHistorico(bp::DateTime agora) {
 
 // The demo's persons and the generated month, in one transaction: a failure
 // leaves the database as new as it was.
-void GravarHistorico(bp::db::Connection& c, bp::DateTime agora) {
+void GravarHistorico(bp::db::Connection& c, const OpcoesGerador& historico) {
   EmTransacao(c, "SeedHistorico", [&] {
     for (const PessoaDemo& p : kPessoas) {
       c.Execute("INSERT INTO Pessoa (Cd_Pessoa, Nm_Pessoa, No_TipoPessoa, Cd_CgcCpf, "
@@ -83,19 +93,35 @@ void GravarHistorico(bp::db::Connection& c, bp::DateTime agora) {
                  bp::Value("JARDIM PROENCA"), bp::Value("CAMPINAS"), bp::Value("SP"),
                  bp::Value("13026-000")});
     }
-    GerarMovimento(c, OpcoesDoHistorico(agora));
+    GerarMovimento(c, historico);
   });
 }
 
 }  // namespace
 
-void SeedDemoStation(const std::shared_ptr<Sessao>& sessao, bp::DateTime agora) {
+void SeedDemoStation(const std::shared_ptr<Sessao>& sessao, bp::DateTime agora,
+                     const AndamentoSeed& andamento) {
   bp::db::Connection& c = sessao->Dal().Conexao();
-  if (ConferirBancoNovo(c)) CriarBancoVersao18(c, EstacaoDemo::kEmpresa);
-  GravarHistorico(c, agora);
+  const auto avisar = [&](const std::string& etapa, int32_t feito, int32_t total) {
+    if (andamento) andamento(etapa, feito, total);
+  };
+  switch (ConferirBanco(c)) {
+    case Preparo::kCriar: CriarBancoVersao18(c, EstacaoDemo::kEmpresa); break;
+    case Preparo::kRecriar: RecriarBancoVersao18(c, EstacaoDemo::kEmpresa); break;
+    case Preparo::kNada: break;
+  }
+  OpcoesGerador historico = OpcoesDoHistorico(agora);
+  historico.ao_fim_do_dia = [&](int32_t feitos, int32_t dias) {
+    avisar("Histórico: dia " + std::to_string(feitos), feitos, dias);
+  };
+  GravarHistorico(c, historico);
 
+  const int32_t de = VersaoDoBanco(c);
   bp::BPAtualizarBancoDeDados driver;
   driver.SetObBOSistema(sessao);
+  driver.SetTurnObserver([&](int32_t versao, int32_t alvo, int32_t) {
+    avisar("Atualização: versão " + std::to_string(versao), versao - de, alvo - de);
+  });
   driver.Atualizar(false);
 
   EmTransacao(c, "SeedDemoStation", [&] {

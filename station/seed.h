@@ -1,15 +1,16 @@
 // The demo station: a small, realistic station database for trying the
 // forecourt terminals and the fiscal day by hand or from scripts.
 //
-// SeedDemoStation brings a new database to the library's version and fills
-// it: a month of history from the data generator (registers, coupons,
-// fuelings, cash registers, billing) written at version 18, the upgrade, and
-// then the parts below, each in its own file, run in order in one
+// SeedDemoStation brings a database with no registers to the library's
+// version and fills it: a month of history from the data generator
+// (registers, coupons, fuelings, cash registers, billing) written at version
+// 18, the upgrade, and then the parts below, each in its own file, run in order in one
 // transaction on the upgraded database. A further part is one more function
 // of this shape, called at the end of SeedDemoStation.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -45,12 +46,17 @@ struct EstacaoDemo {
   static constexpr int32_t kDiasDeHistorico = 30;
 };
 
-// Fills the database of `sessao`: creates it at version 18 when it has no
-// tables, writes the history, upgrades it and runs the parts. Raises
-// 0x80040E14, changing nothing of an existing database's rows, when the
-// database is not new (beyond version 18, or with registers already there).
-// `agora` is the seed's date and time: the history ends the day before.
-void SeedDemoStation(const std::shared_ptr<Sessao>& sessao, bp::DateTime agora);
+// Told as the seed advances: what it is doing, and how far it is with it.
+using AndamentoSeed = std::function<void(const std::string& etapa, int32_t feito, int32_t total)>;
+
+// Fills the database of `sessao`, any database without employees, customers,
+// products or persons other than the company's: creates it at version 18
+// when it has no tables, or builds it again at 18 when it is further on,
+// writes the history, upgrades it and runs the parts. Raises 0x80040E14,
+// changing nothing, when the database has such registers. `agora` is the
+// seed's date and time: the history ends the day before.
+void SeedDemoStation(const std::shared_ptr<Sessao>& sessao, bp::DateTime agora,
+                     const AndamentoSeed& andamento = {});
 
 // The parts, on a database at the library's version.
 // Employees and their users with hashed passwords, cash registers, nozzle

@@ -5,6 +5,7 @@
 #include <string>
 #include <sys/wait.h>
 
+#include "support/estacao_demo.h"
 #include "support/test_env.h"
 
 namespace bp::testing {
@@ -12,7 +13,8 @@ namespace {
 
 TEST(MtScript, LineProtocolAnswersInJsonAndReportsBadLines) {
   TestEnv env;
-  WriteFile(env.Path("vazio.db"), "");  // an empty database: no dialogue gets past the login
+  // No line of the script gets as far as reading the database.
+  const std::string banco = CopyDemoStation("mt_script");
   WriteFile(env.Path("script.txt"),
             "# the controller's own screens\n"
             "\n"
@@ -29,7 +31,7 @@ TEST(MtScript, LineProtocolAnswersInJsonAndReportsBadLines) {
             "3 BS\n"
             "NOW 2026-02-30T10:00:00\n"
             "3 ENTRE\n");
-  const std::string cmd = std::string(POSTO_BINARY) + " mt --db " + env.Path("vazio.db") + " <" +
+  const std::string cmd = std::string(POSTO_BINARY) + " mt --db " + banco + " <" +
                           env.Path("script.txt") + " >" + env.Path("saida.txt") + " 2>&1";
   const int rc = std::system(cmd.c_str());
   EXPECT_EQ(WEXITSTATUS(rc), 1);
@@ -51,7 +53,7 @@ TEST(MtScript, LineProtocolAnswersInJsonAndReportsBadLines) {
             "{\"call\":\"Execute\",\"mt\":3,\"result\":true}\n" +
             ev + "3,\"action\":1,\"step\":2,\"buffer\":\"\",\"line1\":\"Codigo do funcionario\",\"line2\":\"\"}\n"
             "{\"call\":\"Execute\",\"mt\":3,\"result\":true}\n"
-            "{\"error\":\"linha 14: data e hora inválida, use AAAA-MM-DDTHH:MM:SS\"}\n"
+            "{\"error\":\"linha 14: data e hora inválida, use AAAA-MM-DD[THH:MM[:SS]] ou DD/MM/AAAA[ HH:MM]\"}\n"
             "{\"error\":\"linha 15: tecla inválida: ENTRE\"}\n");
 }
 

@@ -70,7 +70,10 @@ TEST(PostoDia, ClosesAndOpensTheDemoDayAndReportsAFailingPrinter) {
 
   s = Posto(env, "dia abrir" + db + " --now amanha");
   EXPECT_EQ(s.rc, 2);
-  EXPECT_NE(s.texto.find("Type mismatch (--now amanha)"), std::string::npos) << s.texto;
+  EXPECT_NE(s.texto.find("--now espera AAAA-MM-DD[THH:MM[:SS]] ou DD/MM/AAAA[ HH:MM], recebeu "
+                         "\"amanha\""),
+            std::string::npos)
+      << s.texto;
 }
 
 // A printer refuses a second Z reduction of a day, so closing the day again

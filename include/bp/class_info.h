@@ -76,8 +76,8 @@ struct LibraryInfo {
 };
 
 
-// The text of a member kind: "method", "property get", "property let",
-// "property set".
+// The text of a member kind as the user reads it: "método", "propriedade
+// get", "propriedade let", "propriedade set".
 std::string_view KindText(MemberKind kind);
 
 // Every public class of the library, in type-library order.

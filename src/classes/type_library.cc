@@ -285,10 +285,10 @@ enum class Index : size_t {
 
 std::string_view KindText(MemberKind kind) {
   switch (kind) {
-    case MemberKind::kMethod: return "method";
-    case MemberKind::kPropertyGet: return "property get";
-    case MemberKind::kPropertyLet: return "property let";
-    case MemberKind::kPropertySet: return "property set";
+    case MemberKind::kMethod: return "método";
+    case MemberKind::kPropertyGet: return "propriedade get";
+    case MemberKind::kPropertyLet: return "propriedade let";
+    case MemberKind::kPropertySet: return "propriedade set";
   }
   return "";
 }

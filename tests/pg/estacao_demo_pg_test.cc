@@ -1,5 +1,6 @@
 // The demo station and a release dialogue on PostgreSQL: the station's
-// forecourt SQL on the server's types (bits, money, dates).
+// forecourt SQL on the server's types (bits, money, dates), on a database
+// that the seed has to build again.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -12,6 +13,8 @@
 #include "bp/erro.h"
 #include "station/regras_pista.h"
 
+#include "bp/bp_atualizar_banco_de_dados.h"
+#include "station/banco_inicial.h"
 #include "station/seed.h"
 #include "station/sessao.h"
 #include "station/terminais_mt.h"
@@ -25,12 +28,18 @@ using D = station::EstacaoDemo;
 
 class EstacaoDemoPg : public testing::PgTest {};
 
-TEST_F(EstacaoDemoPg, SeedThenReleaseACreditAndAChequeSale) {
+TEST_F(EstacaoDemoPg, SeedAnUpgradedEmptyDatabaseThenReleaseACreditAndAChequeSale) {
   testing::TestEnv env;
   env.now = DateTime::Of(2026, 12, 5, 10, 0, 0);
   station::Configuracao config(Url());
   config.pasta_sistema = env.Folder();  // the emulated printer's folder goes below it
   auto sessao = std::make_shared<station::Sessao>(config);
+  // Created and upgraded with nothing in it: the seed drops its tables and
+  // builds it again from version 18.
+  station::CriarBancoVersao18(sessao->Dal().Conexao(), D::kEmpresa);
+  BPAtualizarBancoDeDados driver;
+  driver.SetObBOSistema(sessao);
+  driver.Atualizar(false);
   station::SeedDemoStation(sessao, env.now);
 
   station::TerminaisMT terminais(sessao);

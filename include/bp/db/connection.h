@@ -40,6 +40,12 @@ struct ConnectionOptions {
   int32_t command_timeout = 30;
 };
 
+// Whether a target names a PostgreSQL server ("postgresql://..." or
+// "postgres://...", any case) rather than a SQLite file.
+bool IsServerTarget(std::string_view target);
+// A target as Describe shows it, without opening it: a URL's password hidden.
+std::string DescribeTarget(std::string_view target);
+
 class Connection {
  public:
   virtual ~Connection() = default;
