@@ -33,9 +33,9 @@
 #include "bp/erro.h"
 #include "bp/schema/version_step.h"
 #include "platform/terminal_env.h"
-#include "station/banco_inicial.h"
-#include "station/gerador.h"
-#include "station/sessao.h"
+#include "station/session/banco_inicial.h"
+#include "station/seed/gerador.h"
+#include "station/session/sessao.h"
 
 namespace {
 

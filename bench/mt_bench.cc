@@ -16,10 +16,10 @@
 #include <unistd.h>
 
 #include "bp/tela_mt.h"
-#include "station/relogio_ajustavel.h"
-#include "station/seed.h"
-#include "station/sessao.h"
-#include "station/terminais_mt.h"
+#include "station/session/relogio_ajustavel.h"
+#include "station/seed/seed.h"
+#include "station/session/sessao.h"
+#include "station/forecourt/terminais_mt.h"
 
 namespace {
 

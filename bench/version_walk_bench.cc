@@ -10,7 +10,7 @@
 #include "bp/bp_atualizar_banco_de_dados.h"
 #include "bp/db/connection.h"
 #include "bp/schema/version_step.h"
-#include "station/sessao.h"
+#include "station/session/sessao.h"
 
 namespace {
 

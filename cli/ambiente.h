@@ -5,7 +5,7 @@
 
 #include "bp/env.h"
 #include "cli/options.h"
-#include "station/relogio_ajustavel.h"
+#include "station/session/relogio_ajustavel.h"
 
 namespace posto {
 

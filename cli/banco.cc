@@ -4,7 +4,7 @@
 
 #include "bp/bp_atualizar_banco_de_dados.h"
 #include "bp/erro.h"
-#include "station/banco_inicial.h"
+#include "station/session/banco_inicial.h"
 
 namespace posto {
 

@@ -9,7 +9,7 @@
 
 #include "bp/db/connection.h"
 #include "cli/options.h"
-#include "station/sessao.h"
+#include "station/session/sessao.h"
 
 namespace posto {
 

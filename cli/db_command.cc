@@ -12,8 +12,8 @@
 #include "cli/commands.h"
 #include "cli/csv.h"
 #include "cli/progresso.h"
-#include "station/banco_inicial.h"
-#include "station/sessao.h"
+#include "station/session/banco_inicial.h"
+#include "station/session/sessao.h"
 
 namespace posto {
 namespace {

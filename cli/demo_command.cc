@@ -17,9 +17,9 @@
 #include "bp/keys.h"
 #include "cli/banco.h"
 #include "cli/commands.h"
-#include "station/relogio_ajustavel.h"
-#include "station/sessao.h"
-#include "station/terminais_mt.h"
+#include "station/session/relogio_ajustavel.h"
+#include "station/session/sessao.h"
+#include "station/forecourt/terminais_mt.h"
 
 namespace posto {
 namespace {

@@ -14,10 +14,10 @@
 #include "cli/ambiente.h"
 #include "cli/banco.h"
 #include "cli/commands.h"
-#include "station/cupom_fiscal.h"
-#include "station/ecf_emulador.h"
-#include "station/impressora_fiscal.h"
-#include "station/sessao.h"
+#include "station/fiscal/cupom_fiscal.h"
+#include "station/fiscal/ecf_emulador.h"
+#include "station/fiscal/impressora_fiscal.h"
+#include "station/session/sessao.h"
 
 namespace posto {
 namespace {

@@ -9,7 +9,7 @@
 #include "cli/banco.h"
 #include "cli/commands.h"
 #include "cli/csv.h"
-#include "station/ecf_emulador.h"
+#include "station/fiscal/ecf_emulador.h"
 
 namespace posto {
 namespace {

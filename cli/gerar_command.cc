@@ -12,8 +12,8 @@
 #include "cli/commands.h"
 #include "cli/csv.h"
 #include "cli/progresso.h"
-#include "station/banco_inicial.h"
-#include "station/gerador.h"
+#include "station/session/banco_inicial.h"
+#include "station/seed/gerador.h"
 
 namespace posto {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "station/relogio_ajustavel.h"
-#include "station/terminais_mt.h"
+#include "station/session/relogio_ajustavel.h"
+#include "station/forecourt/terminais_mt.h"
 
 namespace posto::mt {
 

@@ -8,7 +8,7 @@
 #include "cli/banco.h"
 #include "cli/commands.h"
 #include "cli/mt.h"
-#include "station/sessao.h"
+#include "station/session/sessao.h"
 
 namespace posto {
 namespace {

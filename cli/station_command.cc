@@ -8,10 +8,10 @@
 #include "cli/banco.h"
 #include "cli/commands.h"
 #include "cli/progresso.h"
-#include "station/banco_inicial.h"
-#include "station/ecf_emulador.h"
-#include "station/seed.h"
-#include "station/sessao.h"
+#include "station/session/banco_inicial.h"
+#include "station/fiscal/ecf_emulador.h"
+#include "station/seed/seed.h"
+#include "station/session/sessao.h"
 
 namespace posto {
 namespace {

@@ -26,8 +26,8 @@
 #include "bp/schema/dialect.h"
 #include "bp/schema/model.h"
 #include "bp/schema/version_step.h"
-#include "station/banco_inicial.h"
-#include "station/sessao.h"
+#include "station/session/banco_inicial.h"
+#include "station/session/sessao.h"
 #include "support/test_env.h"
 
 namespace bp {

@@ -11,7 +11,7 @@
 #include "bp/erros.h"
 #include "bp/keys.h"
 #include "bp/text_file.h"
-#include "station/encriptar.h"
+#include "station/fiscal/encriptar.h"
 #include "support/test_env.h"
 #include "support/test_keys.h"
 

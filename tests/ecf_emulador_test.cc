@@ -1,6 +1,6 @@
 // The emulated fiscal printer: what it keeps between programs, its Z
 // reduction arithmetic, and the failures an operator switches on.
-#include "station/ecf_emulador.h"
+#include "station/fiscal/ecf_emulador.h"
 
 #include <gtest/gtest.h>
 

@@ -41,9 +41,9 @@
 #include "bp/erro.h"
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
-#include "station/banco_inicial.h"
-#include "station/gerador.h"
-#include "station/sessao.h"
+#include "station/session/banco_inicial.h"
+#include "station/seed/gerador.h"
+#include "station/session/sessao.h"
 #include "support/pg_cluster.h"
 #include "support/test_env.h"
 

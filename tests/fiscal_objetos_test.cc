@@ -6,12 +6,12 @@
 
 #include "bp/criptografia.h"
 #include "bp/erro.h"
-#include "station/cupom_fiscal.h"
-#include "station/ecf.h"
-#include "station/impressora_fiscal.h"
-#include "station/reducao_z.h"
-#include "station/registro_movimento_ecf.h"
-#include "station/seed_fiscal.h"
+#include "station/fiscal/cupom_fiscal.h"
+#include "station/fiscal/ecf.h"
+#include "station/fiscal/impressora_fiscal.h"
+#include "station/fiscal/reducao_z.h"
+#include "station/fiscal/registro_movimento_ecf.h"
+#include "station/seed/seed_fiscal.h"
 #include "tests/support/estacao_fiscal.h"
 
 namespace {

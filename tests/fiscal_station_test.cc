@@ -8,11 +8,11 @@
 
 #include "bp/bp_abrir_dia.h"
 #include "bp/ead.h"
-#include "station/cupom_fiscal.h"
-#include "station/ecf.h"
-#include "station/impressora_fiscal.h"
-#include "station/registro_movimento_ecf.h"
-#include "station/seed_fiscal.h"
+#include "station/fiscal/cupom_fiscal.h"
+#include "station/fiscal/ecf.h"
+#include "station/fiscal/impressora_fiscal.h"
+#include "station/fiscal/registro_movimento_ecf.h"
+#include "station/seed/seed_fiscal.h"
 #include "tests/support/estacao_fiscal.h"
 #include "tests/support/test_keys.h"
 

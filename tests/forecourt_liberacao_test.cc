@@ -7,9 +7,9 @@
 #include <string>
 
 #include "bp/bp_liberar_bico.h"
-#include "station/regras_pista.h"
-#include "station/seed.h"
-#include "station/sessao.h"
+#include "station/forecourt/regras_pista.h"
+#include "station/seed/seed.h"
+#include "station/session/sessao.h"
 #include "support/estacao_demo.h"
 #include "support/test_env.h"
 

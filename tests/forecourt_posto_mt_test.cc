@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bp/db/connection.h"
-#include "station/seed.h"
+#include "station/seed/seed.h"
 #include "support/estacao_demo.h"
 #include "support/test_env.h"
 

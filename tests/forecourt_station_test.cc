@@ -8,12 +8,12 @@
 
 #include "bp/erro.h"
 #include "bp/host/bo_sistema.h"
-#include "station/cheque.h"
-#include "station/objetos_pista.h"
-#include "station/regras_pista.h"
-#include "station/seed.h"
-#include "station/senha.h"
-#include "station/sessao.h"
+#include "station/forecourt/cheque.h"
+#include "station/forecourt/objetos_pista.h"
+#include "station/forecourt/regras_pista.h"
+#include "station/seed/seed.h"
+#include "station/forecourt/senha.h"
+#include "station/session/sessao.h"
 #include "support/estacao_demo.h"
 #include "support/test_env.h"
 

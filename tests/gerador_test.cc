@@ -11,9 +11,9 @@
 #include "bp/db/connection.h"
 #include "bp/erro.h"
 #include "bp/money.h"
-#include "station/banco_inicial.h"
-#include "station/gerador.h"
-#include "station/recalculo_estoque.h"
+#include "station/session/banco_inicial.h"
+#include "station/seed/gerador.h"
+#include "station/stock/recalculo_estoque.h"
 #include "support/test_env.h"
 
 namespace bp::testing {

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "bp/db/connection.h"
-#include "station/banco_inicial.h"
-#include "station/recalculo_estoque.h"
-#include "station/sessao.h"
+#include "station/session/banco_inicial.h"
+#include "station/stock/recalculo_estoque.h"
+#include "station/session/sessao.h"
 #include "support/step_walk.h"
 #include "support/test_env.h"
 

@@ -11,7 +11,7 @@
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
 #include "schema/steps/correction_rows.h"
-#include "station/sessao.h"
+#include "station/session/sessao.h"
 #include "steps_019_071_scenario.h"
 #include "support/db_checks.h"
 #include "support/step_walk.h"

@@ -11,7 +11,7 @@
 #include "bp/schema/model.h"
 #include "bp/schema/operations.h"
 #include "bp/schema/version_step.h"
-#include "station/sessao.h"
+#include "station/session/sessao.h"
 #include "support/recording_session.h"
 #include "support/test_env.h"
 #include "support/version_walk.h"

@@ -11,13 +11,13 @@
 
 #include "bp/bp_liberar_bico.h"
 #include "bp/erro.h"
-#include "station/regras_pista.h"
+#include "station/forecourt/regras_pista.h"
 
 #include "bp/bp_atualizar_banco_de_dados.h"
-#include "station/banco_inicial.h"
-#include "station/seed.h"
-#include "station/sessao.h"
-#include "station/terminais_mt.h"
+#include "station/session/banco_inicial.h"
+#include "station/seed/seed.h"
+#include "station/session/sessao.h"
+#include "station/forecourt/terminais_mt.h"
 #include "support/pg_cluster.h"
 #include "support/test_env.h"
 

@@ -5,8 +5,8 @@
 
 #include <unistd.h>
 
-#include "station/seed.h"
-#include "station/sessao.h"
+#include "station/seed/seed.h"
+#include "station/session/sessao.h"
 #include "support/test_env.h"
 
 namespace bp::testing {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <mutex>
 
-#include "station/seed.h"
+#include "station/seed/seed.h"
 
 namespace bp::testing {
 namespace {

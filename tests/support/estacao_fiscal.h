@@ -9,7 +9,7 @@
 #include <string>
 
 #include "bp/datetime.h"
-#include "station/sessao.h"
+#include "station/session/sessao.h"
 #include "tests/support/test_env.h"
 
 namespace bp::testing {

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "bp/format.h"
-#include "station/encriptar.h"
+#include "station/fiscal/encriptar.h"
 
 namespace bp::testing {
 namespace {

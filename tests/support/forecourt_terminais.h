@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "station/terminais_mt.h"
+#include "station/forecourt/terminais_mt.h"
 #include "support/forecourt_fakes.h"
 #include "support/test_env.h"
 

@@ -9,7 +9,7 @@
 #include "bp/erro.h"
 #include "bp/host/bo_estoque.h"
 #include "bp/schema/introspect.h"
-#include "station/banco_inicial.h"
+#include "station/session/banco_inicial.h"
 
 namespace bp::testing {
 namespace {

@@ -19,7 +19,7 @@
 #include "bp/format.h"
 #include "bp/schema/model.h"
 #include "bp/schema/version_step.h"
-#include "station/sessao.h"
+#include "station/session/sessao.h"
 #include "support/recording_session.h"
 #include "support/test_env.h"
 

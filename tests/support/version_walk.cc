@@ -12,7 +12,7 @@
 #include "bp/erro.h"
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
-#include "station/sessao.h"
+#include "station/session/sessao.h"
 #include "support/step_walk.h"
 
 namespace bp::testing {

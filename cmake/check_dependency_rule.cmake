@@ -1,0 +1,15 @@
+# Fails the build when the library reaches into the reference host or the
+# program: nothing under src/ or include/ may include station/ or cli/.
+file(GLOB_RECURSE sources "${SOURCE_DIR}/src/*" "${SOURCE_DIR}/include/*")
+set(offenders "")
+foreach(source IN LISTS sources)
+  file(STRINGS "${source}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<](station|cli)/")
+  if(lines)
+    file(RELATIVE_PATH name "${SOURCE_DIR}" "${source}")
+    list(APPEND offenders "${name}: ${lines}")
+  endif()
+endforeach()
+if(offenders)
+  list(JOIN offenders "\n  " text)
+  message(FATAL_ERROR "The library must not include the host or the program:\n  ${text}")
+endif()
