@@ -112,8 +112,17 @@ fs::path ModulePath() {
 }
 }  // namespace
 
+std::string ModuleNameOf(const fs::path& file) {
+  // A shared object's version numbers follow ".so" (libbp.so.2.1.0.501).
+  const std::string name = file.filename().string();
+  const size_t so = name.find(".so");
+  if (so != std::string::npos && (so + 3 == name.size() || name[so + 3] == '.'))
+    return name.substr(0, so);
+  return file.stem().string();
+}
+
 std::string TerminalEnv::ModuleFolder() { return ModulePath().parent_path().string(); }
-std::string TerminalEnv::ModuleName() { return ModulePath().stem().string(); }
+std::string TerminalEnv::ModuleName() { return ModuleNameOf(ModulePath()); }
 std::string TerminalEnv::AppTitle() { return kProjectName; }
 
 std::optional<std::string> TerminalEnv::RemovableDriveFolder(const std::string& drive) {

@@ -3,6 +3,7 @@
 // drawn on standard error when it is a terminal.
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -31,6 +32,11 @@ class TerminalEnv : public Env {
  private:
   std::map<std::string, std::string> drives_;
 };
+
+// The module name of a library or program file: its name without folder,
+// extension or the version numbers of a shared object ("libbp.so.2" gives
+// "libbp").
+std::string ModuleNameOf(const std::filesystem::path& file);
 
 // Name of each answer as the terminal shows it ("OK", "Sim", "Não").
 const char* AnswerName(Answer answer);
