@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "bp/erro.h"
+#include "bp/schema/introspect.h"
+#include "catalogue/catalogue.h"
 #include "dividing_steps.h"
 #include "steps_019_071_scenario.h"
 #include "steps_073_133_walk.h"
@@ -22,6 +24,20 @@ namespace bp::testing {
 namespace {
 
 class StepsPg : public PgTest {};
+
+// Every step of the library from version 18 to the end leaves the database
+// the catalogue describes, on what PostgreSQL keeps.
+TEST_F(StepsPg, LibraryWalkReachesTheCatalogue) {
+  StepWalkOptions options;
+  options.banco = Url();
+  options.steps = &schema::LibrarySteps();
+  StepWalk walk(options);
+  walk.To(500);
+  EXPECT_EQ(walk.compared.back(), 500);
+  EXPECT_EQ(CatalogueDifferences(schema::Introspect(walk.Db()),
+                                 schema::DialectFor(walk.Db().Kind()), true),
+            "");
+}
 
 TEST_F(StepsPg, From19To71KeepTheModelAndCorrectTheRowsMadeForThem) {
   StepWalk walk(Steps019To071(Url()));

@@ -70,6 +70,8 @@ class StepWalk {
   int32_t Version();
   // Runs the driver up to `target`.
   void To(int32_t target);
+  // The driver's model where the walk stands; null before the first step.
+  const schema::Model* Model() const { return driver_.CurrentModel(); }
   // The database's table as introspection reads it.
   schema::Table Read(const std::string& table);
   std::vector<std::vector<Value>> Rows(const std::string& sql);
