@@ -1,6 +1,5 @@
-// Steps 19 to 71 on SQLite: the walk with its corrections, the final shapes
-// of a few tables written out by hand, the failure of step 67, the row
-// walk's retry after a closed connection.
+// Steps 19 to 71 on SQLite: the walk with its corrections, the failure of
+// step 67, the row walk's retry after a closed connection.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -20,77 +19,10 @@
 namespace bp {
 namespace {
 
-using Names = std::vector<std::string>;
-
-Names ColumnNames(const schema::Table& table) {
-  Names names;
-  for (const auto& column : table.columns) names.push_back(column.name);
-  return names;
-}
-
-std::string TypeOf(const schema::Table& table, const std::string& column) {
-  const schema::Column* c = schema::FindColumn(table, column);
-  return c ? schema::CatalogueName(c->type) : "(missing)";
-}
-
-using testing::IndexNamed;
-using testing::ReferenceNamed;
-
 TEST(Steps019To071, WalkKeepsTheModelAndCorrectsTheRowsMadeForIt) {
   testing::StepWalk walk(testing::Steps019To071());
   testing::InsertVersion18Rows(walk);
   testing::WalkAndCheckCorrections(walk);
-
-  // Final shapes of a few tables, written out here apart from the steps.
-  const schema::Model db = schema::Introspect(walk.Db());
-  const schema::Table& icf = db.Get("ItemCupomFiscal");
-  // clang-format off
-  EXPECT_EQ(ColumnNames(icf),
-            (Names{"Cd_PessoaUsuaria", "No_Impressora", "No_CupomFiscal", "Dt_Emissao", "No_Item",
-                   "Cd_Produto", "Qt_Unidade", "Vl_UnitTabela", "Vl_UnitVenda", "Vl_AltAut",
-                   "Vl_AltDig", "No_SitTributaria", "Cd_Unidade", "Tx_Icms", "Tx_BaseCalculo",
-                   "No_TribIcms", "Cd_SisTubulacao", "Cd_PonVen", "Cd_CFOP", "Cd_CompCFOP",
-                   "Cd_Abastecimento", "Cd_LancamentoCardex", "Cd_Bomba"}));
-  // clang-format on
-  EXPECT_EQ(TypeOf(icf, "No_SitTributaria"), "varchar(3)");
-  EXPECT_EQ(icf.primary_key->name, "XPKItemCupomFiscal");
-  ASSERT_NE(ReferenceNamed(icf, "Pro_IteCupFis"), nullptr);
-  EXPECT_EQ(ReferenceNamed(icf, "Pro_IteCupFis")->ref_table, "Produto");
-
-  const schema::Table& ins = db.Get("ItemNotaSaida");
-  EXPECT_EQ(ColumnNames(ins),
-            (Names{"Cd_PessoaUsuaria", "No_Nota", "Cd_TipoNF", "No_Item", "Cd_Produto",
-                   "Qt_Unidade", "Vl_UnitVenda", "No_SitTributaria", "Tx_Icms", "Cd_CfopItem",
-                   "Cd_CompCFOP", "Tx_BaseCalculo", "No_TribIcms", "Cd_LancamentoCardex"}));
-  EXPECT_EQ(ins.foreign_keys.size(), 3u);
-
-  const schema::Table& produto = db.Get("Produto");
-  EXPECT_EQ(produto.columns[7].name, "No_SitTributaria");
-  EXPECT_EQ(TypeOf(produto, "No_SitTributaria"), "varchar(3)");
-  EXPECT_EQ(TypeOf(produto, "Vl_CustoMedioInicial"), "float");
-  // The nine other references to products are back.
-  for (const std::string ref :
-       {"Cardex.R_149", "Lmc.Pro_Lmc", "Bomba.Prod_Bom", "Tanque.R_199", "SisTubulacao.Pro_SisTub",
-        "Descarga.R_163", "EstoqueSisTubulacao.Pro_EstSisTub", "CondEspecialPreco.Pro_ConEspPre",
-        "ItemNotaEntrada.Pro_IteNotEnt"}) {
-    const size_t dot = ref.find('.');
-    EXPECT_NE(ReferenceNamed(db.Get(ref.substr(0, dot)), ref.substr(dot + 1)), nullptr) << ref;
-  }
-
-  const schema::Table& estoque = db.Get("EstoqueConsolidado");
-  EXPECT_EQ(ColumnNames(estoque), (Names{"Cd_PessoaUsuaria", "Dt_Referencia", "Cd_Produto",
-                                         "Vl_CustoMedio", "Qt_Estoque", "Vl_IcmsRecuperar"}));
-  EXPECT_EQ(TypeOf(estoque, "Vl_CustoMedio"), "numeric(10,4)");
-  EXPECT_EQ(TypeOf(estoque, "Qt_Estoque"), "numeric(10,3)");
-  ASSERT_NE(IndexNamed(estoque, "EstoqueConsolidado_01"), nullptr);
-  EXPECT_EQ(IndexNamed(estoque, "EstoqueConsolidado_01")->columns,
-            (Names{"Cd_PessoaUsuaria", "Dt_Referencia", "Qt_Estoque"}));
-
-  const schema::Table& nota = db.Get("NotaSaida");
-  EXPECT_EQ(TypeOf(nota, "Ic_Cancelada"), "bit");
-  ASSERT_NE(ReferenceNamed(nota, "R_221"), nullptr);
-  EXPECT_EQ(ReferenceNamed(nota, "R_221")->ref_table, "Pessoa");
-  EXPECT_NE(IndexNamed(nota, "XIF159NotaSaida"), nullptr);
 }
 
 TEST(Steps019To071, Step67FailsNamingAProductItCannotRecompute) {

@@ -13,74 +13,12 @@
 namespace bp {
 namespace {
 
-using testing::ColumnLine;
 using testing::StepWalk;
-using testing::TextLines;
 using testing::steps142::Range;
-
-std::vector<std::string> Lines(const schema::Table& t) {
-  return testing::ShapeLines(t, testing::kShapeReferredColumns | testing::kShapeUnique);
-}
 
 TEST(Steps142To197, CorrectTheDataAndKeepTheModelEqualToTheDatabase) {
   StepWalk walk(Range());
   testing::steps142::WalkWithRows(walk);
-}
-
-TEST(Steps142To197, TablesHaveTheirDocumentedShapes) {
-  StepWalk walk(Range());
-  walk.To(197);
-
-  EXPECT_EQ(Lines(walk.Read("ItemEmpenho")), TextLines(R"(
-Vl_Unitario money null
-Qt_Unidade float null
-No_Item tinyint not null
-Id_Empenho varchar(18) not null
-Cd_PessoaUsuaria int not null
-Cd_Cliente int not null
-Cd_Produto int not null
-key XPKItemEmpenho (No_Item, Id_Empenho, Cd_PessoaUsuaria, Cd_Cliente)
-index XIF183ItemEmpenho (Id_Empenho, Cd_PessoaUsuaria, Cd_Cliente)
-index XIF186ItemEmpenho (Cd_PessoaUsuaria, Cd_Produto)
-reference R_249 (Cd_PessoaUsuaria, Cd_Cliente, Id_Empenho) -> Empenho (Cd_PessoaUsuaria, Cd_Cliente, Id_Empenho)
-reference R_253 (Cd_PessoaUsuaria, Cd_Produto) -> Produto (Cd_PessoaUsuaria, Cd_Produto)
-)"));
-
-  EXPECT_EQ(Lines(walk.Read("ContaAPagarDeNotaEntrada")), TextLines(R"(
-Cd_PessoaUsuaria int not null
-No_ContasAPagar int not null
-Cd_Fornecedor int not null
-Cd_TipoNF tinyint not null
-No_Nota int not null
-key XPKContaAPagarDeNotaEntrada (Cd_PessoaUsuaria, No_ContasAPagar, Cd_Fornecedor, Cd_TipoNF, No_Nota)
-index XIF204ContaAPagarDeNotaEntrada (Cd_PessoaUsuaria, No_ContasAPagar)
-index XIF205ContaAPagarDeNotaEntrada (Cd_PessoaUsuaria, Cd_Fornecedor, Cd_TipoNF, No_Nota)
-reference R_247 (Cd_PessoaUsuaria, No_ContasAPagar) -> ContaAPagar (Cd_PessoaUsuaria, No_ContasAPagar)
-reference R_248 (Cd_PessoaUsuaria, Cd_Fornecedor, Cd_TipoNF, No_Nota) -> NotaEntrada (Cd_PessoaUsuaria, Cd_Fornecedor, Cd_TipoNF, No_Nota)
-)"));
-
-  // Step 157 left the output items the constraints on columns that still
-  // exist, and none on the fueling and piping-system columns.
-  const schema::Table itens = walk.Read("ItemNotaSaida");
-  std::vector<std::string> constraints = Lines(itens);
-  constraints.erase(constraints.begin(), constraints.begin() + static_cast<long>(itens.columns.size()));
-  EXPECT_EQ(constraints, TextLines(R"(
-key XPKItemNotaSaida (Cd_PessoaUsuaria, Cd_TipoNF, No_Nota, No_Item)
-index XIF70ItemNotaSaida (No_Nota, Cd_PessoaUsuaria, Cd_TipoNF)
-index XIF71ItemNotaSaida (Cd_Produto, Cd_PessoaUsuaria)
-index XIF74ItemNotaSaida (Cd_LancamentoCardex, Cd_PessoaUsuaria)
-reference Car_IteNotFis (Cd_PessoaUsuaria, Cd_LancamentoCardex) -> Cardex (Cd_PessoaUsuaria, Cd_LancamentoCardex)
-reference FK_ItemNotaSaida_NotaSaida (Cd_PessoaUsuaria, Cd_TipoNF, No_Nota) -> NotaSaida (Cd_PessoaUsuaria, Cd_TipoNF, No_Nota)
-reference Pro_IteNotSai (Cd_PessoaUsuaria, Cd_Produto) -> Produto (Cd_PessoaUsuaria, Cd_Produto)
-)"));
-
-  // The sixteen tax-rate slots close the printer's columns, type before rate.
-  const std::vector<schema::Column> ecf = walk.Read("ECF").columns;
-  ASSERT_GE(ecf.size(), 32u);
-  EXPECT_EQ(ColumnLine(ecf[ecf.size() - 32]), "Tp_T01 tinyint null");
-  EXPECT_EQ(ColumnLine(ecf.back()), "Al_T16 money null");
-  EXPECT_EQ(schema::FindColumn(walk.Read("EmpresaUsuaria"), "Dt_InicialLmc"), nullptr);
-  EXPECT_EQ(schema::FindColumn(walk.Read("CupomFiscal"), "No_Cartao"), nullptr);
 }
 
 TEST(Steps142To197, Step164AsksTheHostAndFailsWithItsMessage) {

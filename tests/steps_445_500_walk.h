@@ -1,6 +1,6 @@
 // The walk of the version steps 445 to 500, shared by the SQLite and the
 // PostgreSQL tests: a stand-in for what earlier steps create, the
-// documented indexes, layout and printer models written out again
+// documented layout and printer models written out again
 // independently of the steps, and rows made for the data corrections with
 // the checks of their effects.
 #pragma once
@@ -72,58 +72,6 @@ inline void AddEarlierSteps(schema::StepTable& t) {
 // first walk is part of the driver's starting model.
 inline StepWalkOptions Range(const std::string& banco = {}, int32_t company = 1) {
   return WalkOver({AddEarlierSteps, schema::AddSteps445To500}, banco, company);
-}
-
-// The indexes that steps 453 to 470 create, as the schema documents them.
-inline const char* const kDocumentedIndexes[] = {
-    "Abastecimento: `Abastecimento_06` (Cd_PessoaUsuaria, De_EnderecoLogicoBico) including (No_Contador, Dt_Termino, Cd_Abastecimento); `Abastecimento_07` (Cd_PessoaUsuaria, Qt_Litros); `Abastecimento_08` (Tp_OrigemRegistro, Dt_Termino) including (De_EnderecoLogicoBico); `Abastecimento_09` (Cd_PessoaUsuaria, De_EnderecoLogicoBico, Dt_Termino) including (No_Contador, No_EncerranteFechamento); `Abastecimento_10` (Cd_PessoaUsuaria, Dt_Termino) including (Vl_Total, De_EnderecoLogicoBico); `Abastecimento_11` (Cd_PessoaUsuaria, De_EnderecoLogicoBico) including (No_Contador, Dt_Termino, Cd_Abastecimento); `Abastecimento_12` (Cd_PessoaUsuaria, De_EnderecoLogicoBico) including (No_Contador, Dt_Termino, Cd_Abastecimento)",
-    "Cardex: `Cardex_04` (Cd_PessoaUsuaria, No_Tipo, Cd_Produto) including (Cd_LancamentoCardex, Dt_Emissao); `Cardex_05` (Cd_PessoaUsuaria, No_Tipo, Cd_Produto) including (Cd_LancamentoCardex, Dt_Emissao); `Cardex_06` (Cd_PessoaUsuaria, No_Tipo, Cd_Produto) including (Dt_Emissao, Vl_Unitario); `Cardex_07` (Cd_PessoaUsuaria, Dt_Emissao, No_Tipo, Cd_SisTubulacao) including (Qt_Unidade); `Cardex_08` (Cd_PessoaUsuaria, Cd_Produto, Dt_Emissao) including (Cd_LancamentoCardex, Qt_Estoque, Vl_CustoMedio, Vl_CredIcmsMedio); `Cardex_09` (Cd_PessoaUsuaria, Cd_Produto) including (No_Tipo, Qt_Unidade)",
-    "CupomFiscal: `CupomFiscal_12` (Cd_PessoaUsuaria, FL_Fechada, Cd_Cliente, Tp_Venda) including (Vl_TotalLiquido); `CupomFiscal_13` (Cd_PessoaUsuaria, No_Impressora, Dt_Emissao) including (No_CupomFiscal, Hr_Emissao); `CupomFiscal_14` (Cd_PessoaUsuaria, Dt_Emissao, Vl_TotalLiquido, Tp_Venda) including (No_Impressora, No_CupomFiscal, Cd_Caixa); `CupomFiscal_15` (Dt_Emissao, Vl_TotalLiquido) including (Cd_PessoaUsuaria, No_Impressora, No_CupomFiscal, Hr_Emissao, Vl_TotProd, Vl_BasCalIcms, Vl_Icms, Vl_TotSer, Vl_BasCalIss, Vl_Iss, Vl_Total, Vl_DesAcr, Vl_IssRetido, Tp_Venda, Cd_Veiculo, No_Km, Tp_ImpNf, No_NF, Dt_Fechamento, FL_Fechada, Cd_ContaAReceber, Dt_Vencimento, Cd_Cfop, Cd_Caixa, Dt_EfeFechamento, Cd_FuncionarioEfeFechamento, Nm_IdCliente, Tx_Iss, Fl_IssRetido, Vl_GTotal, Qt_ContReducoes, Vl_Isentas, Vl_SubTrib, Vl_Cancelamentos, Id_CampoExtraCF, Ic_CupomConcluido, Cd_SequenciaNotaServico, Cd_SequenciaNotaCupom, Cd_Cliente, No_Requisicao, Ic_BaixaAutomatica, Vl_DescontoCF, Cd_Vendedor, Dt_Movimento, Id_Empenho); `CupomFiscal_17` (FL_Fechada, Tp_Venda) including (No_Impressora, No_CupomFiscal, Dt_Emissao, Vl_TotalLiquido, Cd_Veiculo, No_Km, Dt_Fechamento, Cd_ContaAReceber, Dt_Vencimento, Nm_IdCliente, Cd_Cliente); `CupomFiscal_18` (Cd_PessoaUsuaria, FL_Fechada, Cd_ContaAReceber, Tp_Venda, Dt_Fechamento) including (Vl_TotalLiquido, Dt_Vencimento, Cd_Cliente); `CupomFiscal_19` (Cd_PessoaUsuaria, Cd_Veiculo, Dt_Fechamento, FL_Fechada, Tp_Venda) including (Vl_TotalLiquido); `CupomFiscal_20` (Cd_PessoaUsuaria, No_NF) including (No_Impressora, No_CupomFiscal); `CupomFiscal_21` (Dt_Movimento) including (Qt_ContReducoes)",
-    "ItemCupomFiscal: `Cardex_10` (Cd_LancamentoCardex); `CupomFiscal_16` (Dt_Emissao) including (Cd_PessoaUsuaria, No_Impressora, No_CupomFiscal); `ItemCupomFiscal_01` (Qt_KmPorLitro) including (Cd_PessoaUsuaria, No_CupomFiscal, Dt_Emissao); `ItemCupomFiscal_02` (Cd_PessoaUsuaria, Dt_Emissao) including (No_Impressora, No_CupomFiscal, No_Item, Cd_Produto, Qt_Unidade, Vl_UnitTabela, Vl_UnitVenda, Vl_AltAut, Vl_AltDig, No_SitTributaria, Cd_Unidade, Tx_Icms, Tx_BaseCalculo, No_TribIcms, Cd_SisTubulacao, Cd_PonVen, Cd_CFOP, Cd_CompCFOP, Cd_Abastecimento, Cd_LancamentoCardex, Cd_Bomba, Qt_KmPorLitro, Vl_ComissaoVendedor, Vl_AltFinalCupom); `ItemCupomFiscal_03` (Cd_PessoaUsuaria, No_Impressora, Cd_Produto) including (No_CupomFiscal, Dt_Emissao, Qt_Unidade, Vl_UnitVenda, Tx_Icms, Tx_BaseCalculo, No_TribIcms); `ItemCupomFiscal_04` (Cd_PessoaUsuaria, Cd_Produto) including (No_Impressora, No_CupomFiscal, Dt_Emissao, Qt_Unidade, Vl_UnitVenda, Tx_Icms, Tx_BaseCalculo, No_TribIcms); `ItemCupomFiscal_05` (Dt_Emissao, Cd_Abastecimento); `ItemCupomFiscal_06` (Cd_PessoaUsuaria, No_Impressora) including (No_CupomFiscal, Dt_Emissao, Qt_Unidade, No_TribIcms, Vl_AltFinalCupom)",
-    "ItemNotaSaida: `Item_01` (No_Nota); `Item_02` (Cd_Produto); `ItemNotaSaida_01` (Cd_LancamentoCardex); `ItemNotaSaida_02` (Cd_CfopItem) including (Cd_PessoaUsuaria, No_Nota, Cd_TipoNF, No_Item, Cd_Produto, Qt_Unidade, Vl_UnitVenda, No_SitTributaria, Tx_Icms, Cd_CompCFOP, Tx_BaseCalculo, No_TribIcms, Cd_LancamentoCardex, Vl_IcmsStAnterior, Vl_BaseCalculoIcmsStAnterior)",
-    "NotaEntrada: `NotaEntrada_03` (Cd_PessoaUsuaria, Dt_Entrega)",
-    "ItemNotaEntrada: `ItemNotaEntrada_02` (No_SitTributaria) including (No_Entrada, Cd_ProdutoItem, Qt_UnidadeItem, Tx_Icms, Vl_UnitNota, Vl_Despesas, Vl_Frete, Vl_CredIcms, Vl_UnitFinal, Cd_CfopItem, Cd_LancamentoCardex, Vl_IpiItem, Tx_IPI, Vl_IcmsSTItem, No_Item, Cd_PessoaUsuaria, Vl_DescontoItem, Tx_DescontoItem, Vl_TotalItem, Vl_RateioAcrescimoGeral, Vl_RateioDescontoGeral, Cd_Cfop, Vl_IcmsStAnterior, Vl_BaseCalculoIcmsStAnterior)",
-    "Recebimento: `Recebimento_02` (No_Recebimento) including (Vl_Recebimento); `Recebimento_03` (Cd_CgcCpf0, Dt_Recebimento) including (Cd_TipoRecebimento, Vl_Recebimento); `Recebimento_04` (Cd_CgcCpf1, Dt_Recebimento) including (Cd_TipoRecebimento, Vl_Recebimento); `Recebimento_05` (Cd_PessoaUsuaria, Tp_DocDebito, Ic_Suprimento, Dt_Lancamento) including (No_Recebimento); `Recebimento_06` (Tp_DocDebito, No_DocDebito) including (Cd_PessoaUsuaria, No_Recebimento, Cd_TipoRecebimento, Cd_Cmc7Rec, Cd_BancoRec, Cd_AgenciaRec, Cd_ContaRec, Nm_IdDocumentoRec, Tp_Operacao, Cd_Tipo0, Cd_Tipo1, Cd_CgcCpf0, Cd_CgcCpf1, Dt_Recebimento, Vl_Recebimento, Qt_DiasAtraso, Vl_Amortizacao, Vl_JurosRec, Tx_MoraRec, Dt_Lancamento, Cd_Caixa, No_Sangria, Ic_Suprimento, Ic_AjusteTipoRecebimento)",
-};
-
-struct DocumentedIndex {
-  std::string table;
-  schema::Index index;
-};
-
-inline std::vector<std::string> SplitNames(const std::string& list) {
-  std::vector<std::string> names;
-  std::istringstream in(list);
-  for (std::string name; std::getline(in, name, ',');) {
-    name.erase(0, name.find_first_not_of(' '));
-    names.push_back(name);
-  }
-  return names;
-}
-
-// The documented index text read as indexes.
-inline std::vector<DocumentedIndex> DocumentedIndexes() {
-  static const std::regex entry(R"(`(\w+)` \(([^)]*)\)(?: including \(([^)]*)\))?)");
-  std::vector<DocumentedIndex> out;
-  for (const std::string line : kDocumentedIndexes) {
-    const std::string table = line.substr(0, line.find(':'));
-    for (std::sregex_iterator it(line.begin(), line.end(), entry), end; it != end; ++it) {
-      schema::Index index{(*it)[1], SplitNames((*it)[2])};
-      if ((*it)[3].matched) index.include = SplitNames((*it)[3]);
-      out.push_back({table, index});
-    }
-  }
-  return out;
-}
-
-// Every documented index is in `m` on its key columns.
-inline void ExpectDocumentedIndexes(const schema::Model& m) {
-  for (const auto& [table, expected] : DocumentedIndexes()) {
-    const schema::Table& t = m.Get(table);
-    const schema::Index* found = IndexNamed(t, expected.name);
-    ASSERT_NE(found, nullptr) << expected.name;
-    EXPECT_TRUE(schema::SameNames(found->columns, expected.columns)) << expected.name;
-  }
 }
 
 // The user company's default invoice layout as documented:

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <sstream>
 #include <utility>
 
 #include "bp/erro.h"
@@ -42,12 +40,6 @@ class ScriptedRecalculoGeral final : public host::BORecalculoGeralEstoque {
  private:
   StockScript& script_;
 };
-
-std::string List(const std::vector<std::string>& names) {
-  std::string out;
-  for (const auto& n : names) out += (out.empty() ? "" : ", ") + n;
-  return "(" + out + ")";
-}
 
 }  // namespace
 
@@ -140,70 +132,6 @@ void InsertProducts(db::Connection& db, const std::string& group, const std::str
         "INSERT INTO Produto (Cd_PessoaUsuaria, Cd_Produto, Nm_Produto, Fl_VendBomba, "
         "Cd_GrupoProduto, Cd_ContaMargemContribuicao) VALUES (1, " +
         values + ", 1, 1)");
-}
-
-const schema::Column* ColumnOf(const schema::Model& m, const std::string& table,
-                               const std::string& column) {
-  const schema::Table* t = m.Find(table);
-  return t ? schema::FindColumn(*t, column) : nullptr;
-}
-
-const schema::Index* IndexNamed(const schema::Table& t, const std::string& name) {
-  for (const auto& index : t.indexes)
-    if (schema::SameName(index.name, name)) return &index;
-  return nullptr;
-}
-
-const schema::ForeignKey* ReferenceNamed(const schema::Table& t, const std::string& name) {
-  for (const auto& fk : t.foreign_keys)
-    if (schema::SameName(fk.name, name)) return &fk;
-  return nullptr;
-}
-
-bool HasIndex(const schema::Table& t, const std::string& name,
-              const std::vector<std::string>& columns) {
-  const schema::Index* index = IndexNamed(t, name);
-  return index && schema::SameNames(index->columns, columns);
-}
-
-bool HasReference(const schema::Table& t, const std::string& name, const std::string& ref_table) {
-  const schema::ForeignKey* fk = ReferenceNamed(t, name);
-  return fk && schema::SameName(fk->ref_table, ref_table);
-}
-
-std::string ColumnLine(const schema::Column& c, unsigned details) {
-  std::string line = c.name + " " + schema::CatalogueName(c.type) +
-                     (c.nullability == schema::Nullability::kNotNull ? " not null" : " null");
-  if ((details & kShapeDefaults) && !c.default_value.IsEmpty())
-    line += " default " + c.default_value.ToText(RegionalSettings::Invariant());
-  return line;
-}
-
-std::vector<std::string> ShapeLines(const schema::Table& t, unsigned details) {
-  std::vector<std::string> lines;
-  for (const auto& c : t.columns) lines.push_back(ColumnLine(c, details));
-  if (t.primary_key) lines.push_back("key " + t.primary_key->name + " " + List(t.primary_key->columns));
-  std::vector<std::string> more;
-  for (const auto& i : t.indexes) {
-    more.push_back("index " + i.name + " " + List(i.columns) +
-                   ((details & kShapeUnique) && i.unique ? " unique" : ""));
-  }
-  for (const auto& r : t.foreign_keys) {
-    more.push_back("reference " + r.name + " " + List(r.columns) + " -> " + r.ref_table +
-                   ((details & kShapeReferredColumns) ? " " + List(r.ref_columns) : ""));
-  }
-  std::sort(more.begin(), more.end());
-  lines.insert(lines.end(), more.begin(), more.end());
-  return lines;
-}
-
-std::vector<std::string> TextLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty()) lines.push_back(line);
-  }
-  return lines;
 }
 
 std::vector<std::string> RowTexts(db::Connection& db, const std::string& sql,

@@ -70,6 +70,8 @@ class StepWalk {
   int32_t Version();
   // Runs the driver up to `target`.
   void To(int32_t target);
+  // The driver's model where the walk stands; null before the first step.
+  const schema::Model* Model() const { return driver_.CurrentModel(); }
   // The database's table as introspection reads it.
   schema::Table Read(const std::string& table);
   std::vector<std::vector<Value>> Rows(const std::string& sql);
@@ -93,33 +95,6 @@ class StepWalk {
 // "code, 'name', sold at the pump".
 void InsertProducts(db::Connection& db, const std::string& group, const std::string& account,
                     const std::vector<std::string>& products);
-
-// Lookups by name (case-insensitive as the database compares them); null
-// when missing.
-const schema::Column* ColumnOf(const schema::Model& m, const std::string& table,
-                               const std::string& column);
-const schema::Index* IndexNamed(const schema::Table& t, const std::string& name);
-const schema::ForeignKey* ReferenceNamed(const schema::Table& t, const std::string& name);
-// Whether the table has the index on exactly those columns, or the
-// reference to that table.
-bool HasIndex(const schema::Table& t, const std::string& name,
-              const std::vector<std::string>& columns);
-bool HasReference(const schema::Table& t, const std::string& name, const std::string& ref_table);
-
-// What ShapeLines writes beyond names, types, nullability and key columns.
-enum ShapeDetail : unsigned {
-  kShapeDefaults = 1,         // "default value" after a column that has one
-  kShapeReferredColumns = 2,  // the referred columns after a reference's table
-  kShapeUnique = 4,           // "unique" after a unique index
-};
-
-// A table as lines: "column type null|not null", then "key", "index" and
-// "reference" lines, indexes and references sorted by name.
-std::vector<std::string> ShapeLines(const schema::Table& t, unsigned details);
-// "column type null|not null", and its default with kShapeDefaults.
-std::string ColumnLine(const schema::Column& c, unsigned details = 0);
-// The non-empty lines of a text.
-std::vector<std::string> TextLines(const std::string& text);
 
 // The rows of a query, each as its fields' texts joined by "|", `null` for
 // NULL.
