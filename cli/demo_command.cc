@@ -17,10 +17,10 @@
 #include "bp/keys.h"
 #include "cli/banco.h"
 #include "cli/commands.h"
+#include "station/forecourt/terminais_mt.h"
 #include "station/seed/seed.h"
 #include "station/session/relogio_ajustavel.h"
 #include "station/session/sessao.h"
-#include "station/forecourt/terminais_mt.h"
 
 namespace posto {
 namespace {

@@ -31,10 +31,10 @@ struct Estacao {
   db::Connection& C() { return sessao->Dal().Conexao(); }
   Money Pendente() {
     Money soma;
-    const db::Recordset rs =
-        C().Query("SELECT Vl_TotalLiquido FROM CupomFiscal WHERE Cd_Cliente = ? AND "
-                  "Cd_ContaAReceber IS NULL AND Tp_Venda IN (11, 12, 13)",
-                  {Value(kCliente)});
+    const db::Recordset rs = C().Query(
+        "SELECT Vl_TotalLiquido FROM CupomFiscal WHERE Cd_Cliente = ? AND "
+        "Cd_ContaAReceber IS NULL AND Tp_Venda IN (11, 12, 13)",
+        {Value(kCliente)});
     for (const auto& row : rs.Rows()) soma += row[0].ToMoney();
     return soma;
   }
@@ -42,7 +42,8 @@ struct Estacao {
   std::string Tabelas() {
     std::string texto;
     for (const char* t : {"ContaAReceber", "CupomFiscal", "NotaSaida", "ItemNotaSaida"}) {
-      const db::Recordset rs = C().Query(std::string("SELECT * FROM ") + t + " ORDER BY 1, 2, 3, 4");
+      const db::Recordset rs =
+          C().Query(std::string("SELECT * FROM ") + t + " ORDER BY 1, 2, 3, 4");
       for (const auto& row : rs.Rows()) {
         for (const Value& v : row) texto += v.ToText() + "|";
         texto += "\n";

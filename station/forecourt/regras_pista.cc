@@ -194,8 +194,8 @@ Veredito GravarNaTransacao(bp::db::Connection& c, int32_t empresa, const Respons
     p.push_back(std::move(v));
   }
   InserirNumerado(
-      c, "SELECT MAX(Cd_Abastecimento) FROM Abastecimento WHERE Cd_PessoaUsuaria = ?", {Value(empresa)},
-      [&](int32_t numero) {
+      c, "SELECT MAX(Cd_Abastecimento) FROM Abastecimento WHERE Cd_PessoaUsuaria = ?",
+      {Value(empresa)}, [&](int32_t numero) {
         p[1] = Value(numero);
         c.Execute("INSERT INTO Abastecimento (Cd_PessoaUsuaria, Cd_Abastecimento, "
                   "De_EnderecoLogicoBico, Dt_Termino, Qt_Litros, Vl_Unitario, Vl_Total, "
@@ -240,8 +240,8 @@ int32_t InserirLogLiberacao(bp::db::Connection& c, const EntradaLogLiberacao& e)
              {Value(empresa), Value(e.cd_funcionario)});
   const Value veiculo = VeiculoOuNulo(c, empresa, e.cd_veiculo);
   return InserirNumerado(
-      c, "SELECT MAX(No_Liberacao) FROM LogLiberacaoBico WHERE Cd_PessoaUsuaria = ?", {Value(empresa)},
-      [&](int32_t numero) {
+      c, "SELECT MAX(No_Liberacao) FROM LogLiberacaoBico WHERE Cd_PessoaUsuaria = ?",
+      {Value(empresa)}, [&](int32_t numero) {
         c.Execute(
             "INSERT INTO LogLiberacaoBico (Cd_PessoaUsuaria, No_Liberacao, Cd_Bomba, Cd_Caixa, "
             "Cd_Veiculo, Dt_Liberacao, Ic_BaixaAutomatica, No_TipoPagamento, No_TipoVencimento, "

@@ -103,9 +103,9 @@ void CuponsDoCliente(bp::db::Connection& c, bp::DateTime agora) {
         "UPDATE CupomFiscal SET Tp_Venda = ?, Cd_Cliente = ?, Cd_Veiculo = ?, No_Km = ?, "
         "Nm_IdCliente = ?, Dt_Vencimento = ? WHERE Cd_PessoaUsuaria = ? AND "
         "No_Impressora = ? AND No_CupomFiscal = ? AND Dt_Emissao = ?",
-        {Value(kVendaACreditoPlaca), Value(D::kClienteCredito), Value(kFrota[v].placa),
-         Value(km), Value(kFrota[v].placa), Value(vencimento), Value(D::kEmpresa), cupons[k][0],
-         cupons[k][1], cupons[k][2]});
+        {Value(kVendaACreditoPlaca), Value(D::kClienteCredito), Value(kFrota[v].placa), Value(km),
+         Value(kFrota[v].placa), Value(vencimento), Value(D::kEmpresa), cupons[k][0], cupons[k][1],
+         cupons[k][2]});
   }
 }
 

@@ -2,8 +2,8 @@
 
 #include "station/billing/dal_faturamento.h"
 #include "station/billing/objetos_faturamento.h"
-#include "station/session/empresa_usuaria.h"
 #include "station/forecourt/objetos_pista.h"
+#include "station/session/empresa_usuaria.h"
 #include "station/stock/recalculo_estoque.h"
 
 namespace station {
