@@ -17,9 +17,10 @@
 #include "bp/keys.h"
 #include "cli/banco.h"
 #include "cli/commands.h"
+#include "station/forecourt/terminais_mt.h"
+#include "station/seed/seed.h"
 #include "station/session/relogio_ajustavel.h"
 #include "station/session/sessao.h"
-#include "station/forecourt/terminais_mt.h"
 
 namespace posto {
 namespace {
@@ -91,6 +92,45 @@ bool PrepararChave(const fs::path& arquivo, const char* variavel, Gerar gerar, L
   return true;
 }
 
+// Customer 100's pending credit coupons up to `dia` billed into one
+// receivable of their sum, then its three fleet files written beside the
+// database.
+int FaturarEExportar(const std::string& banco, const fs::path& pasta, bp::DateTime dia,
+                     bp::DateTime agora) {
+  const std::string cliente = std::to_string(station::EstacaoDemo::kClienteCredito);
+  bp::Money pendente;
+  {
+    auto c = AbrirBanco(banco, UsoDoBanco::kNaVersaoDaBiblioteca);
+    const bp::db::Recordset rs = c->Query(
+        "SELECT SUM(Vl_TotalLiquido) FROM CupomFiscal WHERE Cd_Cliente = ? AND "
+        "Cd_ContaAReceber IS NULL AND Tp_Venda IN (?, ?, ?) AND Dt_Emissao < ?",
+        {bp::Value(station::EstacaoDemo::kClienteCredito), bp::Value(11), bp::Value(12),
+         bp::Value(13), bp::Value(dia.AddDays(1))});
+    if (!rs.Field(0).IsNull()) pendente = rs.Field(0).ToMoney();
+  }
+  if (int rc = Posto({"faturar", "--db", banco, "--cliente", cliente, "--ate",
+                      bp::Format(dia, "yyyy-mm-dd"), "--vencimento",
+                      bp::Format(dia.AddDays(30), "yyyy-mm-dd"), "--valor", pendente.ToSql(),
+                      "--now", Iso(agora)});
+      rc != 0)
+    return rc;
+  int32_t conta = 0;
+  {
+    auto c = AbrirBanco(banco, UsoDoBanco::kNaVersaoDaBiblioteca);
+    conta = c->Query("SELECT MAX(Cd_ContaAReceber) FROM ContaAReceber WHERE Cd_Cliente = ?",
+                     {bp::Value(station::EstacaoDemo::kClienteCredito)})
+                .Field(0)
+                .ToInt32();
+  }
+  for (const char* tipo : {"201", "101", "102"}) {
+    if (int rc = Posto({"exportar", "cupons", "--db", banco, "--conta", std::to_string(conta),
+                        "--tipo", tipo, "--pasta", pasta.string(), "--now", Iso(agora), "--sim"});
+        rc != 0)
+      return rc;
+  }
+  return 0;
+}
+
 int Demo(const Options& o) {
   const fs::path pasta = fs::absolute(o.Argument(0).empty() ? "posto-demo" : o.Argument(0));
   LimparPasta(pasta);
@@ -130,6 +170,9 @@ int Demo(const Options& o) {
     rc = Posto({"ead", "verificar", arquivo.path().string()});
     if (rc != 0) return rc;
   }
+  std::cout << "\n== Faturamento do cliente " << station::EstacaoDemo::kClienteCredito
+            << " e seus arquivos de frota\n\n";
+  if (int r = FaturarEExportar(banco, pasta, hoje, amanha); r != 0) return r;
   std::cout << "\nTudo em " << pasta.string() << " (chaves, banco, impressora emulada e arquivos).\n";
   return rc;
 }

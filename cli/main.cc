@@ -6,8 +6,9 @@ namespace posto {
 
 int Posto(const Args& words) {
   std::vector<Command> todos;
-  for (auto comandos : {ComandosDemo, ComandosClasses, ComandosDb, ComandosGerar, ComandosEcf,
-                        ComandosMt, ComandosStation, ComandosDia, ComandosEad}) {
+  for (auto comandos :
+       {ComandosDemo, ComandosClasses, ComandosDb, ComandosGerar, ComandosEcf, ComandosMt,
+        ComandosStation, ComandosDia, ComandosEad, ComandosFaturamento, ComandosExportar}) {
     for (Command& c : comandos()) todos.push_back(std::move(c));
   }
   return Dispatch(todos, words);

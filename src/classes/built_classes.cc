@@ -12,6 +12,8 @@ void RegisterBPExportarMovimentoECF();
 void RegisterBPMTControlador();
 void RegisterBPMTLiberarBico();
 void RegisterBPLiberarBico();
+void RegisterBPFaturamento();
+void RegisterBPExportarCupomFiscal();
 
 // Called once by the registry, on first use.
 void RegisterBuiltClasses() {
@@ -23,6 +25,8 @@ void RegisterBuiltClasses() {
   RegisterBPMTControlador();
   RegisterBPMTLiberarBico();
   RegisterBPLiberarBico();
+  RegisterBPFaturamento();
+  RegisterBPExportarCupomFiscal();
 }
 
 }  // namespace bp::classes

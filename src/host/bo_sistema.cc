@@ -7,12 +7,16 @@
 #include "bp/host/bo_caixa.h"
 #include "bp/host/bo_cardex.h"
 #include "bp/host/bo_cheque.h"
+#include "bp/host/bo_cliente.h"
+#include "bp/host/bo_conta_a_receber.h"
 #include "bp/host/bo_ecf.h"
 #include "bp/host/bo_estoque.h"
 #include "bp/host/bo_funcionario.h"
 #include "bp/host/bo_log_liberacao_bico.h"
+#include "bp/host/bo_nota_saida.h"
 #include "bp/host/bo_reducao_z.h"
 #include "bp/host/bo_registro_movimento_ecf.h"
+#include "bp/host/dal_faturamento.h"
 
 namespace bp::host {
 
@@ -64,6 +68,22 @@ std::unique_ptr<BOLogLiberacaoBico> BOSistema::CriarLogLiberacaoBico() {
 
 std::unique_ptr<BOBomba> BOSistema::CriarBomba() {
   RaiseRuntime(rt::kCantCreateObject, "BOBomba");
+}
+
+std::unique_ptr<BOCliente> BOSistema::CriarCliente() {
+  RaiseRuntime(rt::kCantCreateObject, "BOCliente");
+}
+
+std::unique_ptr<BOContaAReceber> BOSistema::CriarContaAReceber() {
+  RaiseRuntime(rt::kCantCreateObject, "BOContaAReceber");
+}
+
+std::unique_ptr<BONotaSaida> BOSistema::CriarNotaSaida() {
+  RaiseRuntime(rt::kCantCreateObject, "BONotaSaida");
+}
+
+std::unique_ptr<DALFaturamento> BOSistema::CriarDALFaturamento() {
+  RaiseRuntime(rt::kCantCreateObject, "DALFaturamento");
 }
 
 }  // namespace bp::host

@@ -30,8 +30,8 @@ bp::db::Recordset CupomFiscal::CuponsNaoConcluidos(bp::DateTime data, uint8_t No
 
 void CupomFiscal::Carregar() {
   const bp::db::Recordset rs = Conexao().Query(
-      std::string(
-          "SELECT Vl_GTotal, Vl_Cancelamentos, Vl_Total, Ic_CupomConcluido FROM CupomFiscal") +
+      std::string("SELECT Vl_GTotal, Vl_Cancelamentos, Vl_Total, Ic_CupomConcluido, Cd_Cliente, "
+                  "Vl_TotalLiquido, Dt_Vencimento, Dt_EfeFechamento FROM CupomFiscal") +
           kChave,
       Chave());
   if (rs.Eof()) RegistroNaoEncontrado("BOCupomFiscal");
@@ -40,6 +40,26 @@ void CupomFiscal::Carregar() {
   registro_.Vl_Total = DinheiroOuZero(rs["Vl_Total"]);
   registro_.Ic_CupomConcluido =
       !rs["Ic_CupomConcluido"].IsNull() && rs["Ic_CupomConcluido"].ToBool();
+  registro_.Cd_Cliente = InteiroOuZero(rs["Cd_Cliente"]);
+  registro_.Vl_TotalLiquido = DinheiroOuZero(rs["Vl_TotalLiquido"]);
+  registro_.Dt_Vencimento = DataOuVazia(rs["Dt_Vencimento"]);
+  registro_.Dt_EfeFechamento = DataOuVazia(rs["Dt_EfeFechamento"]);
+}
+
+void CupomFiscal::Faturar(int32_t Cd_ContaAReceber, bp::DateTime Dt_Fechamento,
+                          int32_t Cd_Funcionario, bp::DateTime Dt_Vencimento,
+                          bp::DateTime Dt_EfeFechamento) {
+  std::vector<bp::Value> p = {bp::Value(Cd_ContaAReceber), bp::Value(true),
+                              bp::Value(Dt_Fechamento),    bp::Value(Cd_Funcionario),
+                              bp::Value(Dt_Vencimento),    bp::Value(Dt_EfeFechamento)};
+  for (bp::Value& v : Chave()) p.push_back(std::move(v));
+  const int64_t mudados = Conexao().Execute(
+      std::string("UPDATE CupomFiscal SET Cd_ContaAReceber = ?, FL_Fechada = ?, "
+                  "Dt_Fechamento = ?, Cd_FuncionarioEfeFechamento = ?, Dt_Vencimento = ?, "
+                  "Dt_EfeFechamento = ?") +
+          kChave + " AND Cd_ContaAReceber IS NULL",
+      p);
+  if (mudados == 0) RegistroNaoEncontrado("BOCupomFiscal");
 }
 
 void CupomFiscal::Excluir() {

@@ -21,6 +21,11 @@ class CupomFiscal final : public bp::host::BOCupomFiscal, private ObjetoDeSessao
   bp::db::Recordset CuponsNaoConcluidos(bp::DateTime data, uint8_t No_Impressora) override;
   void Carregar() override;
   void Excluir() override;
+  // Puts the loaded coupon under the receivable when it is still pending (no
+  // receivable yet); raises 0x80040202 when it is not, so that two runs
+  // cannot bill one coupon twice.
+  void Faturar(int32_t Cd_ContaAReceber, bp::DateTime Dt_Fechamento, int32_t Cd_Funcionario,
+               bp::DateTime Dt_Vencimento, bp::DateTime Dt_EfeFechamento) override;
 
  private:
   std::vector<bp::Value> Chave() const;

@@ -12,6 +12,7 @@
 #include "station/forecourt/cheque.h"
 #include "station/forecourt/senha.h"
 #include "station/forecourt/textos_pista.h"
+#include "station/session/numeracao.h"
 #include "station/session/transacao.h"
 
 namespace station {
@@ -33,36 +34,6 @@ std::string Placa(const std::string& texto) {
   std::transform(p.begin(), p.end(), p.begin(),
                  [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
   return p;
-}
-
-int32_t Proximo(bp::db::Connection& c, const char* sql, int32_t empresa) {
-  const bp::db::Recordset rs = c.Query(sql, {Value(empresa)});
-  return (rs.Eof() || Nulo(rs.Field(0)) ? 0 : rs.Field(0).ToInt32()) + 1;
-}
-
-// How often a numbered insert is tried when other station PCs keep taking
-// the number first.
-constexpr int kTentativasDeNumero = 5;
-
-// Inserts a row numbered with the company's next number (its highest plus
-// one), `inserir` writing it. Another PC may take the same number at the same
-// moment (on a server database the two reads do not wait for each other):
-// the insert that comes second meets the key and is tried again with the
-// number that follows. A key violation that is not about the number (the
-// highest number did not move) is raised as it came.
-int32_t InserirNumerado(bp::db::Connection& c, const char* sql_maior, int32_t empresa,
-                        const std::function<void(int32_t)>& inserir) {
-  for (int tentativa = 1;; ++tentativa) {
-    const int32_t numero = Proximo(c, sql_maior, empresa);
-    try {
-      inserir(numero);
-      return numero;
-    } catch (const bp::Erro& e) {
-      if (e.number != bp::db::kErroIntegridade || tentativa == kTentativasDeNumero ||
-          Proximo(c, sql_maior, empresa) <= numero)
-        throw;
-    }
-  }
 }
 
 bool Existe(bp::db::Connection& c, const char* sql, std::vector<Value> p) {
@@ -223,8 +194,8 @@ Veredito GravarNaTransacao(bp::db::Connection& c, int32_t empresa, const Respons
     p.push_back(std::move(v));
   }
   InserirNumerado(
-      c, "SELECT MAX(Cd_Abastecimento) FROM Abastecimento WHERE Cd_PessoaUsuaria = ?", empresa,
-      [&](int32_t numero) {
+      c, "SELECT MAX(Cd_Abastecimento) FROM Abastecimento WHERE Cd_PessoaUsuaria = ?",
+      {Value(empresa)}, [&](int32_t numero) {
         p[1] = Value(numero);
         c.Execute("INSERT INTO Abastecimento (Cd_PessoaUsuaria, Cd_Abastecimento, "
                   "De_EnderecoLogicoBico, Dt_Termino, Qt_Litros, Vl_Unitario, Vl_Total, "
@@ -269,8 +240,8 @@ int32_t InserirLogLiberacao(bp::db::Connection& c, const EntradaLogLiberacao& e)
              {Value(empresa), Value(e.cd_funcionario)});
   const Value veiculo = VeiculoOuNulo(c, empresa, e.cd_veiculo);
   return InserirNumerado(
-      c, "SELECT MAX(No_Liberacao) FROM LogLiberacaoBico WHERE Cd_PessoaUsuaria = ?", empresa,
-      [&](int32_t numero) {
+      c, "SELECT MAX(No_Liberacao) FROM LogLiberacaoBico WHERE Cd_PessoaUsuaria = ?",
+      {Value(empresa)}, [&](int32_t numero) {
         c.Execute(
             "INSERT INTO LogLiberacaoBico (Cd_PessoaUsuaria, No_Liberacao, Cd_Bomba, Cd_Caixa, "
             "Cd_Veiculo, Dt_Liberacao, Ic_BaixaAutomatica, No_TipoPagamento, No_TipoVencimento, "

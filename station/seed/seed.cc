@@ -127,6 +127,7 @@ void SeedDemoStation(const std::shared_ptr<Sessao>& sessao, bp::DateTime agora,
   EmTransacao(c, "SeedDemoStation", [&] {
     SeedPista(c, agora);
     SeedFiscal(*sessao, agora);
+    SeedFaturamento(c, agora);
   });
 }
 

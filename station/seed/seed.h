@@ -44,6 +44,10 @@ struct EstacaoDemo {
   static constexpr const char* kCmc7Bom = "237045670180001235300001234569";
   static constexpr const char* kCmc7Recusado = "341123480180004565100005678902";
   static constexpr int32_t kDiasDeHistorico = 30;
+  // Customer 100's credit coupons pending billing come from these last days
+  // of the history; the history's first three credit customers have a
+  // discount, a surcharge and the invoice at billing.
+  static constexpr int32_t kDiasDeFaturamento = 8;
 };
 
 // Told as the seed advances: what it is doing, and how far it is with it.
@@ -62,5 +66,8 @@ void SeedDemoStation(const std::shared_ptr<Sessao>& sessao, bp::DateTime agora,
 // Employees and their users with hashed passwords, cash registers, nozzle
 // block, credit and restricted customers with their vehicles, cheques.
 void SeedPista(bp::db::Connection& c, bp::DateTime agora);
+// Customer 100's pending credit coupons over three vehicles, the billing
+// settings of three history customers and of the company.
+void SeedFaturamento(bp::db::Connection& c, bp::DateTime agora);
 
 }  // namespace station

@@ -1,7 +1,9 @@
 #include "station/session/sessao.h"
 
-#include "station/session/empresa_usuaria.h"
+#include "station/billing/dal_faturamento.h"
+#include "station/billing/objetos_faturamento.h"
 #include "station/forecourt/objetos_pista.h"
+#include "station/session/empresa_usuaria.h"
 #include "station/stock/recalculo_estoque.h"
 
 namespace station {
@@ -62,5 +64,21 @@ std::unique_ptr<bp::host::BOLogLiberacaoBico> Sessao::CriarLogLiberacaoBico() {
 }
 
 std::unique_ptr<bp::host::BOBomba> Sessao::CriarBomba() { return std::make_unique<station::BOBomba>(); }
+
+std::unique_ptr<bp::host::BOCliente> Sessao::CriarCliente() {
+  return std::make_unique<station::BOCliente>(*this);
+}
+
+std::unique_ptr<bp::host::BOContaAReceber> Sessao::CriarContaAReceber() {
+  return std::make_unique<station::BOContaAReceber>(*this);
+}
+
+std::unique_ptr<bp::host::BONotaSaida> Sessao::CriarNotaSaida() {
+  return std::make_unique<station::BONotaSaida>(*this);
+}
+
+std::unique_ptr<bp::host::DALFaturamento> Sessao::CriarDALFaturamento() {
+  return std::make_unique<station::DALFaturamento>(ObDAL());
+}
 
 }  // namespace station

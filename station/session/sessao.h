@@ -55,6 +55,11 @@ class Sessao final : public bp::host::BOSistema {
   std::unique_ptr<bp::host::BOCheque> CriarCheque() override;
   std::unique_ptr<bp::host::BOLogLiberacaoBico> CriarLogLiberacaoBico() override;
   std::unique_ptr<bp::host::BOBomba> CriarBomba() override;
+  // Billing's objects over this session's database (station/billing/).
+  std::unique_ptr<bp::host::BOCliente> CriarCliente() override;
+  std::unique_ptr<bp::host::BOContaAReceber> CriarContaAReceber() override;
+  std::unique_ptr<bp::host::BONotaSaida> CriarNotaSaida() override;
+  std::unique_ptr<bp::host::DALFaturamento> CriarDALFaturamento() override;
 
   // How often a unit of work found the connection closed or lost and
   // reopened it.

@@ -85,6 +85,9 @@ class FakeCupomFiscal : public host::BOCupomFiscal {
   }
   void Carregar() override { h_.Log("BOCupomFiscal.Carregar " + std::to_string(registro_.No_CupomFiscal)); }
   void Excluir() override { h_.Log("BOCupomFiscal.Excluir " + std::to_string(registro_.No_CupomFiscal)); }
+  void Faturar(int32_t, DateTime, int32_t, DateTime, DateTime) override {
+    h_.Log("BOCupomFiscal.Faturar");
+  }
 
  private:
   FakeFiscalHost& h_;

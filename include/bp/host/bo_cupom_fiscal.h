@@ -22,6 +22,12 @@ struct RegistroCupomFiscal {
   Money Vl_Cancelamentos;   // the printer's cancellations when the coupon began
   Money Vl_Total;
   bool Ic_CupomConcluido = false;
+  // What billing reads: the customer, the coupon's value, its due date and
+  // the date its settlement took effect.
+  int32_t Cd_Cliente = 0;
+  Money Vl_TotalLiquido;
+  DateTime Dt_Vencimento;
+  DateTime Dt_EfeFechamento;
 };
 
 class BOCupomFiscal {
@@ -42,6 +48,9 @@ class BOCupomFiscal {
   virtual void Carregar() = 0;
   // Removes the loaded coupon together with its items.
   virtual void Excluir() = 0;
+  // Records the loaded coupon as billed under receivable Cd_ContaAReceber.
+  virtual void Faturar(int32_t Cd_ContaAReceber, DateTime Dt_Fechamento, int32_t Cd_Funcionario,
+                       DateTime Dt_Vencimento, DateTime Dt_EfeFechamento) = 0;
 };
 
 }  // namespace bp::host

@@ -45,6 +45,7 @@ struct ConfiguracaoFaturamento {
   int32_t dias_cobranca_tipo[3] = {0, 0, 0};
   int32_t dias_segunda_data = 0;
   int32_t dias_terceira_data = 0;
+  uint8_t tipo_nf = 1;  // the invoice type of the invoices issued at billing
 };
 
 class BOEmpresaUsuaria {

@@ -23,6 +23,10 @@ class BOReducaoZ;
 class BORegistroMovimentoECF;
 class BOAberturaDia;
 class DataAccess;
+class BOCliente;
+class BOContaAReceber;
+class BONotaSaida;
+class DALFaturamento;
 
 class BOSistema {
  public:
@@ -62,6 +66,12 @@ class BOSistema {
   virtual std::unique_ptr<BOCheque> CriarCheque();
   virtual std::unique_ptr<BOLogLiberacaoBico> CriarLogLiberacaoBico();
   virtual std::unique_ptr<BOBomba> CriarBomba();
+  // Billing's business objects (customer, receivable, outgoing invoice) and
+  // its data-access object.
+  virtual std::unique_ptr<BOCliente> CriarCliente();
+  virtual std::unique_ptr<BOContaAReceber> CriarContaAReceber();
+  virtual std::unique_ptr<BONotaSaida> CriarNotaSaida();
+  virtual std::unique_ptr<DALFaturamento> CriarDALFaturamento();
 };
 
 using BOSistemaRef = std::shared_ptr<BOSistema>;

@@ -1,0 +1,194 @@
+// Billing over the demo station's database: the receivable, the coupons
+// under it and the invoice afterwards, and a failure in any write of a run
+// leaving the database exactly as before.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "bp/bp_faturamento.h"
+#include "bp/erros.h"
+#include "station/fiscal/cupom_fiscal.h"
+#include "station/session/sessao.h"
+#include "support/estacao_demo.h"
+#include "support/test_env.h"
+
+namespace bp {
+namespace {
+
+constexpr int32_t kCliente = 119;  // a history customer with coupons pending in December
+const DateTime kAte = DateTime::Of(2026, 12, 5);
+const DateTime kVencimento = DateTime::Of(2027, 1, 5);
+
+struct Estacao {
+  explicit Estacao(const std::string& nome)
+      : sessao(std::make_shared<station::Sessao>(
+            station::Configuracao(testing::CopyDemoStation("faturamento_" + nome)))) {
+    env.now = testing::DemoStationNow();
+    classe.SetObBOSistema(sessao);
+  }
+  db::Connection& C() { return sessao->Dal().Conexao(); }
+  Money Pendente() {
+    Money soma;
+    const db::Recordset rs = C().Query(
+        "SELECT Vl_TotalLiquido FROM CupomFiscal WHERE Cd_Cliente = ? AND "
+        "Cd_ContaAReceber IS NULL AND Tp_Venda IN (11, 12, 13)",
+        {Value(kCliente)});
+    for (const auto& row : rs.Rows()) soma += row[0].ToMoney();
+    return soma;
+  }
+  // Every row of the tables a run writes, as text.
+  std::string Tabelas() {
+    std::string texto;
+    for (const char* t : {"ContaAReceber", "CupomFiscal", "NotaSaida", "ItemNotaSaida"}) {
+      const db::Recordset rs =
+          C().Query(std::string("SELECT * FROM ") + t + " ORDER BY 1, 2, 3, 4");
+      for (const auto& row : rs.Rows()) {
+        for (const Value& v : row) texto += v.ToText() + "|";
+        texto += "\n";
+      }
+    }
+    return texto;
+  }
+  int32_t Faturar(uint8_t imp_nf = 12) {
+    return classe.Faturar(kCliente, kAte, kVencimento, imp_nf, 1, Money::FromInt(100));
+  }
+  testing::TestEnv env;
+  std::shared_ptr<station::Sessao> sessao;
+  BPFaturamento classe;
+};
+
+TEST(BillingStation, BillsTheCustomersCouponsWithTheirInvoice) {
+  Estacao e("inteiro");
+  e.C().Execute("UPDATE EmpresaUsuaria SET Ic_EmitirNfNoFaturamento = ?", {Value(true)});
+  e.C().Execute("UPDATE Cliente SET Tx_Desconto = ? WHERE Cd_Cliente = ?",
+                {Value(Money::FromDouble(2.5)), Value(kCliente)});
+  const Money soma = e.Pendente();
+  ASSERT_GT(soma, Money());
+  const int32_t conta = e.Faturar();
+  ASSERT_GT(conta, 0);
+  db::Recordset r = e.C().Query(
+      "SELECT Vl_Debito, Vl_Desconto, Vl_SaldoDebito, Dt_Vencimento, Cd_Cliente FROM ContaAReceber "
+      "WHERE Cd_ContaAReceber = ?",
+      {Value(conta)});
+  EXPECT_EQ(r["Vl_Debito"].ToMoney(), soma);
+  EXPECT_EQ(r["Vl_Desconto"].ToMoney(), Money::FromDouble(2.5));
+  EXPECT_EQ(r["Vl_SaldoDebito"].ToMoney(), Money::FromDouble(97.5));
+  EXPECT_EQ(r["Dt_Vencimento"].ToDate(), kVencimento);
+  EXPECT_EQ(e.Pendente(), Money());
+  r = e.C().Query(
+      "SELECT SUM(Vl_TotalLiquido), COUNT(*) FROM CupomFiscal WHERE Cd_ContaAReceber = ? "
+      "AND FL_Fechada <> 0",
+      {Value(conta)});
+  EXPECT_EQ(r.Field(0).ToMoney(), soma);
+
+  // The invoice: operation 91, lines numbered from 1, each line's quantity
+  // times its price giving back the items' amounts.
+  r = e.C().Query(
+      "SELECT No_Nota, Cd_Operacao, Ds_Observacao, Hr_Emissao, Vl_Total FROM NotaSaida "
+      "WHERE Cd_ContaAReceber = ?",
+      {Value(conta)});
+  ASSERT_FALSE(r.Eof());
+  EXPECT_EQ(r["Cd_Operacao"].ToInt32(), 91);
+  EXPECT_EQ(r["Ds_Observacao"].ToText(), "TRIBUTADO PELOS CUPONS FISCAIS");
+  EXPECT_EQ(r["Hr_Emissao"].ToText(), "10:00:00");
+  EXPECT_EQ(r["Vl_Total"].ToMoney(), soma);
+  const db::Recordset itens = e.C().Query(
+      "SELECT No_Item, Qt_Unidade, Vl_UnitVenda, Cd_CfopItem FROM ItemNotaSaida WHERE No_Nota = ? "
+      "ORDER BY No_Item",
+      {r["No_Nota"]});
+  ASSERT_FALSE(itens.Rows().empty());
+  double linhas = 0;
+  for (size_t i = 0; i < itens.Rows().size(); ++i) {
+    const auto& row = itens.Rows()[i];
+    EXPECT_EQ(row[0].ToInt32(), static_cast<int32_t>(i + 1));
+    EXPECT_EQ(row[3].ToText(), "5929");
+    linhas += row[1].ToDouble() * row[2].ToDouble();
+  }
+  const db::Recordset esperado = e.C().Query(
+      "SELECT SUM(ROUND(i.Qt_Unidade * i.Vl_UnitVenda, 2)) FROM ItemCupomFiscal i JOIN CupomFiscal "
+      "c "
+      "ON c.No_Impressora = i.No_Impressora AND c.No_CupomFiscal = i.No_CupomFiscal AND "
+      "c.Dt_Emissao = i.Dt_Emissao WHERE c.Cd_ContaAReceber = ?",
+      {Value(conta)});
+  EXPECT_NEAR(linhas, esperado.Field(0).ToDouble(), 0.001);
+
+  // Nothing left to bill: the coupon check fails and nothing stays behind.
+  const std::string antes = e.Tabelas();
+  try {
+    e.Faturar();
+    ADD_FAILURE() << "billed twice";
+  } catch (const Erro& erro) {
+    EXPECT_EQ(erro.number, kErroNegocio);
+    EXPECT_NE(erro.description.find("não encontrado nenhum cupom para a conta:"),
+              std::string::npos);
+  }
+  EXPECT_EQ(e.Tabelas(), antes);
+  EXPECT_EQ(e.C().TransactionDepth(), 0);
+}
+
+TEST(BillingStation, AFailureInAnyWriteLeavesTheDatabaseAsBefore) {
+  struct Falha {
+    const char* tabela;
+    const char* evento;
+  };
+  for (const Falha& f : {Falha{"ContaAReceber", "INSERT"}, Falha{"CupomFiscal", "UPDATE"},
+                         Falha{"ContaAReceber", "UPDATE"}, Falha{"NotaSaida", "INSERT"},
+                         Falha{"ItemNotaSaida", "INSERT"}}) {
+    SCOPED_TRACE(std::string(f.tabela) + " " + f.evento);
+    Estacao e(std::string(f.tabela) + f.evento);
+    e.C().Execute("UPDATE EmpresaUsuaria SET Ic_EmitirNfNoFaturamento = ?", {Value(true)});
+    const std::string antes = e.Tabelas();
+    e.C().Execute(std::string("CREATE TRIGGER Falha BEFORE ") + f.evento + " ON " + f.tabela +
+                  " BEGIN SELECT RAISE(ABORT, 'falha injetada'); END");
+    bool falhou = false;
+    try {
+      e.Faturar();
+    } catch (const Erro& erro) {
+      falhou = erro.description.find("falha injetada") != std::string::npos;
+    }
+    EXPECT_TRUE(falhou);
+    EXPECT_EQ(e.C().TransactionDepth(), 0);
+    EXPECT_EQ(e.Tabelas(), antes);
+  }
+}
+
+TEST(BillingStation, SelectiveRunWithAnotherCustomersCouponBillsNothing) {
+  Estacao e("seletivo");
+  const db::Recordset rs = e.C().Query(
+      "SELECT No_Impressora, No_CupomFiscal, Dt_Emissao, Cd_Cliente FROM CupomFiscal WHERE "
+      "Cd_ContaAReceber IS NULL AND Tp_Venda IN (11, 12, 13) ORDER BY Cd_Cliente DESC, "
+      "Dt_Emissao");
+  std::vector<std::unique_ptr<station::CupomFiscal>> cupons;
+  std::vector<host::BOCupomFiscal*> col;
+  auto pegar = [&](size_t linha) {
+    auto c = std::make_unique<station::CupomFiscal>(*e.sessao);
+    c->Registro().Cd_PessoaUsuaria = 1;
+    c->Registro().No_Impressora = rs.Rows()[linha][0].ToByte();
+    c->Registro().No_CupomFiscal = rs.Rows()[linha][1].ToInt32();
+    c->Registro().Dt_Emissao = rs.Rows()[linha][2].ToDate();
+    col.push_back(c.get());
+    cupons.push_back(std::move(c));
+  };
+  ASSERT_EQ(rs.Rows()[0][3].ToInt32(), kCliente);
+  pegar(0);
+  pegar(1);
+  // Billed alone, the customer's own two coupons make a receivable of their sum.
+  const std::string antes = e.Tabelas();
+  pegar(rs.Rows().size() - 1);  // another customer's
+  EXPECT_THROW(e.classe.FaturamentoSeletivo(kCliente, col, 1), Erro);
+  EXPECT_EQ(e.Tabelas(), antes);
+  col.pop_back();
+  const int32_t conta = e.classe.FaturamentoSeletivo(kCliente, col, 1);
+  const db::Recordset r = e.C().Query(
+      "SELECT r.Vl_Debito, (SELECT SUM(Vl_TotalLiquido) FROM CupomFiscal c WHERE "
+      "c.Cd_ContaAReceber = r.Cd_ContaAReceber), (SELECT COUNT(*) FROM CupomFiscal c WHERE "
+      "c.Cd_ContaAReceber = r.Cd_ContaAReceber) FROM ContaAReceber r WHERE r.Cd_ContaAReceber = ?",
+      {Value(conta)});
+  EXPECT_EQ(r.Field(0).ToMoney(), r.Field(1).ToMoney());
+  EXPECT_EQ(r.Field(2).ToInt32(), 2);
+}
+
+}  // namespace
+}  // namespace bp
