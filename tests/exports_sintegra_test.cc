@@ -154,16 +154,11 @@ TEST(ExportacaoSintegra, EveryFailingStepShowsItsBoxesAndGivesFalse) {
        {"Erro registro 53 | Erro quando gerava o registro tipo 53 das notas fiscais emitidas.",
         q + " 53 | " + h + " 53."},
        2},
-      {"R54Emitidas",
-       {"Erro registro 54 | Erro quando gerava o registro tipo 54 das notas fiscais emitidas.",
-        q + " 54 | " + h + " 54."},
-       2},
       {"R60D",
        {"Erro geração registros | Erro na geração dos registros 60D.", q + " 60 | " + h + " 60."},
        2},
       {"R60R", {"Erro geração registros | Erro na geração dos registros 60R."}, 2},
       {"R74", {"Erro geração registros | Erro na geração dos registros 74."}, 2},
-      {"R75", {"Erro geração registros | Erro na geração dos registros 75."}, 2},
   };
   for (const Caso& caso : casos) {
     Cena<BPExportacaoSintegra> c;
