@@ -5,8 +5,11 @@
 // included) against the floor of reading the rows the records come from
 // (coupon items, Z reductions, received invoices and their items, products,
 // the stock card up to the month's end) and writing a file of the same size.
+// On SQLite by default; BP_BENCH_BANCO=postgresql://... runs it on an empty
+// PostgreSQL database instead.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -61,8 +64,9 @@ struct Base {
     pasta = fs::temp_directory_path() / ("bp_sintegra_bench_" + std::to_string(::getpid()));
     fs::create_directories(pasta);
     ambiente.agora = bp::DateTime::Of(2026, 12, 1, 8, 0, 0);
+    const char* banco = std::getenv("BP_BENCH_BANCO");
     sessao = std::make_shared<station::Sessao>(
-        station::Configuracao((pasta / "movimentado.db").string()));
+        station::Configuracao(banco != nullptr ? banco : (pasta / "movimentado.db").string()));
     bp::db::Connection& c = sessao->Dal().Conexao();
     station::CriarBancoVersao18(c, 1);
     station::OpcoesGerador o;
