@@ -11,6 +11,12 @@
 
 #include "platform/terminal_env.h"
 
+// Registers `bm` (taking the State and a bool "on PostgreSQL") once per
+// database, in milliseconds of wall time.
+#define NOS_DOIS_BANCOS(bm)                                                             \
+  BENCHMARK_CAPTURE(bm, SQLite, false)->Unit(benchmark::kMillisecond)->UseRealTime(); \
+  BENCHMARK_CAPTURE(bm, PostgreSQL, true)->Unit(benchmark::kMillisecond)->UseRealTime()
+
 namespace bench {
 
 // No screen: boxes take their default button, progress draws nothing.

@@ -24,11 +24,6 @@ namespace {
 using bp::Value;
 using D = station::EstacaoDemo;
 
-// Registers `bm` once per database, in milliseconds of wall time.
-#define NOS_DOIS_BANCOS(bm)                                                                  \
-  BENCHMARK_CAPTURE(bm, SQLite, false)->Unit(benchmark::kMillisecond)->UseRealTime();      \
-  BENCHMARK_CAPTURE(bm, PostgreSQL, true)->Unit(benchmark::kMillisecond)->UseRealTime()
-
 constexpr int kCupons = 10000;
 constexpr int kSelecionados = 1000;
 constexpr int kPrimeiroCupom = 500000;  // numbers no history coupon uses
