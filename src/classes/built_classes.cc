@@ -14,6 +14,7 @@ void RegisterBPMTLiberarBico();
 void RegisterBPLiberarBico();
 void RegisterBPFaturamento();
 void RegisterBPExportarCupomFiscal();
+void RegisterBPImportarMovimentoCaixa();
 
 // Called once by the registry, on first use.
 void RegisterBuiltClasses() {
@@ -27,6 +28,7 @@ void RegisterBuiltClasses() {
   RegisterBPLiberarBico();
   RegisterBPFaturamento();
   RegisterBPExportarCupomFiscal();
+  RegisterBPImportarMovimentoCaixa();
 }
 
 }  // namespace bp::classes

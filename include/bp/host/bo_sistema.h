@@ -27,6 +27,9 @@ class BOCliente;
 class BOContaAReceber;
 class BONotaSaida;
 class DALFaturamento;
+class BOLeitorMovimentoCaixa;
+class BOMovimentoCaixa;
+enum class TipoMovimentoCaixa;
 
 class BOSistema {
  public:
@@ -72,6 +75,10 @@ class BOSistema {
   virtual std::unique_ptr<BOContaAReceber> CriarContaAReceber();
   virtual std::unique_ptr<BONotaSaida> CriarNotaSaida();
   virtual std::unique_ptr<DALFaturamento> CriarDALFaturamento();
+  // The cash-movement import's reader of another database, and the business
+  // object that saves one kind of its rows; the caller hands each the session.
+  virtual std::unique_ptr<BOLeitorMovimentoCaixa> CriarLeitorMovimentoCaixa();
+  virtual std::unique_ptr<BOMovimentoCaixa> CriarMovimentoCaixa(TipoMovimentoCaixa tipo);
 };
 
 using BOSistemaRef = std::shared_ptr<BOSistema>;
