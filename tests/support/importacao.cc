@@ -1,7 +1,9 @@
 #include "support/importacao.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace bp::testing {
 namespace {
@@ -29,11 +31,15 @@ std::string Movimento(db::Connection& c) {
   std::string texto;
   for (const char* t : {"Abastecimento", "Pessoa", "Cliente", "Veiculo", "Cardex", "CupomFiscal",
                         "ItemCupomFiscal", "Recebimento", "RecebimentoCupom", "Produto"}) {
-    const db::Recordset rs = c.Query(std::string("SELECT * FROM ") + t + " ORDER BY 1, 2");
+    // Sorted here: the databases order rows equal in the first columns freely.
+    std::vector<std::string> linhas;
+    const db::Recordset rs = c.Query(std::string("SELECT * FROM ") + t);
     for (const auto& row : rs.Rows()) {
-      for (const Value& v : row) texto += v.ToText() + "|";
-      texto += "\n";
+      linhas.emplace_back();
+      for (const Value& v : row) linhas.back() += v.ToText() + "|";
     }
+    std::sort(linhas.begin(), linhas.end());
+    for (const std::string& linha : linhas) texto += linha + "\n";
   }
   return texto;
 }
