@@ -77,7 +77,7 @@ int Importar(const Options& o) {
     classe->Importar(instancia, banco, caixa);
   } catch (...) {
     // What was saved before the failure stays: say so before the error.
-    relatorio();
+    if (!tabelas.empty()) relatorio();
     sessao->AcompanharImportacao(nullptr);
     throw;
   }
@@ -85,6 +85,20 @@ int Importar(const Options& o) {
   relatorio();
   std::cout << "Caixa " << caixa << " importado.\n";
   return 0;
+}
+
+// The day is of a register the demo station has open; any other is refused
+// naming those.
+void ConferirCaixaAberto(bp::db::Connection& c, int32_t caixa) {
+  const bp::db::Recordset rs = c.Query(
+      "SELECT Cd_Caixa FROM Caixa WHERE Ic_Fechado = ? ORDER BY Cd_Caixa", {bp::Value(false)});
+  std::string abertos;
+  for (const auto& linha : rs.Rows()) {
+    if (linha[0].ToInt32() == caixa) return;
+    abertos += (abertos.empty() ? "" : ", ") + linha[0].ToText();
+  }
+  throw Failure("o caixa " + std::to_string(caixa) +
+                " não está aberto neste banco; use um dos caixas abertos: " + abertos);
 }
 
 int PontoDeVenda(const Options& o) {
@@ -99,13 +113,16 @@ int PontoDeVenda(const Options& o) {
   auto sessao = AbrirSessao(config, UsoDoBanco::kCriarSeNaoExistir);
   std::cout << "Criando o ponto de venda em " << sessao->Dal().Conexao().Describe() << "...\n";
   std::cout.flush();
-  {
+  // A database that already holds the demo station only gets the day.
+  bp::db::Connection& c = sessao->Dal().Conexao();
+  if (!station::BancoDoPosto(c) || c.Query("SELECT COUNT(*) FROM Caixa").Field(0).ToInt32() == 0) {
     Progresso progresso("Ponto de venda");
     station::SeedDemoStation(sessao, opcoes.agora,
                              [&](const std::string& etapa, int32_t feito, int32_t total) {
                                progresso.Mostrar(feito, total, etapa);
                              });
   }
+  ConferirCaixaAberto(c, opcoes.caixa);
   const auto linhas = station::EscreverDiaDoPontoDeVenda(*sessao, opcoes);
   std::vector<std::vector<bp::Value>> tabela;
   for (const auto& [nome, quantas] : linhas)
@@ -135,8 +152,8 @@ std::vector<Command> ComandosImportacao() {
        {},
        Importar},
       {"station pdv",
-       "Cria um ponto de venda para importar: a estação de demonstração com o dia de um caixa "
-       "aberto dela.",
+       "Cria um ponto de venda para importar: a estação de demonstração (criada se o banco não a "
+       "tiver) com o dia de um caixa aberto dela.",
        {kOpcaoDb, Integer("--caixa", "N", "o caixa do dia (um caixa aberto da estação)"),
         Integer("--cupons", "N", "cupons do dia (padrão: 40)"), kOpcaoCsv, kOpcaoNow, kOpcaoSim},
        {},

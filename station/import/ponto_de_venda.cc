@@ -1,5 +1,6 @@
 #include "station/import/ponto_de_venda.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -132,6 +133,12 @@ std::map<std::string, int32_t> EscreverDiaDoPontoDeVenda(Sessao& sessao,
               {Value(empresa)});
   const Value tipo_recebimento = tipo_rec.Field(0);
   if (bicos.empty()) RegistroNaoEncontrado("station.PontoDeVenda");
+  // The printer's numbers go on from its last coupon, above the history's.
+  const bp::db::Recordset ultimo = c.Query(
+      "SELECT MAX(No_CupomFiscal) FROM CupomFiscal WHERE Cd_PessoaUsuaria = ? AND "
+      "No_Impressora = ?",
+      {Value(empresa), impressora});
+  const int32_t primeiro_coo = std::max(500'000, InteiroOuZero(ultimo.Field(0)) + 1);
 
   return EmTransacao(c, "PontoDeVenda", [&] {
     Escrita w(c);
@@ -167,7 +174,7 @@ std::map<std::string, int32_t> EscreverDiaDoPontoDeVenda(Sessao& sessao,
     std::vector<std::pair<int32_t, Money>> a_receber;  // coupons waiting for a receipt
     for (int32_t n = 0; n < o.cupons; ++n) {
       const DateTime momento = abertura.AddSeconds(janela * n / std::max(1, o.cupons));
-      const int32_t coo = 500'000 + n;
+      const int32_t coo = primeiro_coo + n;
       // Every other coupon is a credit sale, the new customers' first.
       const bool credito = n % 2 == 1;
       const size_t qual = (conhecidos.size() + n / 2) % veiculos.size();
