@@ -6,7 +6,7 @@
 #include "bp/erros.h"
 #include "bp/names.h"
 #include "station/session/transacao.h"
-#include "station/stock/recalculo_estoque.h"
+#include "station/stock/lancamento_estoque.h"
 
 namespace station {
 namespace {
@@ -22,14 +22,11 @@ std::string Lista(const std::vector<std::string>& nomes, const std::string& ante
   return texto;
 }
 
-// A kind's stock movement changes its product's balance from its date on.
-void RecalcularEstoque(bp::host::BOSistema& sessao, const RegistroDeTabela& r) {
-  const bp::Value produto = r.GetProperty("Cd_Produto");
-  if (produto.IsNull() || produto.IsEmpty()) return;
-  RecalculoEstoque recalculo(sessao);
-  if (!recalculo.Recalcular(r.GetProperty("Cd_PessoaUsuaria").ToInt32(), produto.ToInt32(),
-                            r.GetProperty("Dt_Emissao").ToDate()))
-    throw bp::Erro(bp::kErroNegocio, recalculo.Motivo(), kOrigem);
+// A stock movement's balances (stock and average cost after it) are the
+// station's to compute: the source's are not written.
+bool Derivada(TipoMovimentoCaixa tipo, const std::string& coluna) {
+  return tipo == TipoMovimentoCaixa::kCardex &&
+         (bp::SameName(coluna, "Qt_Estoque") || bp::SameName(coluna, "Vl_CustoMedio"));
 }
 
 }  // namespace
@@ -98,14 +95,22 @@ void MovimentoCaixa::Gravar() {
       throw bp::Erro(kSemChave, bp::RetornaDescricaoErro(kSemChave), kOrigem);
     }
   }
-  const std::vector<int> atribuidas = r.Atribuidas();
+  std::vector<int> atribuidas;
   std::vector<bp::Value> valores;
-  for (int i : atribuidas) valores.push_back(r.Valor(i));
+  for (int i : r.Atribuidas()) {
+    if (Derivada(tipo_, r.Colunas().nomes[i])) continue;
+    atribuidas.push_back(i);
+    valores.push_back(r.Valor(i));
+  }
   const std::string& sql = Comando(atribuidas);
   if (tipo_ == TipoMovimentoCaixa::kCardex) {
+    // The movement and the balances it changes, together or not at all.
     EmTransacao(Conexao(), "GravarCardex", [&] {
       Conexao().Execute(sql, valores);
-      RecalcularEstoque(Sessao(), r);
+      std::string motivo;
+      if (!LancarNoEstoque(Sessao(), r.GetProperty("Cd_PessoaUsuaria").ToInt32(),
+                           r.GetProperty("Cd_LancamentoCardex").ToInt32(), motivo))
+        throw bp::Erro(bp::kErroNegocio, motivo, kOrigem);
     });
   } else {
     Conexao().Execute(sql, valores);

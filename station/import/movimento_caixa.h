@@ -34,9 +34,9 @@ class MovimentoCaixa final : public bp::host::BOMovimentoCaixa, private ObjetoDe
 
   bp::host::RegistroPorNome& NovoRegistro() override;
   // Writes the record's given columns under its key in one statement. A
-  // stock movement also rebuilds its product's stock from the movement's
-  // date, in the same transaction. A key column without a value raises
-  // 0x80040201.
+  // stock movement is written without its balances, which the station
+  // computes (LancarNoEstoque) in the same transaction. A key column without
+  // a value raises 0x80040201.
   void Gravar() override;
 
  private:
