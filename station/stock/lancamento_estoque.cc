@@ -31,22 +31,39 @@ bool LancarNoEstoque(bp::host::BOSistema& sessao, int32_t cd_pessoa_usuaria,
     return false;
   }
   const Value produto = linha.Field(0), data = linha.Field(1);
-  const std::string do_produto =
-      "SELECT Cd_LancamentoCardex, Qt_Estoque, Vl_CustoMedio FROM Cardex WHERE "
-      "Cd_PessoaUsuaria = ? AND Cd_Produto = ?";
-  const std::string ultimo = " ORDER BY Dt_Emissao DESC, Cd_LancamentoCardex DESC LIMIT 1";
-  const bp::db::Recordset depois = c.Query(do_produto + ultimo, {empresa, produto});
-  if (depois.Eof() || depois.Field(0).ToInt32() != cd_lancamento_cardex) {
+  // Each question is a seek on an index of the card (by product and date, or
+  // by code), never a sort of a busy day's movements.
+  const std::string do_produto = " FROM Cardex WHERE Cd_PessoaUsuaria = ? AND Cd_Produto = ?";
+  const std::string no_dia =
+      " FROM Cardex WHERE Cd_PessoaUsuaria = ? AND Cd_LancamentoCardex {} ? AND Cd_Produto = ? AND "
+      "Dt_Emissao = ?";
+  auto do_dia = [&](const char* comparacao) {
+    std::string sql = no_dia;
+    return sql.replace(sql.find("{}"), 2, comparacao);
+  };
+  const bool ultimo =
+      c.Query("SELECT 1" + do_produto + " AND Dt_Emissao > ? LIMIT 1", {empresa, produto, data})
+          .Eof() &&
+      c.Query("SELECT 1" + do_dia(">") + " LIMIT 1", {empresa, lancamento, produto, data}).Eof();
+  if (!ultimo) {
     RecalculoEstoque recalculo(sessao);
     const bool feito = recalculo.Recalcular(cd_pessoa_usuaria, produto.ToInt32(), data.ToDate());
     motivo = recalculo.Motivo();
     return feito;
   }
-  const bp::db::Recordset antes = c.Query(
-      do_produto + " AND (Dt_Emissao < ? OR (Dt_Emissao = ? AND Cd_LancamentoCardex < ?))" + ultimo,
-      {empresa, produto, data, data, lancamento});
+  // The balance before it: the same day's previous movement, or the last of
+  // an earlier day.
+  const std::string saldo_sql = "SELECT Qt_Estoque, Vl_CustoMedio";
+  bp::db::Recordset antes =
+      c.Query(saldo_sql + do_dia("<") + " ORDER BY Cd_LancamentoCardex DESC LIMIT 1",
+              {empresa, lancamento, produto, data});
+  if (antes.Eof())
+    antes = c.Query(saldo_sql + do_produto +
+                        " AND Dt_Emissao < ? ORDER BY Dt_Emissao DESC, Cd_LancamentoCardex DESC "
+                        "LIMIT 1",
+                    {empresa, produto, data});
   SaldoEstoque saldo;
-  if (!antes.Eof()) saldo = {OuZero(antes.Field(1)), OuZero(antes.Field(2))};
+  if (!antes.Eof()) saldo = {OuZero(antes.Field(0)), OuZero(antes.Field(1))};
   MovimentoEstoque m;
   m.tipo = InteiroOuZero(linha.Field(2));
   m.quantidade = OuZero(linha.Field(3));
