@@ -31,6 +31,12 @@ bool LancarNoEstoque(bp::host::BOSistema& sessao, int32_t cd_pessoa_usuaria,
     return false;
   }
   const Value produto = linha.Field(0), data = linha.Field(1);
+  // The product's row locked first: two stations saving movements of one
+  // product at once then take their balances one after the other.
+  c.Execute(
+      "UPDATE Produto SET Qt_Estoque = Qt_Estoque WHERE Cd_PessoaUsuaria = ? AND "
+      "Cd_Produto = ?",
+      {empresa, produto});
   // Each question is a seek on an index of the card (by product and date, or
   // by code), never a sort of a busy day's movements.
   const std::string do_produto = " FROM Cardex WHERE Cd_PessoaUsuaria = ? AND Cd_Produto = ?";

@@ -14,7 +14,8 @@ namespace station {
 // then code), its balance becomes the balance before it moved by it, and the
 // product takes it; otherwise the product's card is rebuilt from the
 // movement's date (RecalculoEstoque). Returns False with the reason in
-// `motivo` when the movement or its product does not exist.
+// `motivo` when the movement or its product does not exist. Call it inside
+// the transaction that saved the movement: it locks the product's row.
 bool LancarNoEstoque(bp::host::BOSistema& sessao, int32_t cd_pessoa_usuaria,
                      int32_t cd_lancamento_cardex, std::string& motivo);
 
