@@ -107,7 +107,7 @@ int PontoDeVenda(const Options& o) {
   opcoes.caixa = CaixaObrigatorio(o);
   opcoes.agora = ambiente.Now();
   opcoes.cupons = o.Int("--cupons", opcoes.cupons);
-  if (opcoes.cupons <= 0 || opcoes.cupons > 400'000) throw UsageError("--cupons de 1 a 400000");
+  if (opcoes.cupons <= 0 || opcoes.cupons > 30'000) throw UsageError("--cupons de 1 a 30000");
   station::Configuracao config(Banco(o));
   config.cd_pessoa_usuaria = station::EstacaoDemo::kEmpresa;
   auto sessao = AbrirSessao(config, UsoDoBanco::kCriarSeNaoExistir);
@@ -155,7 +155,8 @@ std::vector<Command> ComandosImportacao() {
        "Cria um ponto de venda para importar: a estação de demonstração (criada se o banco não a "
        "tiver) com o dia de um caixa aberto dela.",
        {kOpcaoDb, Integer("--caixa", "N", "o caixa do dia (um caixa aberto da estação)"),
-        Integer("--cupons", "N", "cupons do dia (padrão: 40)"), kOpcaoCsv, kOpcaoNow, kOpcaoSim},
+        Integer("--cupons", "N", "cupons do dia, de 1 a 30000 (padrão: 40)"), kOpcaoCsv, kOpcaoNow,
+        kOpcaoSim},
        {},
        PontoDeVenda},
   };

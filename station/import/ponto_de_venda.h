@@ -21,7 +21,7 @@ struct OpcoesPontoDeVenda {
 
 // The first code of the rows a point of sale numbers itself (fuellings, stock
 // movements, receipts, new persons): 9 000 000 + register x 100 000, apart
-// from what the station numbers.
+// from what the station numbers (so a day holds fewer than 100 000 of each).
 int32_t PrimeiroCodigoDoPontoDeVenda(int32_t caixa);
 
 // Writes register `caixa`'s day in one transaction: fuellings, three persons
