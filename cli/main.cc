@@ -9,7 +9,7 @@ int Posto(const Args& words) {
   for (auto comandos :
        {ComandosDemo, ComandosClasses, ComandosDb, ComandosGerar, ComandosEcf, ComandosMt,
         ComandosStation, ComandosDia, ComandosEad, ComandosFaturamento, ComandosExportar,
-        ComandosSintegra}) {
+        ComandosSintegra, ComandosImportacao}) {
     for (Command& c : comandos()) todos.push_back(std::move(c));
   }
   return Dispatch(todos, words);

@@ -18,6 +18,7 @@ void RegisterBPExportacaoSintegra();
 void RegisterBPExportacaoGam();
 void RegisterBPExportacaoProdutos();
 void RegisterBPExportarEstoque();
+void RegisterBPImportarMovimentoCaixa();
 
 // Called once by the registry, on first use.
 void RegisterBuiltClasses() {
@@ -35,6 +36,7 @@ void RegisterBuiltClasses() {
   RegisterBPExportacaoGam();
   RegisterBPExportacaoProdutos();
   RegisterBPExportarEstoque();
+  RegisterBPImportarMovimentoCaixa();
 }
 
 }  // namespace bp::classes

@@ -13,6 +13,7 @@
 #include "bp/host/bo_estoque.h"
 #include "bp/host/bo_funcionario.h"
 #include "bp/host/bo_log_liberacao_bico.h"
+#include "bp/host/bo_movimento_caixa.h"
 #include "bp/host/bo_nota_saida.h"
 #include "bp/host/bo_reducao_z.h"
 #include "bp/host/bo_registro_movimento_ecf.h"
@@ -89,6 +90,14 @@ std::unique_ptr<DALFaturamento> BOSistema::CriarDALFaturamento() {
 
 std::unique_ptr<BORegistroSintegra> BOSistema::CriarRegistroSintegra() {
   RaiseRuntime(rt::kCantCreateObject, "BORegistroSintegra");
+}
+
+std::unique_ptr<BOLeitorMovimentoCaixa> BOSistema::CriarLeitorMovimentoCaixa() {
+  RaiseRuntime(rt::kCantCreateObject, "BOLeitorMovimentoCaixa");
+}
+
+std::unique_ptr<BOMovimentoCaixa> BOSistema::CriarMovimentoCaixa(TipoMovimentoCaixa tipo) {
+  RaiseRuntime(rt::kCantCreateObject, std::string(TabelaDoMovimento(tipo)));
 }
 
 }  // namespace bp::host

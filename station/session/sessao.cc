@@ -4,6 +4,8 @@
 #include "station/billing/objetos_faturamento.h"
 #include "station/exports/registro_sintegra.h"
 #include "station/forecourt/objetos_pista.h"
+#include "station/import/leitor_movimento.h"
+#include "station/import/movimento_caixa.h"
 #include "station/session/empresa_usuaria.h"
 #include "station/stock/recalculo_estoque.h"
 
@@ -84,6 +86,15 @@ std::unique_ptr<bp::host::DALFaturamento> Sessao::CriarDALFaturamento() {
 
 std::unique_ptr<bp::host::BORegistroSintegra> Sessao::CriarRegistroSintegra() {
   return std::make_unique<RegistroSintegra>(*this);
+}
+
+std::unique_ptr<bp::host::BOLeitorMovimentoCaixa> Sessao::CriarLeitorMovimentoCaixa() {
+  return std::make_unique<LeitorMovimentoCaixa>(*this, acompanhamento_importacao_);
+}
+
+std::unique_ptr<bp::host::BOMovimentoCaixa> Sessao::CriarMovimentoCaixa(
+    bp::host::TipoMovimentoCaixa tipo) {
+  return std::make_unique<MovimentoCaixa>(*this, tipo, acompanhamento_importacao_);
 }
 
 }  // namespace station

@@ -19,6 +19,8 @@
 
 namespace station {
 
+struct AcompanhamentoImportacao;
+
 class Sessao final : public bp::host::BOSistema {
  public:
   explicit Sessao(Configuracao config);
@@ -64,6 +66,15 @@ class Sessao final : public bp::host::BOSistema {
   // (station/exports/registro_sintegra.h).
   std::unique_ptr<bp::host::BORegistroSintegra> CriarRegistroSintegra() override;
 
+  // The cash-movement import's reader and business objects
+  // (station/import/); each tells `acompanhamento`, when set, what it does.
+  std::unique_ptr<bp::host::BOLeitorMovimentoCaixa> CriarLeitorMovimentoCaixa() override;
+  std::unique_ptr<bp::host::BOMovimentoCaixa> CriarMovimentoCaixa(
+      bp::host::TipoMovimentoCaixa tipo) override;
+  void AcompanharImportacao(const AcompanhamentoImportacao* acompanhamento) {
+    acompanhamento_importacao_ = acompanhamento;
+  }
+
   // How often a unit of work found the connection closed or lost and
   // reopened it.
   int32_t Reconnections() const { return reconnections_; }
@@ -72,6 +83,7 @@ class Sessao final : public bp::host::BOSistema {
   AcessoDados dal_;
   std::unique_ptr<bp::host::BOEmpresaUsuaria> empresa_;
   int32_t reconnections_ = 0;
+  const AcompanhamentoImportacao* acompanhamento_importacao_ = nullptr;
 };
 
 }  // namespace station

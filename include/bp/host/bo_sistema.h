@@ -28,6 +28,9 @@ class BOContaAReceber;
 class BONotaSaida;
 class DALFaturamento;
 class BORegistroSintegra;
+class BOLeitorMovimentoCaixa;
+class BOMovimentoCaixa;
+enum class TipoMovimentoCaixa;
 
 class BOSistema {
  public:
@@ -75,6 +78,10 @@ class BOSistema {
   virtual std::unique_ptr<DALFaturamento> CriarDALFaturamento();
   // The SINTEGRA record builder of the tax and stock files.
   virtual std::unique_ptr<BORegistroSintegra> CriarRegistroSintegra();
+  // The cash-movement import's reader of another database, and the business
+  // object that saves one kind of its rows; the caller hands each the session.
+  virtual std::unique_ptr<BOLeitorMovimentoCaixa> CriarLeitorMovimentoCaixa();
+  virtual std::unique_ptr<BOMovimentoCaixa> CriarMovimentoCaixa(TipoMovimentoCaixa tipo);
 };
 
 using BOSistemaRef = std::shared_ptr<BOSistema>;

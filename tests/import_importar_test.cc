@@ -1,0 +1,209 @@
+// BPImportarMovimentoCaixa over a fake host that logs every call in order.
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "bp/bp_importar_movimento_caixa.h"
+#include "bp/erro.h"
+#include "support/stub_data_access.h"
+
+namespace bp {
+namespace {
+
+using host::TipoMovimentoCaixa;
+using Calls = std::vector<std::string>;
+
+constexpr const char* kSenha = "s3gr3d0-do-pdv";
+
+struct FakeImportHost;
+
+// A record that takes only the names it was given.
+class FakeRegistro : public host::RegistroPorNome {
+ public:
+  FakeRegistro(FakeImportHost& host, std::vector<std::string> nomes)
+      : host_(host), nomes_(std::move(nomes)) {}
+  void LetProperty(std::string_view name, const Value& value) override;
+  Value GetProperty(std::string_view name) const override {
+    auto v = valores_.find(std::string(name));
+    return v == valores_.end() ? Value() : v->second;
+  }
+  std::map<std::string, Value> valores_;
+
+ private:
+  FakeImportHost& host_;
+  std::vector<std::string> nomes_;
+};
+
+class FakeObjeto : public host::BOMovimentoCaixa {
+ public:
+  FakeObjeto(FakeImportHost& host, TipoMovimentoCaixa tipo, std::vector<std::string> nomes)
+      : host_(host), tipo_(tipo), registro_(host, std::move(nomes)) {}
+  host::RegistroPorNome& NovoRegistro() override;
+  void Gravar() override;
+
+ private:
+  FakeImportHost& host_;
+  TipoMovimentoCaixa tipo_;
+  FakeRegistro registro_;
+};
+
+class FakeLeitor : public host::BOLeitorMovimentoCaixa {
+ public:
+  explicit FakeLeitor(FakeImportHost& host) : host_(host) {}
+  void Carregar() override;
+  db::Recordset Movimento(TipoMovimentoCaixa tipo, const std::string& conexao) override;
+
+ private:
+  FakeImportHost& host_;
+};
+
+struct FakeImportHost : host::BOSistema, testing::StubDataAccess {
+  std::vector<std::string> log;
+  std::map<TipoMovimentoCaixa, db::Recordset> conjuntos;
+  std::vector<std::string> propriedades = {"A", "B", "Dt_Emissao", "Dt_Movimento",
+                                           "Cd_SequenciaNotaCupom"};
+  std::vector<std::string> conexoes;
+
+  host::BOEmpresaUsuaria& EmpresaUsuaria() override { RaiseRuntime(rt::kObjectNotSet); }
+  int32_t Cd_PessoaUsuaria() override { return 7; }
+  host::DataAccess& ObDAL() override { return *this; }
+  void BeginWork(const std::string& origin, bool& marker) override {
+    log.push_back("BeginWork " + origin);
+    marker = true;
+  }
+  void EndWork(const std::string& origin, bool) override { log.push_back("EndWork " + origin); }
+  std::unique_ptr<host::BOLeitorMovimentoCaixa> CriarLeitorMovimentoCaixa() override {
+    return std::make_unique<FakeLeitor>(*this);
+  }
+  std::unique_ptr<host::BOMovimentoCaixa> CriarMovimentoCaixa(TipoMovimentoCaixa tipo) override {
+    log.push_back("Criar " + std::string(host::TabelaDoMovimento(tipo)));
+    return std::make_unique<FakeObjeto>(*this, tipo, propriedades);
+  }
+
+  std::string DatabasePassword() override { return kSenha; }
+};
+
+void FakeRegistro::LetProperty(std::string_view name, const Value& value) {
+  host_.log.push_back("Let " + std::string(name) + "=" + value.ToText());
+  for (const std::string& n : nomes_) {
+    if (n == name) {
+      valores_[n] = value;
+      return;
+    }
+  }
+  RaiseRuntime(rt::kMemberNotSupported, std::string(name));
+}
+
+host::RegistroPorNome& FakeObjeto::NovoRegistro() {
+  registro_.valores_.clear();
+  return registro_;
+}
+
+void FakeObjeto::Gravar() {
+  host_.log.push_back("Gravar " + std::string(host::TabelaDoMovimento(tipo_)));
+}
+
+void FakeLeitor::Carregar() {
+  host_.log.push_back("Carregar " + std::to_string(Registro().Cd_PessoaUsuaria) + "/" +
+                      std::to_string(Registro().Cd_Caixa));
+}
+
+db::Recordset FakeLeitor::Movimento(TipoMovimentoCaixa tipo, const std::string& conexao) {
+  host_.log.push_back("Movimento " + std::string(host::TabelaDoMovimento(tipo)));
+  host_.conexoes.push_back(conexao);
+  auto c = host_.conjuntos.find(tipo);
+  if (c == host_.conjuntos.end()) return db::Recordset({"A"}, {});
+  db::Recordset rs = c->second;
+  rs.MoveFirst();
+  return rs;
+}
+
+struct Importacao {
+  Importacao() { classe.SetObBOSistema(host); }
+  int32_t Importar() {
+    std::string instancia = "SERVIDOR\\PDV", banco = "PostoPDV";
+    int32_t caixa = 31;
+    return classe.Importar(instancia, banco, caixa);
+  }
+  std::shared_ptr<FakeImportHost> host = std::make_shared<FakeImportHost>();
+  BPImportarMovimentoCaixa classe;
+};
+
+TEST(ImportMovimentoCaixa, SavesEachRowInItsOwnWorkKindByKindWithTheCouponCorrections) {
+  Importacao f;
+  f.host->conjuntos[TipoMovimentoCaixa::kPessoa] =
+      db::Recordset({"B", "A"}, {{Value(1), Value("X")}, {Value(2), Value("Y")}});
+  const DateTime emissao = DateTime::Of(2026, 12, 5), movimento = DateTime::Of(2026, 12, 4);
+  f.host->conjuntos[TipoMovimentoCaixa::kCupomFiscal] = db::Recordset(
+      {"Dt_Emissao", "Dt_Movimento", "Cd_SequenciaNotaCupom"},
+      {{Value(emissao), Value(Null{}), Value(9)}, {Value(emissao), Value(movimento), Value(4)}});
+  int eventos = 0;
+  f.classe.MostrarMensagem.Connect([&](std::string, std::string) { ++eventos; });
+  f.classe.MostrarMensagemTTL.Connect([&](std::string, std::string, int32_t) { ++eventos; });
+
+  EXPECT_EQ(f.Importar(), 0);
+  EXPECT_EQ(eventos, 0);
+  ASSERT_EQ(f.host->conexoes.size(), 9u);
+  EXPECT_EQ(f.host->conexoes[0],
+            "Provider=SQLOLEDB.1;Persist Security Info=False;User ID=sa; Password=s3gr3d0-do-pdv"
+            ";Initial Catalog=PostoPDV;Data Source=SERVIDOR\\PDV");
+  const std::string w = "BPImportarMovimentoCaixa.";
+  Calls esperado = {"BeginWork " + w + "Importar", "Carregar 7/31",    "Movimento Abastecimento",
+                    "Criar Abastecimento",         "Movimento Pessoa", "Criar Pessoa"};
+  for (const char* valores : {"B=1|A=X", "B=2|A=Y"}) {
+    const std::string v = valores;
+    esperado.insert(esperado.end(), {"Let " + v.substr(0, 3), "Let " + v.substr(4),
+                                     "BeginWork " + w + "ImportarPessoa", "Gravar Pessoa",
+                                     "EndWork " + w + "ImportarPessoa"});
+  }
+  for (const char* t : {"Cliente", "Veiculo", "Cardex"})
+    esperado.insert(esperado.end(), {std::string("Movimento ") + t, std::string("Criar ") + t});
+  esperado.insert(esperado.end(), {"Movimento CupomFiscal", "Criar CupomFiscal"});
+  // An empty movement date takes the issue date; the invoice sequence becomes 0.
+  const std::string cupom = "BPImportarMovimentoCaixa.ImportarCupomFiscal";
+  esperado.insert(
+      esperado.end(),
+      {"Let Dt_Emissao=05/12/2026", "Let Dt_Movimento=", "Let Cd_SequenciaNotaCupom=9",
+       "Let Dt_Movimento=05/12/2026", "Let Cd_SequenciaNotaCupom=0", "BeginWork " + cupom,
+       "Gravar CupomFiscal", "EndWork " + cupom, "Let Dt_Emissao=05/12/2026",
+       "Let Dt_Movimento=04/12/2026", "Let Cd_SequenciaNotaCupom=4", "Let Cd_SequenciaNotaCupom=0",
+       "BeginWork " + cupom, "Gravar CupomFiscal", "EndWork " + cupom});
+  for (const char* t : {"ItemCupomFiscal", "Recebimento", "RecebimentoCupom"})
+    esperado.insert(esperado.end(), {std::string("Movimento ") + t, std::string("Criar ") + t});
+  esperado.push_back("EndWork " + w + "Importar");
+  EXPECT_EQ(f.host->log, esperado);
+}
+
+TEST(ImportMovimentoCaixa, AColumnWithoutPropertyStopsTheImportWithTheTrailAfterEarlierRows) {
+  Importacao f;
+  f.host->conjuntos[TipoMovimentoCaixa::kAbastecimento] = db::Recordset({"A"}, {{Value(1)}});
+  f.host->conjuntos[TipoMovimentoCaixa::kCardex] =
+      db::Recordset({"A", "Nm_Extra"}, {{Value(1), Value(2)}, {Value(3), Value(4)}});
+  try {
+    f.Importar();
+    FAIL() << "no error";
+  } catch (const Erro& e) {
+    EXPECT_EQ(e.number, rt::kMemberNotSupported);
+    EXPECT_NE(e.description.find("Nm_Extra"), std::string::npos) << e.description;
+    const std::string trilha =
+        " -> BPImportarMovimentoCaixa.ImportarCardex -> BPImportarMovimentoCaixa.Importar, ";
+    ASSERT_GE(e.source.size(), trilha.size());
+    EXPECT_EQ(e.source.substr(e.source.size() - trilha.size()), trilha);
+    for (const std::string& texto : {e.description, e.source})
+      EXPECT_EQ(texto.find(kSenha), std::string::npos);
+  }
+  const Calls& log = f.host->log;
+  // The fuelling was saved, the stock movement never, and every work ended.
+  EXPECT_EQ(std::count(log.begin(), log.end(), "Gravar Abastecimento"), 1);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "Gravar Cardex"), 0);
+  EXPECT_EQ(log.back(), "EndWork BPImportarMovimentoCaixa.Importar");
+  EXPECT_EQ(std::count(log.begin(), log.end(), "Movimento CupomFiscal"), 0);
+  for (const std::string& linha : log) EXPECT_EQ(linha.find(kSenha), std::string::npos);
+}
+
+}  // namespace
+}  // namespace bp
