@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bp/andamento.h"
+#include "bp/db/execute_each.h"
 #include "bp/format.h"
 #include "bp/host/bo_estoque.h"
 #include "bp/schema/model.h"
@@ -95,6 +96,47 @@ void ForEachRow(StepContext& c, db::Recordset& rows, const RowWalk& how,
     c.RetryAfterClosedConnection(walk);
   } else {
     walk();
+  }
+}
+
+void ExecuteForEachRow(StepContext& c, db::Recordset& rows, const RowWalk& how,
+                       const std::vector<std::string>& statements, const RowValues& values) {
+  if (rows.Eof()) return;
+  std::unique_ptr<Andamento> progress;
+  if (!how.progress.empty()) progress = c.OpenProgress(how.progress);
+  const int32_t count = rows.RecordCount();
+  // The rows go in slices, so the window moves while a long walk runs.
+  constexpr int32_t kSlice = 20000;
+  std::vector<std::vector<Value>> slice;
+  std::vector<int32_t> positions;  // the recordset row of each entry of `slice`
+  size_t next = 0;
+  const auto run = [&] { db::ExecuteEach(c.Connection(), statements, slice, next); };
+  while (!rows.Eof()) {
+    const int32_t first = rows.AbsolutePosition();
+    slice.clear();
+    positions.clear();
+    for (; !rows.Eof() && rows.AbsolutePosition() - first < kSlice; rows.MoveNext()) {
+      if (auto v = values(rows)) {
+        slice.push_back(std::move(*v));
+        positions.push_back(rows.AbsolutePosition());
+      }
+    }
+    const int32_t last = rows.Eof() ? count : rows.AbsolutePosition() - 1;
+    next = 0;
+    try {
+      if (how.retry_closed_connection) {
+        c.RetryAfterClosedConnection(run);
+      } else {
+        run();
+      }
+    } catch (...) {
+      // The recordset stands on the row whose statement failed.
+      rows.MoveFirst();
+      while (rows.AbsolutePosition() < positions[next]) rows.MoveNext();
+      throw;
+    }
+    if (progress)
+      for (int32_t row = first; row <= last; ++row) progress->MostrarLinha(row, count);
   }
 }
 

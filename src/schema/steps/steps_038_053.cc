@@ -89,17 +89,16 @@ void Step48(StepContext& c) {
       "SELECT No_Impressora, No_CupomFiscal, No_Item, Cd_LancamentoCardex\r\n"
       "FROM   ItemCupomFiscal\r\n");
   correction::WithTemporaryIndex(c, "Cardex", {"Cd_LancamentoCardex"}, [&] {
-    ForEachRow(c, items, {"Acrescentando nº do item ao registro do Cardex", true},
-               [&c](const db::Recordset& r) {
-                 // An item that moved no stock has no card row to name.
-                 if (r["Cd_LancamentoCardex"].IsNull()) return;
-                 c.Execute(
-                     "Update Cardex\r\n"
-                     "SET    Nm_Doc = 'CF-" +
-                     Number(r["No_Impressora"]) + "-" + Number(r["No_CupomFiscal"]) + "-" +
-                     Number(r["No_Item"]) + "'\r\n" +
-                     "Where Cd_LancamentoCardex = " + Number(r["Cd_LancamentoCardex"]) + "\r\n");
-               });
+    correction::ExecuteForEachRow(
+        c, items, {"Acrescentando nº do item ao registro do Cardex", true},
+        {"Update Cardex\r\nSET    Nm_Doc = ?\r\nWhere Cd_LancamentoCardex = ?\r\n"},
+        [](const db::Recordset& r) -> std::optional<std::vector<Value>> {
+          // An item that moved no stock has no card row to name.
+          if (r["Cd_LancamentoCardex"].IsNull()) return std::nullopt;
+          return std::vector<Value>{Value("CF-" + Number(r["No_Impressora"]) + "-" +
+                                          Number(r["No_CupomFiscal"]) + "-" + Number(r["No_Item"])),
+                                    r["Cd_LancamentoCardex"]};
+        });
   });
 }
 
