@@ -1,5 +1,6 @@
 #include "support/row_by_row.h"
 
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -63,12 +64,7 @@ schema::Step AsText(int32_t number, std::string statement) {
   schema::StepBody body = library->body;
   return schema::Step{number, library->tolerance, [body, statement](schema::StepContext& c) {
                         Pasted() = statement;
-                        try {
-                          body(c);
-                        } catch (...) {
-                          Pasted().clear();
-                          throw;
-                        }
+                        body(c);
                         Pasted().clear();
                       }};
 }
@@ -151,19 +147,18 @@ std::string TableDifference(db::Connection& a, db::Connection& b, const std::str
   std::string order;
   for (int32_t i = 1; i <= columns; ++i) order += (i > 1 ? ", " : "") + std::to_string(i);
   const std::string sql = "SELECT * FROM " + table + " ORDER BY " + order;
-  const auto ra = a.Query(sql).Rows();
-  const auto rb = b.Query(sql).Rows();
-  if (ra.size() != rb.size())
-    return table + ": " + std::to_string(ra.size()) + " rows against " + std::to_string(rb.size());
-  for (size_t r = 0; r < ra.size(); ++r) {
+  const auto ra = a.Query(sql).Rows(), rb = b.Query(sql).Rows();
+  for (size_t r = 0; r < std::min(ra.size(), rb.size()); ++r) {
     for (size_t col = 0; col < ra[r].size(); ++col) {
       if (ra[r][col] == rb[r][col]) continue;
-      return table + " row " + std::to_string(r) + " column " + std::to_string(col) + ": " +
-             ra[r][col].ToText(RegionalSettings::Invariant()) + " against " +
-             rb[r][col].ToText(RegionalSettings::Invariant());
+      return fmt::format("{} row {} column {}: {} against {}", table, r, col,
+                         ra[r][col].ToText(RegionalSettings::Invariant()),
+                         rb[r][col].ToText(RegionalSettings::Invariant()));
     }
   }
-  return "";
+  return ra.size() == rb.size()
+             ? ""
+             : fmt::format("{}: {} rows against {}", table, ra.size(), rb.size());
 }
 
 }  // namespace

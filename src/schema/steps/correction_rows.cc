@@ -186,10 +186,24 @@ void RebuildTable(StepContext& c, std::string_view table,
   c.Run(Statement("INSERT INTO " + copy.name + " (" + kept + ")\r\nSELECT " + kept + "\r\nFROM   " +
                   before.name));
   c.Run(DropTable{before.name});
-  c.Run(CreateTable{after});
+  // A server checks a reference row by row while rows go in, and keeps
+  // every index up to date; the same references and indexes made after the
+  // rows are checked and built in one pass each. SQLite keeps them in the
+  // table's definition (adding one later rebuilds the table).
+  const bool after_rows = c.Connection().Kind() == db::DialectKind::kPostgreSQL;
+  Table bare = after;
+  if (after_rows) {
+    bare.indexes.clear();
+    bare.foreign_keys.clear();
+  }
+  c.Run(CreateTable{bare});
   c.Run(Statement("INSERT INTO " + after.name + " (" + columns + ")\r\nSELECT " + columns +
                   "\r\nFROM   " + copy.name));
   c.Run(DropTable{copy.name});
+  if (after_rows) {
+    for (const Index& index : after.indexes) c.Run(CreateIndex{after.name, index});
+    for (const ForeignKey& fk : after.foreign_keys) c.Run(AddForeignKey{after.name, fk});
+  }
 
   for (const auto& [owner, fk] : incoming) c.Run(AddForeignKey{owner, fk});
 }
