@@ -1,4 +1,5 @@
-// Billing on the station host over SQLite, each iteration on a fresh copy of
+// Billing on the station host over SQLite and PostgreSQL (BP_BENCH_PG_URL),
+// each iteration on a fresh copy of
 // a demo station whose customer 100 has 10 000 pending credit coupons:
 // Faturar of all of them against the set-based floor (one UPDATE of the
 // coupons, one INSERT of the receivable and their sum, in one transaction),
@@ -6,12 +7,9 @@
 // by key in one transaction.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "bp/bp_faturamento.h"
 #include "station/fiscal/cupom_fiscal.h"
@@ -19,9 +17,10 @@
 #include "station/session/relogio_ajustavel.h"
 #include "station/session/sessao.h"
 
+#include "bancos.h"
+
 namespace {
 
-namespace fs = std::filesystem;
 using bp::Value;
 using D = station::EstacaoDemo;
 
@@ -38,11 +37,9 @@ const bp::DateTime kAgora = bp::DateTime::Of(2026, 12, 5, 10, 0, 0);
 const bp::DateTime kDia = bp::DateTime::Of(2026, 12, 4);
 
 struct Base {
-  Base() {
-    pasta = fs::temp_directory_path() / ("bp_faturamento_bench_" + std::to_string(::getpid()));
-    fs::create_directories(pasta);
+  explicit Base(bool postgres) : banco(postgres) {
     ambiente.agora = kAgora;
-    arquivo = (pasta / "base.db").string();
+    arquivo = banco.Novo(postgres ? "bp_faturamento_base" : "bp-faturamento-base");
     auto sessao = std::make_shared<station::Sessao>(station::Configuracao(arquivo));
     station::SeedDemoStation(sessao, kAgora);
     bp::db::Connection& c = sessao->Dal().Conexao();
@@ -60,33 +57,34 @@ struct Base {
     }
     c.CommitTrans("Cupons");
   }
-  ~Base() {
-    std::error_code ignorado;
-    fs::remove_all(pasta, ignorado);
-  }
-  // A fresh copy of the base for one iteration.
+  // A fresh copy of the base for one iteration (the previous one's session
+  // closed).
   std::shared_ptr<station::Sessao> Copia() {
-    const std::string copia = (pasta / "copia.db").string();
-    fs::copy_file(arquivo, copia, fs::copy_options::overwrite_existing);
+    const std::string copia =
+        banco.Copia(arquivo, banco.Postgres() ? "bp_faturamento_copia" : "bp-faturamento-copia");
     return std::make_shared<station::Sessao>(station::Configuracao(copia));
   }
-  fs::path pasta;
+  bench::Banco banco;
   std::string arquivo;
   Ambiente ambiente;
 };
 
-Base& Unica() {
-  static Base base;
-  return base;
+Base& Unica(bool postgres) {
+  static Base sqlite(false);
+  if (!postgres) return sqlite;
+  static Base pg(true);
+  return pg;
 }
 
 // Runs `medir` timed on a fresh copy of the base in each iteration, after
 // `preparar` (untimed) has built what it needs from the copy's session.
 template <class Preparar, class Medir>
-void EmCopias(benchmark::State& state, Preparar preparar, Medir medir) {
+void EmCopias(benchmark::State& state, bool postgres, Preparar preparar, Medir medir) {
+  if (bench::SemPostgres(state, postgres)) return;
+  Base& base = Unica(postgres);
   for (auto _ : state) {
     state.PauseTiming();
-    auto sessao = Unica().Copia();
+    auto sessao = base.Copia();
     auto preparado = preparar(*sessao);
     bp::BPFaturamento f;
     f.SetObBOSistema(sessao);
@@ -98,16 +96,16 @@ void EmCopias(benchmark::State& state, Preparar preparar, Medir medir) {
 struct Nada {};
 Nada SemPreparo(station::Sessao&) { return {}; }
 
-void BM_Faturar(benchmark::State& state) {
-  EmCopias(state, SemPreparo, [](bp::BPFaturamento& f, bp::db::Connection&, Nada) {
+void BM_Faturar(benchmark::State& state, bool postgres) {
+  EmCopias(state, postgres, SemPreparo, [](bp::BPFaturamento& f, bp::db::Connection&, Nada) {
     benchmark::DoNotOptimize(f.Faturar(D::kClienteCredito, kAgora.DatePart(), kAgora.AddDays(30), 1,
                                        1, bp::Money::FromInt(100)));
   });
 }
-BENCHMARK(BM_Faturar)->Unit(benchmark::kMillisecond)->UseRealTime();
+NOS_DOIS_BANCOS(BM_Faturar);
 
-void BM_FaturarPiso(benchmark::State& state) {
-  EmCopias(state, SemPreparo, [](bp::BPFaturamento&, bp::db::Connection& c, Nada) {
+void BM_FaturarPiso(benchmark::State& state, bool postgres) {
+  EmCopias(state, postgres, SemPreparo, [](bp::BPFaturamento&, bp::db::Connection& c, Nada) {
     c.BeginTrans("Piso");
     c.Execute(
         "UPDATE CupomFiscal SET Cd_ContaAReceber = ?, FL_Fechada = ? WHERE "
@@ -124,7 +122,7 @@ void BM_FaturarPiso(benchmark::State& state) {
     c.CommitTrans("Piso");
   });
 }
-BENCHMARK(BM_FaturarPiso)->Unit(benchmark::kMillisecond)->UseRealTime();
+NOS_DOIS_BANCOS(BM_FaturarPiso);
 
 // The coupon objects of the first 1 000 added coupons.
 struct Selecao {
@@ -146,16 +144,16 @@ std::shared_ptr<Selecao> Selecionar(station::Sessao& sessao) {
   return s;
 }
 
-void BM_FaturamentoSeletivo(benchmark::State& state) {
-  EmCopias(state, Selecionar,
+void BM_FaturamentoSeletivo(benchmark::State& state, bool postgres) {
+  EmCopias(state, postgres, Selecionar,
            [](bp::BPFaturamento& f, bp::db::Connection&, const std::shared_ptr<Selecao>& s) {
              benchmark::DoNotOptimize(f.FaturamentoSeletivo(D::kClienteCredito, s->col, 1));
            });
 }
-BENCHMARK(BM_FaturamentoSeletivo)->Unit(benchmark::kMillisecond)->UseRealTime();
+NOS_DOIS_BANCOS(BM_FaturamentoSeletivo);
 
-void BM_FaturamentoSeletivoPiso(benchmark::State& state) {
-  EmCopias(state, SemPreparo, [](bp::BPFaturamento&, bp::db::Connection& c, Nada) {
+void BM_FaturamentoSeletivoPiso(benchmark::State& state, bool postgres) {
+  EmCopias(state, postgres, SemPreparo, [](bp::BPFaturamento&, bp::db::Connection& c, Nada) {
     c.BeginTrans("Piso");
     for (int k = 0; k < kSelecionados; ++k) {
       c.Execute(
@@ -166,6 +164,6 @@ void BM_FaturamentoSeletivoPiso(benchmark::State& state) {
     c.CommitTrans("Piso");
   });
 }
-BENCHMARK(BM_FaturamentoSeletivoPiso)->Unit(benchmark::kMillisecond)->UseRealTime();
+NOS_DOIS_BANCOS(BM_FaturamentoSeletivoPiso);
 
 }  // namespace

@@ -33,28 +33,17 @@
 #include "bp/db/connection.h"
 #include "bp/erro.h"
 #include "bp/schema/version_step.h"
-#include "platform/terminal_env.h"
 #include "station/session/banco_inicial.h"
 #include "station/seed/gerador.h"
 #include "station/session/sessao.h"
 
+#include "bancos.h"
+
 namespace {
 
-// No screen: boxes take their default button, progress draws nothing.
-class EnvSilencioso final : public bp::TerminalEnv {
- public:
-  bp::Answer MessageBox(const bp::MessageBoxRequest& r) override { return r.DefaultAnswer(); }
-  std::unique_ptr<bp::ProgressWindow> CreateProgressWindow() override {
-    return std::make_unique<Janela>();
-  }
-
- private:
-  struct Janela final : bp::ProgressWindow {
-    void Draw(const bp::ProgressView&) override {}
-    bool CancelClicked() override { return false; }
-    void Close() override {}
-  };
-};
+using bench::Banco;
+using bench::EnvSilencioso;
+using bench::SemPostgres;
 
 int32_t DoAmbiente(const char* nome, int32_t padrao) {
   const char* v = std::getenv(nome);
@@ -75,78 +64,6 @@ station::OpcoesGerador Escala() {
   return o;
 }
 
-std::string UrlPg() {
-  const char* v = std::getenv("BP_BENCH_PG_URL");
-  return v ? v : "";
-}
-
-// The same server's URL with another database name.
-std::string UrlDoBanco(const std::string& url, const std::string& banco) {
-  const size_t autoridade = url.find("://");
-  const size_t barra = url.find('/', autoridade == std::string::npos ? 0 : autoridade + 3);
-  const size_t consulta = url.find('?');
-  const std::string base = url.substr(0, barra == std::string::npos ? consulta : barra);
-  return base + "/" + banco + (consulta == std::string::npos ? "" : url.substr(consulta));
-}
-
-// A database of one kind in one state: its SQLite file, or its PostgreSQL
-// database, from which each iteration takes a copy.
-class Banco {
- public:
-  explicit Banco(bool postgres) : postgres_(postgres) {}
-  Banco(const Banco&) = delete;
-  Banco& operator=(const Banco&) = delete;
-  // Removes every database it made (best effort: the process is ending).
-  ~Banco() {
-    for (const std::string& nome : criados_) {
-      try {
-        if (postgres_) {
-          bp::db::Connection::Open(UrlPg())->Execute("DROP DATABASE IF EXISTS " + nome);
-        } else {
-          std::filesystem::remove(nome);
-          std::filesystem::remove(nome + "-journal");
-        }
-      } catch (...) {
-      }
-    }
-  }
-  bool Postgres() const { return postgres_; }
-
-  // A new, empty database named `nome`; returns its target.
-  std::string Novo(const std::string& nome) {
-    if (!postgres_) {
-      const std::string path = (std::filesystem::temp_directory_path() / (nome + ".db")).string();
-      std::filesystem::remove(path);
-      std::filesystem::remove(path + "-journal");
-      criados_.insert(path);
-      return path;
-    }
-    auto admin = bp::db::Connection::Open(UrlPg());
-    admin->Execute("DROP DATABASE IF EXISTS " + nome);
-    admin->Execute("CREATE DATABASE " + nome);
-    criados_.insert(nome);
-    return UrlDoBanco(UrlPg(), nome);
-  }
-
-  // A copy of `origem` (made by Novo or Copia) under `nome`.
-  std::string Copia(const std::string& origem, const std::string& nome) {
-    if (!postgres_) {
-      const std::string path = Novo(nome);
-      std::filesystem::copy_file(origem, path, std::filesystem::copy_options::overwrite_existing);
-      return path;
-    }
-    auto admin = bp::db::Connection::Open(UrlPg());
-    admin->Execute("DROP DATABASE IF EXISTS " + nome);
-    const std::string fonte = origem.substr(origem.rfind('/') + 1);
-    admin->Execute("CREATE DATABASE " + nome + " TEMPLATE " + fonte.substr(0, fonte.find('?')));
-    criados_.insert(nome);
-    return UrlDoBanco(UrlPg(), nome);
-  }
-
- private:
-  bool postgres_;
-  std::set<std::string> criados_;
-};
 
 struct Caminhada {
   int32_t versao_final = 0;
@@ -248,17 +165,6 @@ Fontes& FontesDe(bool postgres) {
   return postgres ? pg : sqlite;
 }
 
-bool SemPostgres(benchmark::State& state, bool postgres) {
-  if (!postgres || !UrlPg().empty()) return false;
-  static bool avisado = false;
-  if (!avisado) {
-    std::cerr << "Nota: BP_BENCH_PG_URL não definida; os benchmarks de PostgreSQL foram pulados "
-                 "(exemplo: BP_BENCH_PG_URL=postgresql://postgres@127.0.0.1:5432/postgres).\n";
-    avisado = true;
-  }
-  state.SkipWithError("BP_BENCH_PG_URL não definida");
-  return true;
-}
 
 void Contadores(benchmark::State& state, const station::ResumoGerador& r) {
   state.counters["cupons"] = static_cast<double>(r.Linhas("CupomFiscal"));

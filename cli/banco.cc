@@ -71,4 +71,10 @@ std::shared_ptr<station::Sessao> AbrirSessao(const station::Configuracao& config
   return std::make_shared<station::Sessao>(AbrirBanco(config.banco, uso), config);
 }
 
+std::shared_ptr<station::Sessao> SessaoDaEmpresa(const Options& options) {
+  station::Configuracao config(Banco(options));
+  config.cd_pessoa_usuaria = options.Int("--empresa", 1);
+  return AbrirSessao(config, UsoDoBanco::kNaVersaoDaBiblioteca);
+}
+
 }  // namespace posto

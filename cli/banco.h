@@ -35,5 +35,8 @@ std::string ParaOShell(const std::string& palavra);
 std::unique_ptr<bp::db::Connection> AbrirBanco(const std::string& banco, UsoDoBanco uso);
 // The station's session over AbrirBanco(config.banco, uso).
 std::shared_ptr<station::Sessao> AbrirSessao(const station::Configuracao& config, UsoDoBanco uso);
+// The session over --db for the company of --empresa (1 by default), on a
+// database at the library's version.
+std::shared_ptr<station::Sessao> SessaoDaEmpresa(const Options& options);
 
 }  // namespace posto

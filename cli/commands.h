@@ -19,6 +19,7 @@ std::vector<Command> ComandosDia();      // dia abrir | fechar: the fiscal day
 std::vector<Command> ComandosEad();      // ead ...: EAD signatures of fiscal files
 std::vector<Command> ComandosFaturamento();  // faturar, faturamento ...: billing
 std::vector<Command> ComandosExportar();     // exportar cupons: a receivable's fleet file
+std::vector<Command> ComandosSintegra();     // sintegra, gam, estoque consolidar
 
 // Runs a whole command line (the words after "posto") and returns its exit
 // status: 0 on success, 1 when the command failed, 2 for a wrong command line.

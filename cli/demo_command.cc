@@ -173,6 +173,18 @@ int Demo(const Options& o) {
   std::cout << "\n== Faturamento do cliente " << station::EstacaoDemo::kClienteCredito
             << " e seus arquivos de frota\n\n";
   if (int r = FaturarEExportar(banco, pasta, hoje, amanha); r != 0) return r;
+
+  // The month holding most of the history, from its first to its last day.
+  const bp::DateTime meio = hoje.AddDays(-15);
+  const bp::DateTime primeiro = bp::DateTime::Of(meio.Year(), meio.Month(), 1);
+  const bp::DateTime ultimo = primeiro.AddDays(40).AddDays(-(primeiro.AddDays(40).Day()));
+  std::cout << "\n== Arquivo SINTEGRA de " << bp::Format(primeiro, "mm/yyyy") << "\n\n";
+  if (int r = Posto({"sintegra", "--db", banco, "--de", bp::Format(primeiro, "yyyy-mm-dd"), "--ate",
+                     bp::Format(ultimo, "yyyy-mm-dd"), "--arquivo",
+                     (pasta / ("SINTEGRA " + bp::Format(primeiro, "yyyy-mm") + ".txt")).string(),
+                     "--contato", "JOAO BATISTA DOS SANTOS", "--now", Iso(amanha)});
+      r != 0)
+    return r;
   std::cout << "\nTudo em " << pasta.string() << " (chaves, banco, impressora emulada e arquivos).\n";
   return rc;
 }

@@ -20,12 +20,6 @@
 namespace posto {
 namespace {
 
-std::shared_ptr<station::Sessao> Sessao(const Options& o) {
-  station::Configuracao config(Banco(o));
-  config.cd_pessoa_usuaria = o.Int("--empresa", 1);
-  return AbrirSessao(config, UsoDoBanco::kNaVersaoDaBiblioteca);
-}
-
 std::unique_ptr<bp::BPFaturamento> Faturamento(const std::shared_ptr<station::Sessao>& sessao) {
   auto classe = bp::CreateObject<bp::BPFaturamento>("BP.BPFaturamento");
   classe->SetObBOSistema(sessao);
@@ -115,7 +109,7 @@ int Faturar(const Options& o) {
     const int32_t imp = o.Int("--imp-nf", 0);
     if (imp != 1 && imp != 11 && imp != 12) throw UsageError("--imp-nf deve ser 1, 11 ou 12");
   }
-  std::shared_ptr<station::Sessao> sessao = Sessao(o);
+  std::shared_ptr<station::Sessao> sessao = SessaoDaEmpresa(o);
   std::unique_ptr<bp::BPFaturamento> classe = Faturamento(sessao);
   int32_t conta = 0;
   if (seletivo) {
@@ -148,7 +142,7 @@ int Faturar(const Options& o) {
 int Consulta(const Options& o,
              const std::function<bp::db::Recordset(bp::BPFaturamento&, int32_t)>& q) {
   AmbienteDoComando ambiente(o);
-  std::shared_ptr<station::Sessao> sessao = Sessao(o);
+  std::shared_ptr<station::Sessao> sessao = SessaoDaEmpresa(o);
   std::unique_ptr<bp::BPFaturamento> classe = Faturamento(sessao);
   bp::host::UnitOfWork work(*sessao, "posto.faturamento");
   const bp::db::Recordset rs = q(*classe, sessao->Cd_PessoaUsuaria());

@@ -8,7 +8,8 @@ int Posto(const Args& words) {
   std::vector<Command> todos;
   for (auto comandos :
        {ComandosDemo, ComandosClasses, ComandosDb, ComandosGerar, ComandosEcf, ComandosMt,
-        ComandosStation, ComandosDia, ComandosEad, ComandosFaturamento, ComandosExportar}) {
+        ComandosStation, ComandosDia, ComandosEad, ComandosFaturamento, ComandosExportar,
+        ComandosSintegra}) {
     for (Command& c : comandos()) todos.push_back(std::move(c));
   }
   return Dispatch(todos, words);

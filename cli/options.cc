@@ -176,7 +176,7 @@ int Run(const Command& command, const Args& words) {
     std::cout.flush();
     std::cerr << who << "Erro " << bp::HexNumber(e.number) << " (" << e.number
               << "): " << e.description << "\nFonte: " << e.source << "\n";
-    return 1;
+    return 2;
   } catch (const std::exception& e) {
     std::cout.flush();
     std::cerr << who << e.what() << "\n";

@@ -1,8 +1,6 @@
-// Holds the schema that the version steps build against the catalogue, the
-// account of the version-500 tables written down by hand apart from the steps
-// (catalogue/catalogue.txt): a new version-18 database is walked to the end
-// with every step of the library, and both the walk's model and the
-// database's own introspection must match every described table.
+// The reader of the catalogue, the account of the version-500 tables written
+// down by hand apart from the steps (catalogue/catalogue.txt), that the whole
+// walk of the library's steps is held against (library_walk_test.cc).
 #include "catalogue/catalogue.h"
 
 #include <gtest/gtest.h>
@@ -10,10 +8,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "bp/schema/introspect.h"
-#include "bp/schema/version_step.h"
-#include "steps_445_500_walk.h"
-#include "support/step_walk.h"
 
 namespace bp {
 namespace {
@@ -82,27 +76,6 @@ TEST(SchemaCatalogue, ReadsAsWritten) {
                                 {"Cd_PessoaUsuaria", "Cd_ProdutoItem"},
                                 "Produto",
                                 {"Cd_PessoaUsuaria", "Cd_Produto"}}));
-}
-
-// The whole walk: a new station database at version 18 carried by every step
-// of the library to the last version, with the driver's model equal to the
-// database after each step and both equal to the catalogue at the end.
-TEST(LibraryWalk, CarriesANewDatabaseFromVersion18ToTheCatalogue) {
-  testing::StepWalkOptions options;
-  options.steps = &schema::LibrarySteps();
-  testing::StepWalk walk(options);
-  walk.To(501);
-  EXPECT_EQ(walk.Version(), 501);
-  EXPECT_EQ(walk.compared.size(), schema::LibrarySteps().Size());
-  ASSERT_NE(walk.Model(), nullptr);
-  const schema::Dialect& dialect = schema::DialectFor(walk.Db().Kind());
-  EXPECT_EQ(testing::CatalogueDifferences(*walk.Model(), dialect, false), "");
-  EXPECT_EQ(testing::CatalogueDifferences(schema::Introspect(walk.Db()), dialect, true), "");
-
-  // The last steps left their seeds.
-  EXPECT_EQ(walk.Rows("SELECT COUNT(*) FROM IdentificacaoECF")[0][0].ToInt32(), 55);
-  EXPECT_EQ(testing::steps445::StoredLayoutFields(walk, 1),
-            testing::steps445::DocumentedLayoutFields());
 }
 
 }  // namespace

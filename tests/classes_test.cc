@@ -41,14 +41,14 @@ TEST(Registry, CreatesByProgIdOrClassIdWithoutRegardToCase) {
 
 TEST(Registry, UnbuiltAndUnknownClassesRaise429NamingTheIdentifier) {
   for (const char* id :
-       {"BP.BPExportacaoSintegra", "{CB97E61D-31A6-43FA-B87F-1A6033165F21}", "BP.Inexistente",
+       {"BP.BPImportarMovimentoCaixa", "{EE93EAD9-031E-498D-8BBE-DA7BBB53A7B7}", "BP.Inexistente",
         "BPEmitirNfServicosDeCupom", "{00000000-0000-0000-0000-000000000000}"}) {
     const Erro e = RaisedBy([&] { CreateObject(id); });
     EXPECT_EQ(e.number, rt::kCantCreateObject) << id;
     EXPECT_NE(e.description.find("ActiveX component can't create object"), std::string::npos) << id;
     EXPECT_NE(e.description.find(id), std::string::npos) << e.description;
   }
-  EXPECT_FALSE(CanCreate(typelib::BPExportacaoSintegra()));
+  EXPECT_FALSE(CanCreate(typelib::BPImportarMovimentoCaixa()));
   EXPECT_TRUE(CanCreate(typelib::BPFaturamento()));
   EXPECT_TRUE(CanCreate(typelib::Enumerador()));
 }

@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "bp/db/connection.h"
-#include "steps_019_071_scenario.h"
-#include "steps_200_297_walk.h"
+#include "support/correction_walk.h"
 #include "support/db_checks.h"
 #include "support/step_walk.h"
 
@@ -18,7 +17,6 @@ namespace bp::testing {
 
 struct DividingStep {
   int32_t number;
-  StepWalkOptions (*walk)(const std::string& banco);
   // Walks to number - 1 and leaves a zero divisor for the step.
   void (*prepare)(StepWalk&);
   // Queries that read whole every table the step's turn writes.
@@ -28,9 +26,9 @@ struct DividingStep {
 inline std::vector<DividingStep> DividingSteps() {
   return {
       // 66: the IPI of an entry item spread over its units, and none bought.
-      {66, Steps019To071,
+      {66,
        [](StepWalk& w) {
-         InsertVersion18Rows(w);
+         InsertRowsFor019To071(w);
          w.To(65);
          w.Exec({"UPDATE ItemNotaEntrada SET Qt_UnidadeItem = 0 WHERE No_Item = 1"});
        },
@@ -38,10 +36,11 @@ inline std::vector<DividingStep> DividingSteps() {
         "SELECT * FROM Produto ORDER BY 2"}},
       // 225: units entered per unit withdrawn, from a transfer that withdrew
       // nothing.
-      {225, [](const std::string& banco) { return steps200::Range(banco); },
+      {225,
        [](StepWalk& w) {
+         InsertRowsFor019To071(w);
          w.To(211);
-         steps200::InsertCorrectionRows(w);
+         InsertRowsFor200To297(w);
          w.To(224);
          w.Exec({"UPDATE ItemTransfEmbalagem SET Qt_UnidadeBaixa = 0 WHERE No_Transferencia = 4"});
        },
@@ -53,7 +52,7 @@ inline std::vector<DividingStep> DividingSteps() {
 // as on SQL Server, and leaves the version and the tables as they were.
 inline void ExpectZeroDivisorFailsTheTurn(const DividingStep& step, const std::string& banco) {
   SCOPED_TRACE("step " + std::to_string(step.number));
-  StepWalk w(step.walk(banco));
+  StepWalk w({.banco = banco});
   step.prepare(w);
   std::vector<std::vector<std::string>> before;
   for (const auto& sql : step.tables) before.push_back(RowTexts(w.Db(), sql));

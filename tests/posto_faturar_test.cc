@@ -4,7 +4,9 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <set>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -35,6 +37,16 @@ int Numero(const std::string& texto, const std::string& label) {
   return at == std::string::npos ? 0 : std::stoi(texto.substr(at + label.size()));
 }
 
+std::vector<std::string> Campos(const std::string& linha) {
+  std::vector<std::string> f;
+  for (size_t a = 0, b; a <= linha.size(); a = b + 1) {
+    b = linha.find(';', a);
+    if (b == std::string::npos) b = linha.size();
+    f.push_back(linha.substr(a, b - a));
+  }
+  return f;
+}
+
 const std::string kAgora = " --now 2026-12-05T10:00";
 
 TEST(PostoFaturar, BillsTheDemoCustomersAndShowsTheirReceivables) {
@@ -42,6 +54,18 @@ TEST(PostoFaturar, BillsTheDemoCustomersAndShowsTheirReceivables) {
   Saida s = posto("faturamento cupons --cliente 100 --csv" + kAgora);
   ASSERT_EQ(s.rc, 0) << s.texto;
   EXPECT_EQ(s.texto.rfind("Cd_Cliente;Nm_Pessoa;No_Impressora;No_CupomFiscal;", 0), 0u) << s.texto;
+  // The seed leaves customer 100 at least 20 coupons on at least 5 days of one month.
+  std::set<std::string> dias, meses;
+  size_t linhas = 0;
+  for (size_t a = s.texto.find('\n') + 1, b; a < s.texto.size(); a = b + 1, ++linhas) {
+    b = s.texto.find('\n', a);
+    const std::string data = Campos(s.texto.substr(a, b - a)).at(4);  // dd/mm/aaaa
+    dias.insert(data.substr(0, 10));
+    meses.insert(data.substr(3, 7));
+  }
+  EXPECT_GE(linhas, 20u) << s.texto;
+  EXPECT_GE(dias.size(), 5u) << s.texto;
+  EXPECT_EQ(meses.size(), 1u) << s.texto;
 
   s = posto("faturar --cliente 100 --ate 2026-12-05 --vencimento 2027-01-05 --valor 100" + kAgora);
   ASSERT_EQ(s.rc, 0) << s.texto;
@@ -53,7 +77,7 @@ TEST(PostoFaturar, BillsTheDemoCustomersAndShowsTheirReceivables) {
 
   // Nothing pending any more: the coupon check, with number and trail.
   s = posto("faturar --cliente 100 --ate 2026-12-05 --vencimento 2027-01-05 --valor 100" + kAgora);
-  EXPECT_EQ(s.rc, 1);
+  EXPECT_EQ(s.rc, 2);
   EXPECT_NE(s.texto.find("Erro 0x80040660"), std::string::npos) << s.texto;
   EXPECT_NE(
       s.texto.find("Fonte:  -> BPFaturamento.GerarContaAReceber,  -> BPFaturamento.Faturar, "),
@@ -82,18 +106,13 @@ TEST(PostoFaturar, ASelectiveRunWithAnotherCustomersCouponBillsNothing) {
   Posto posto;
   const Saida cupons = posto("faturamento cupons --cliente 117 --csv" + kAgora);
   const size_t linha = cupons.texto.find('\n') + 1;
-  const std::string campos = cupons.texto.substr(linha, cupons.texto.find('\n', linha) - linha);
   // Cd_Cliente;Nm_Pessoa;No_Impressora;No_CupomFiscal;Dt_Emissao;...
-  std::vector<std::string> f;
-  for (size_t a = 0, b; a <= campos.size(); a = b + 1) {
-    b = campos.find(';', a);
-    if (b == std::string::npos) b = campos.size();
-    f.push_back(campos.substr(a, b - a));
-  }
+  const std::vector<std::string> f =
+      Campos(cupons.texto.substr(linha, cupons.texto.find('\n', linha) - linha));
   ASSERT_GE(f.size(), 5u) << cupons.texto;
   const std::string dia = f[4].substr(6, 4) + "-" + f[4].substr(3, 2) + "-" + f[4].substr(0, 2);
   const Saida s = posto("faturar --cliente 100 --cupons " + f[2] + ":" + f[3] + ":" + dia + kAgora);
-  EXPECT_EQ(s.rc, 1);
+  EXPECT_EQ(s.rc, 2);
   EXPECT_NE(s.texto.find("não pertence ao cliente do faturamento"), std::string::npos) << s.texto;
   EXPECT_EQ(posto("faturamento cupons --cliente 117 --csv" + kAgora).texto, cupons.texto);
 }

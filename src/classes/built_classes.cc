@@ -14,6 +14,10 @@ void RegisterBPMTLiberarBico();
 void RegisterBPLiberarBico();
 void RegisterBPFaturamento();
 void RegisterBPExportarCupomFiscal();
+void RegisterBPExportacaoSintegra();
+void RegisterBPExportacaoGam();
+void RegisterBPExportacaoProdutos();
+void RegisterBPExportarEstoque();
 
 // Called once by the registry, on first use.
 void RegisterBuiltClasses() {
@@ -27,6 +31,10 @@ void RegisterBuiltClasses() {
   RegisterBPLiberarBico();
   RegisterBPFaturamento();
   RegisterBPExportarCupomFiscal();
+  RegisterBPExportacaoSintegra();
+  RegisterBPExportacaoGam();
+  RegisterBPExportacaoProdutos();
+  RegisterBPExportarEstoque();
 }
 
 }  // namespace bp::classes

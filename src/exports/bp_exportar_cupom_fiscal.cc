@@ -75,13 +75,6 @@ std::string Juntar(std::initializer_list<std::string> campos) {
   return linha;
 }
 
-std::string Maiusculas(std::string texto) {
-  for (char& ch : texto) {
-    if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
-  }
-  return texto;
-}
-
 // Runs one layout's body with its file: the file is closed on every ending
 // and the part written before a failure stays on disk.
 template <class Corpo>
@@ -140,10 +133,7 @@ bool BPExportarCupomFiscal::Validar(Tp_EdicaoEnum /*No_TipoEdicao*/) {
     if (cd_conta_ == 0) Falhar(kSemConta);
     if (ds_path_.empty()) Falhar(kSemCaminho);
     Env& env = Env::Current();
-    if (env.ListFiles(CaminhoNoSistema(Maiusculas(ds_path_), env)).empty() &&
-        env.ListFiles(CaminhoNoSistema(ds_path_, env)).empty()) {
-      Falhar(kCaminhoInvalido);
-    }
+    if (!DestinoEncontrado(ds_path_, env)) Falhar(kCaminhoInvalido);
     return true;
   });
 }
@@ -184,19 +174,8 @@ bool BPExportarCupomFiscal::Abrir(const char* final_do_nome, std::unique_ptr<Tex
   progresso_.SetPercentualAndamento(0);
   progresso_.SetDescricaoAndamento("Abrindo arquivo de destino");
   progresso_.SetTituloAndamento("Exportação Abastecimentos por veículo");
-  const std::string caminho = CaminhoNoSistema(nm_arq_destino_, env);
-  if (env.FileExists(caminho)) {
-    MessageBoxRequest pergunta;
-    pergunta.text = "O arquivo:  '" + nm_arq_destino_ +
-                    "'  já existe deseja sobrescreve-lo ? 'Não' cancela a exportaçao.";
-    pergunta.caption = "Sobrescrever arquivo";
-    pergunta.buttons = Buttons::YesNo;
-    pergunta.icon = Icon::Question;
-    pergunta.default_button = DefaultButton::Second;
-    if (env.MessageBox(pergunta) != Answer::Yes) return false;
-    env.DeleteFile(caminho);
-  }
-  arquivo = std::make_unique<TextFile>(caminho, OpenMode::Output);
+  arquivo = AbrirDestino(nm_arq_destino_, env, /*perguntar=*/true);
+  if (!arquivo) return false;
   progresso_.SetDescricaoAndamento("Selecionando CF...");
   return true;
 }

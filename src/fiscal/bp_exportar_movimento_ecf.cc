@@ -23,16 +23,6 @@ using fiscal::kBPExportarMovimentoECF;
 constexpr const char* kPropCaminho = "Ds_Caminho";
 constexpr const char* kPropCampoErro = "Nm_CampoErroCrítica";
 
-bool PerguntarSobrescrever(const std::string& caminho, Env& env) {
-  MessageBoxRequest pergunta;
-  pergunta.text = fiscal::kSobrescreverInicio + caminho + fiscal::kSobrescreverFim;
-  pergunta.caption = fiscal::kSobrescreverTitulo;
-  pergunta.buttons = Buttons::YesNo;
-  pergunta.icon = Icon::Question;
-  pergunta.default_button = DefaultButton::Second;
-  return env.MessageBox(pergunta) == Answer::Yes;
-}
-
 // Appends one record type's text (nothing when it is empty); a type the
 // writer could not build is shown in a box and ends the export.
 bool Acrescentar(TextFile& arquivo, int tipo, const host::RegistroMovimento& registro, Env& env) {
@@ -144,12 +134,8 @@ bool BPExportarMovimentoECF::Exportar(const DateTime& Dt_Inicial, const DateTime
   progresso_.SetPercentualAndamento(0);
   progresso_.SetDescricaoAndamento(fiscal::kAbrindoArquivo);
   progresso_.SetTituloAndamento(fiscal::kTituloExportacao);
-  const std::string caminho = CaminhoNoSistema(ds_caminho_, env);
-  if (env.FileExists(caminho)) {
-    if (confirmar && !PerguntarSobrescrever(ds_caminho_, env)) return false;
-    env.DeleteFile(caminho);
-  }
-  arquivo = std::make_unique<TextFile>(caminho, OpenMode::Output);
+  arquivo = AbrirDestino(ds_caminho_, env, confirmar);
+  if (!arquivo) return false;
 
   host::BORegistroMovimentoECF& escritor = fiscal::Obrigatorio(escritor_.get(), "BORegistroMovimentoECF");
   const std::string& mf = d.Ds_LetraIndicativaMemoriaAdicional;

@@ -40,9 +40,5 @@ inline constexpr const char* kExportandoR01 = "Exportando os registros R01";
 inline constexpr const char* kExportandoTipo = "Exportando os registros tipo R0";  // + 2..7
 inline constexpr const char* kErroRegistrosInicio = "Erro na geração dos registros R0";  // + n + "."
 inline constexpr const char* kErroRegistrosTitulo = "Erro geração registros";
-inline constexpr const char* kSobrescreverInicio = "O arquivo:  '";
-inline constexpr const char* kSobrescreverFim =
-    "'  já existe deseja sobrescreve-lo ? 'Não' cancela a exportaçao.";
-inline constexpr const char* kSobrescreverTitulo = "Sobrescrever arquivo";
 
 }  // namespace bp::fiscal

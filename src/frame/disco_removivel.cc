@@ -11,6 +11,11 @@ constexpr const char* kTituloApagar = "Apagar todos arquivos do disco?";
 // Every file of the drive: the platform's "*.*" matches names without a dot too.
 constexpr const char* kTodosArquivos = "*";
 
+constexpr const char* kSobrescreverInicio = "O arquivo:  '";
+constexpr const char* kSobrescreverFim =
+    "'  já existe deseja sobrescreve-lo ? 'Não' cancela a exportaçao.";
+constexpr const char* kSobrescreverTitulo = "Sobrescrever arquivo";
+
 std::optional<std::string> PastaDaUnidade(const std::string& caminho, Env& env) {
   const std::optional<std::string> unidade = UnidadeRemovivel(caminho);
   if (!unidade) return std::nullopt;
@@ -51,6 +56,34 @@ void OferecerApagarDisco(const std::string& caminho, Env& env) {
   pergunta.default_button = DefaultButton::Second;
   if (env.MessageBox(pergunta) != Answer::Yes) return;
   for (const std::string& nome : env.ListFiles(padrao)) env.DeleteFile(*pasta + kPathSeparator + nome);
+}
+
+bool PerguntarSobrescrever(const std::string& caminho, Env& env) {
+  MessageBoxRequest pergunta;
+  pergunta.text = kSobrescreverInicio + caminho + kSobrescreverFim;
+  pergunta.caption = kSobrescreverTitulo;
+  pergunta.buttons = Buttons::YesNo;
+  pergunta.icon = Icon::Question;
+  pergunta.default_button = DefaultButton::Second;
+  return env.MessageBox(pergunta) == Answer::Yes;
+}
+
+std::unique_ptr<TextFile> AbrirDestino(const std::string& caminho, Env& env, bool perguntar) {
+  const std::string arquivo = CaminhoNoSistema(caminho, env);
+  if (env.FileExists(arquivo)) {
+    if (perguntar && !PerguntarSobrescrever(caminho, env)) return nullptr;
+    env.DeleteFile(arquivo);
+  }
+  return std::make_unique<TextFile>(arquivo, OpenMode::Output);
+}
+
+bool DestinoEncontrado(const std::string& caminho, Env& env) {
+  std::string maiusculas = caminho;
+  for (char& ch : maiusculas) {
+    if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+  }
+  return !env.ListFiles(CaminhoNoSistema(maiusculas, env)).empty() ||
+         !env.ListFiles(CaminhoNoSistema(caminho, env)).empty();
 }
 
 }  // namespace bp

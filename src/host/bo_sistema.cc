@@ -16,6 +16,7 @@
 #include "bp/host/bo_nota_saida.h"
 #include "bp/host/bo_reducao_z.h"
 #include "bp/host/bo_registro_movimento_ecf.h"
+#include "bp/host/bo_registro_sintegra.h"
 #include "bp/host/dal_faturamento.h"
 
 namespace bp::host {
@@ -84,6 +85,10 @@ std::unique_ptr<BONotaSaida> BOSistema::CriarNotaSaida() {
 
 std::unique_ptr<DALFaturamento> BOSistema::CriarDALFaturamento() {
   RaiseRuntime(rt::kCantCreateObject, "DALFaturamento");
+}
+
+std::unique_ptr<BORegistroSintegra> BOSistema::CriarRegistroSintegra() {
+  RaiseRuntime(rt::kCantCreateObject, "BORegistroSintegra");
 }
 
 }  // namespace bp::host

@@ -98,4 +98,17 @@ RegistroFixo& RegistroFixo::H(bp::DateTime data) {
   return *this;
 }
 
+bp::host::RegistroMovimento MontarRegistros(
+    std::string& falha, const std::function<std::vector<std::string>()>& construir) {
+  falha.clear();
+  try {
+    std::string texto;
+    for (const std::string& linha : construir()) texto += (texto.empty() ? "" : "\r\n") + linha;
+    return {true, texto};
+  } catch (const CampoInvalido& e) {
+    falha = e.what();
+    return {false, {}};
+  }
+}
+
 }  // namespace station

@@ -1,5 +1,5 @@
-// Fixed-width fields of the ECF movement file, as its published layout
-// writes them:
+// Fixed-width fields of the tax files (the ECF movement file, the SINTEGRA
+// records), as their published layouts write them:
 //   numeric (N)       digits only, right-aligned, zeros on the left, no sign,
 //                     the decimal point dropped; zeros when there is no value
 //   alphanumeric (X)  left-aligned, blanks on the right; blanks when there is
@@ -13,10 +13,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "bp/datetime.h"
+#include "bp/host/bo_registro_movimento_ecf.h"
 #include "bp/money.h"
 
 namespace station {
@@ -30,6 +33,8 @@ class CampoInvalido : public std::runtime_error {
 class RegistroFixo {
  public:
   explicit RegistroFixo(const std::string& tipo) { X("tipo", tipo, 3); }
+  // A record whose type takes `largura` characters ("50", "60M").
+  RegistroFixo(const std::string& tipo, int largura) { X("tipo", tipo, largura); }
 
   RegistroFixo& X(const char* campo, const std::string& texto, int largura);
   RegistroFixo& N(const char* campo, int64_t valor, int largura);
@@ -52,5 +57,10 @@ class RegistroFixo {
  private:
   std::string texto_;
 };
+
+// Runs a record type's builder and joins its lines with CR LF; a field that
+// cannot be written fails the whole type (False, the reason in `falha`).
+bp::host::RegistroMovimento MontarRegistros(
+    std::string& falha, const std::function<std::vector<std::string>()>& construir);
 
 }  // namespace station

@@ -32,20 +32,6 @@ RegistroFixo Inicio(const char* tipo, const Prefixo& p) {
   return r;
 }
 
-// Runs a record type's builder; an unwritable field fails the whole type.
-RegistroMovimento Montar(std::string& falha,
-                         const std::function<std::vector<std::string>()>& construir) {
-  falha.clear();
-  try {
-    std::string texto;
-    for (const std::string& linha : construir()) texto += (texto.empty() ? "" : "\r\n") + linha;
-    return {true, texto};
-  } catch (const CampoInvalido& e) {
-    falha = e.what();
-    return {false, {}};
-  }
-}
-
 Value Dia(bp::DateTime d) { return Value(d.DatePart()); }
 Value DiaSeguinte(bp::DateTime d) { return Value(d.DatePart().AddDays(1)); }
 Value Byte(uint8_t n) { return Value(static_cast<int32_t>(n)); }
@@ -196,7 +182,7 @@ RegistroMovimento RegistroMovimentoEcf::R01(bp::DateTime Dt_Inicial, bp::DateTim
                                             const std::string& modelo, const std::string& versao_sb,
                                             bp::DateTime instalacao, uint8_t No_Impressora,
                                             const std::string& cnpj, const std::string& ie) {
-  return Montar(falha_, [&] {
+  return MontarRegistros(falha_, [&] {
     RegistroFixo r("R01");
     r.X("numero de fabricacao", No_Serie, 20).X("MF adicional", mf, 1).X("tipo", tipo, 7);
     r.X("marca", marca, 20).X("modelo", modelo, 20).X("versao SB", versao_sb, 10);
@@ -215,7 +201,7 @@ RegistroMovimento RegistroMovimentoEcf::R01(bp::DateTime Dt_Inicial, bp::DateTim
 RegistroMovimento RegistroMovimentoEcf::R02(bp::DateTime Dt_Inicial, bp::DateTime Dt_Final,
                                             const std::string& No_Serie, const std::string& mf,
                                             const std::string& modelo, bool desconto_iss) {
-  return Montar(falha_, [&] {
+  return MontarRegistros(falha_, [&] {
     const uint8_t ecf = dal_->NumeroECF() == 0 ? 1 : dal_->NumeroECF();
     bp::db::Recordset z =
         ReducoesDoPeriodo(dal_->Conexao(), sessao_.Cd_PessoaUsuaria(), ecf, Dt_Inicial, Dt_Final);
@@ -238,7 +224,7 @@ RegistroMovimento RegistroMovimentoEcf::R02(bp::DateTime Dt_Inicial, bp::DateTim
 RegistroMovimento RegistroMovimentoEcf::R03(bp::DateTime Dt_Inicial, bp::DateTime Dt_Final,
                                             const std::string& No_Serie, const std::string& mf,
                                             const std::string& modelo) {
-  return Montar(falha_, [&] {
+  return MontarRegistros(falha_, [&] {
     const uint8_t ecf = dal_->NumeroECF() == 0 ? 1 : dal_->NumeroECF();
     bp::db::Recordset z =
         ReducoesDoPeriodo(dal_->Conexao(), sessao_.Cd_PessoaUsuaria(), ecf, Dt_Inicial, Dt_Final);
@@ -260,7 +246,7 @@ RegistroMovimento RegistroMovimentoEcf::R04(uint8_t No_Impressora, bp::DateTime 
                                             bp::DateTime Dt_Final, const std::string& No_Serie,
                                             const std::string& mf, const std::string& modelo,
                                             int32_t usuario) {
-  return Montar(falha_, [&] {
+  return MontarRegistros(falha_, [&] {
     bp::db::Recordset c = dal_->Conexao().Query(
         "SELECT * FROM CupomFiscal WHERE Cd_PessoaUsuaria = ? AND No_Impressora = ? "
         "AND Dt_Emissao >= ? AND Dt_Emissao < ? ORDER BY No_CupomFiscal",
@@ -291,7 +277,7 @@ RegistroMovimento RegistroMovimentoEcf::R05(const bp::host::RegistroECF& ecf, ui
                                             bp::DateTime Dt_Inicial, bp::DateTime Dt_Final,
                                             const std::string& No_Serie, const std::string& mf,
                                             const std::string& modelo, int32_t usuario) {
-  return Montar(falha_, [&] {
+  return MontarRegistros(falha_, [&] {
     bp::db::Connection& conexao = dal_->Conexao();
     const Totalizadores totalizadores(conexao, ecf.Cd_PessoaUsuaria, No_Impressora);
     bp::db::Recordset i = conexao.Query(
@@ -342,7 +328,7 @@ RegistroMovimento RegistroMovimentoEcf::R06(const bp::host::RegistroECF& ecf, ui
                                             bp::DateTime Dt_Inicial, bp::DateTime Dt_Final,
                                             const std::string& No_Serie, const std::string& mf,
                                             const std::string& modelo, int32_t usuario) {
-  return Montar(falha_, [&] {
+  return MontarRegistros(falha_, [&] {
     bp::db::Recordset d = dal_->Conexao().Query(
         "SELECT * FROM LogDocumentoEmitidoECF WHERE Cd_PessoaUsuaria = ? AND No_Impressora = ? "
         "AND Dt_Emissao >= ? AND Dt_Emissao < ? AND Ds_TipoDocumento <> 'CF' ORDER BY No_COO",
@@ -366,7 +352,7 @@ RegistroMovimento RegistroMovimentoEcf::R07(const bp::host::RegistroECF& ecf, ui
                                             bp::DateTime Dt_Inicial, bp::DateTime Dt_Final,
                                             const std::string& No_Serie, const std::string& mf,
                                             const std::string& modelo, int32_t usuario) {
-  return Montar(falha_, [&] {
+  return MontarRegistros(falha_, [&] {
     bp::db::Connection& conexao = dal_->Conexao();
     const std::vector<Value> filtro = {Value(ecf.Cd_PessoaUsuaria), Byte(No_Impressora),
                                        Dia(Dt_Inicial), DiaSeguinte(Dt_Final)};

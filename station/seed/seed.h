@@ -44,8 +44,8 @@ struct EstacaoDemo {
   static constexpr const char* kCmc7Bom = "237045670180001235300001234569";
   static constexpr const char* kCmc7Recusado = "341123480180004565100005678902";
   static constexpr int32_t kDiasDeHistorico = 30;
-  // Customer 100's credit coupons pending billing come from these last days
-  // of the history; the history's first three credit customers have a
+  // Customer 100's credit coupons pending billing come from at most these
+  // last days of the history, all in one month; the history's first three credit customers have a
   // discount, a surcharge and the invoice at billing.
   static constexpr int32_t kDiasDeFaturamento = 8;
 };

@@ -1,5 +1,5 @@
 // The demo station's billing: customer 100's credit coupons of the last days
-// of the history, pending billing over three vehicles with odometer readings;
+// of the history within one month, pending billing over three vehicles with odometer readings;
 // the history's first three credit customers with a discount, a surcharge
 // and the invoice at billing; the company issuing invoices at billing.
 #include <map>
@@ -32,7 +32,8 @@ const VeiculoDemo kFrota[] = {
     {"GHI9012", "FORD", "CARGO 816", "AZUL", 76150},
 };
 constexpr int kVeiculos = 3;
-constexpr int kCuponsPorDia = 3;
+constexpr int kCuponsPorDia = 4;
+constexpr int kDiasMinimos = 5;
 constexpr int kKmPorAbastecimento = 180;
 constexpr int32_t kVendaACreditoPlaca = 12;
 constexpr uint8_t kImpNfNaFatura = 12;
@@ -57,7 +58,22 @@ void Veiculos(bp::db::Connection& c) {
 // Cash coupons of the history's last days with a fuel item, each day's first
 // ones, plus the first coupon of every fuel price met in those days, so that
 // a fuel whose price changed shows both prices.
+// The days the coupons come from: the history's last days within the seed
+// date's month, at most kDiasDeFaturamento of them; when that month holds
+// fewer than kDiasMinimos days of history (a seed early in a month), the last
+// days of the month before.
+std::pair<bp::DateTime, bp::DateTime> DiasDosCupons(bp::DateTime agora) {
+  bp::DateTime fim = agora.DatePart();
+  const bp::DateTime ultimo = fim.AddDays(-1);
+  const bp::DateTime mes = bp::DateTime::Of(ultimo.Year(), ultimo.Month(), 1);
+  if (fim.Days() - mes.Days() < kDiasMinimos) fim = mes;
+  bp::DateTime inicio = fim.AddDays(-D::kDiasDeFaturamento);
+  if (inicio < mes && fim > mes) inicio = mes;
+  return {inicio, fim};
+}
+
 std::vector<std::vector<Value>> CuponsEscolhidos(bp::db::Connection& c, bp::DateTime agora) {
+  const auto [inicio, fim] = DiasDosCupons(agora);
   const bp::db::Recordset rs = c.Query(
       "SELECT DISTINCT c.No_Impressora, c.No_CupomFiscal, c.Dt_Emissao, i.Cd_Produto, "
       "i.Vl_UnitVenda FROM CupomFiscal c JOIN ItemCupomFiscal i ON "
@@ -69,7 +85,7 @@ std::vector<std::vector<Value>> CuponsEscolhidos(bp::db::Connection& c, bp::Date
       "AND c.Dt_Emissao >= ? AND c.Dt_Emissao < ? "
       "ORDER BY c.Dt_Emissao, c.No_Impressora, c.No_CupomFiscal",
       {Value(D::kEmpresa), Value(21), Value(false), Value(false),
-       Value(agora.DatePart().AddDays(-D::kDiasDeFaturamento)), Value(agora.DatePart())});
+       Value(inicio), Value(fim)});
   std::set<std::tuple<int32_t, int32_t, int64_t>> escolhidos;
   std::set<std::pair<int32_t, int64_t>> precos;
   std::vector<std::vector<Value>> lista;

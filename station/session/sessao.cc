@@ -2,6 +2,7 @@
 
 #include "station/billing/dal_faturamento.h"
 #include "station/billing/objetos_faturamento.h"
+#include "station/exports/registro_sintegra.h"
 #include "station/forecourt/objetos_pista.h"
 #include "station/session/empresa_usuaria.h"
 #include "station/stock/recalculo_estoque.h"
@@ -79,6 +80,10 @@ std::unique_ptr<bp::host::BONotaSaida> Sessao::CriarNotaSaida() {
 
 std::unique_ptr<bp::host::DALFaturamento> Sessao::CriarDALFaturamento() {
   return std::make_unique<station::DALFaturamento>(ObDAL());
+}
+
+std::unique_ptr<bp::host::BORegistroSintegra> Sessao::CriarRegistroSintegra() {
+  return std::make_unique<RegistroSintegra>(*this);
 }
 
 }  // namespace station

@@ -60,6 +60,9 @@ class Sessao final : public bp::host::BOSistema {
   std::unique_ptr<bp::host::BOContaAReceber> CriarContaAReceber() override;
   std::unique_ptr<bp::host::BONotaSaida> CriarNotaSaida() override;
   std::unique_ptr<bp::host::DALFaturamento> CriarDALFaturamento() override;
+  // The SINTEGRA record builder over this session's database
+  // (station/exports/registro_sintegra.h).
+  std::unique_ptr<bp::host::BORegistroSintegra> CriarRegistroSintegra() override;
 
   // How often a unit of work found the connection closed or lost and
   // reopened it.

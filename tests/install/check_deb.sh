@@ -24,6 +24,6 @@ for library in libsqlite3 libpq libssl libfmt libstdc++; do
 done
 
 dpkg-deb -x "$deb" "$work/root"
-ldd "$work/root/usr/bin/posto" | grep -q "libbp.so.* => $work/root/usr/bin/../lib/" ||
+ldd "$work/root/usr/bin/posto" | grep "libbp.so.* => $work/root/usr/bin/../lib/" >/dev/null ||
   { ldd "$work/root/usr/bin/posto"; exit 1; }
-"$work/root/usr/bin/posto" --help | grep -q "posto"
+"$work/root/usr/bin/posto" --help | grep "posto" >/dev/null

@@ -15,7 +15,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 # Every program must load the installed libbp, not the one of the build.
 run_host() {
   local program=$1 db=$2
-  ldd "$program" | grep -q "libbp.so.* => $prefix/" || { ldd "$program"; exit 1; }
+  ldd "$program" | grep "libbp.so.* => $prefix/" >/dev/null || { ldd "$program"; exit 1; }
   "$program" "$db" | tee "$work/out"
   grep -q "version ${version##*.} (library ${version##*.})" "$work/out"
 }

@@ -13,6 +13,7 @@
 #include "station/seed/seed.h"
 #include "station/session/banco_inicial.h"
 #include "station/session/sessao.h"
+#include "support/estacao_demo.h"
 #include "support/pg_cluster.h"
 #include "support/test_env.h"
 
@@ -37,11 +38,7 @@ std::string Tabelas(db::Connection& c) {
 
 TEST_F(FaturamentoPg, BillsTheDemoCustomersAndAFailedRunLeavesNothing) {
   testing::TestEnv env;
-  env.now = DateTime::Of(2026, 12, 5, 10, 0, 0);
-  station::Configuracao config(Url());
-  config.pasta_sistema = env.Folder();
-  auto sessao = std::make_shared<station::Sessao>(config);
-  station::SeedDemoStation(sessao, env.now);
+  auto sessao = testing::SeedDemoStationAt(Url(), env);
   db::Connection& c = sessao->Dal().Conexao();
 
   auto posto = [&](const std::string& args) {
@@ -63,7 +60,7 @@ TEST_F(FaturamentoPg, BillsTheDemoCustomersAndAFailedRunLeavesNothing) {
       "falha()");
   const std::string antes = Tabelas(c);
   auto r = posto(fatura + "116");
-  EXPECT_EQ(r.first, 1) << r.second;
+  EXPECT_EQ(r.first, 2) << r.second;
   EXPECT_NE(r.second.find("falha injetada"), std::string::npos) << r.second;
   EXPECT_EQ(Tabelas(c), antes);
   c.Execute("DROP TRIGGER falha ON ItemNotaSaida");
@@ -83,7 +80,7 @@ TEST_F(FaturamentoPg, BillsTheDemoCustomersAndAFailedRunLeavesNothing) {
   EXPECT_EQ(rs.Field(0).ToMoney(), rs.Field(1).ToMoney());
   EXPECT_GE(rs.Field(2).ToInt32(), 5);
   r = posto(fatura + std::to_string(D::kClienteCredito));
-  EXPECT_EQ(r.first, 1);
+  EXPECT_EQ(r.first, 2);
   EXPECT_NE(r.second.find("0x80040660"), std::string::npos) << r.second;
 }
 

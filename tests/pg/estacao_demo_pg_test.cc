@@ -18,6 +18,7 @@
 #include "station/seed/seed.h"
 #include "station/session/sessao.h"
 #include "station/forecourt/terminais_mt.h"
+#include "support/estacao_demo.h"
 #include "support/pg_cluster.h"
 #include "support/test_env.h"
 
@@ -78,11 +79,7 @@ TEST_F(EstacaoDemoPg, SeedAnUpgradedEmptyDatabaseThenReleaseACreditAndAChequeSal
 // none is lost to a number another PC took first.
 TEST_F(EstacaoDemoPg, ReleasesFromTwoPcsAtOnceAreAllRecorded) {
   testing::TestEnv env;
-  env.now = DateTime::Of(2026, 12, 5, 10, 0, 0);
-  station::Configuracao config(Url());
-  config.pasta_sistema = env.Folder();
-  auto sessao = std::make_shared<station::Sessao>(config);
-  station::SeedDemoStation(sessao, env.now);
+  auto sessao = testing::SeedDemoStationAt(Url(), env);
   db::Connection& c = sessao->Dal().Conexao();
   const auto contar = [&](const char* tabela) {
     return c.Query(std::string("SELECT COUNT(*) FROM ") + tabela).Field(0).ToInt32();
@@ -92,6 +89,8 @@ TEST_F(EstacaoDemoPg, ReleasesFromTwoPcsAtOnceAreAllRecorded) {
   const int32_t caixa =
       station::CarregarCaixa(c, D::kEmpresa, D::kFuncionarioComDesconto).cd_caixa;
 
+  station::Configuracao config(Url());  // each PC its own session
+  config.pasta_sistema = env.Folder();
   constexpr int kPorPc = 15;
   std::atomic<int> gravados{0};
   std::vector<std::thread> pcs;

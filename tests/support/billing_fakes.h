@@ -16,6 +16,7 @@
 #include "bp/host/bo_nota_saida.h"
 #include "bp/host/bo_sistema.h"
 #include "bp/host/dal_faturamento.h"
+#include "support/stub_data_access.h"
 #include "support/test_env.h"
 
 namespace bp::testing {
@@ -36,7 +37,7 @@ struct BillingScript {
 };
 
 class FakeBillingHost : public host::BOSistema,
-                        public host::DataAccess,
+                        public StubDataAccess,
                         public host::BOEmpresaUsuaria {
  public:
   BillingScript script;
@@ -60,18 +61,9 @@ class FakeBillingHost : public host::BOSistema,
   std::unique_ptr<host::DALFaturamento> CriarDALFaturamento() override;
 
   // DataAccess
-  db::Connection& Conexao() override { RaiseRuntime(rt::kConnectionUnusable); }
-  host::CursorType DefaultCursorType() override { return host::CursorType::kStatic; }
-  host::LockType DefaultLockType() override { return host::LockType::kOptimistic; }
   void BeginTrans(const std::string& name, bool) override { Log("BeginTrans " + name); }
   void CommitTrans(const std::string& name, bool) override { Log("CommitTrans " + name); }
   void RollbackTrans(const std::string& name, bool) override { Log("RollbackTrans " + name); }
-  std::string DateFormatPattern() override { return "yyyy-mm-dd"; }
-  std::string FormatDate(DateTime) override { return ""; }
-  std::string SystemFolder() override { return ""; }
-  uint8_t NumeroECF() override { return 1; }
-  void SetNumeroECF(uint8_t) override {}
-  std::string DatabasePassword() override { return ""; }
 
   // BOEmpresaUsuaria
   host::IdentificacaoEmpresa Identificacao() override;

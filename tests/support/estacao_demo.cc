@@ -40,6 +40,15 @@ const Modelo& Unico() {
 
 DateTime DemoStationNow() { return DateTime::Of(2026, 12, 5, 10, 0, 0); }
 
+std::shared_ptr<station::Sessao> SeedDemoStationAt(const std::string& target, TestEnv& env) {
+  env.now = DemoStationNow();
+  station::Configuracao config(target);
+  config.pasta_sistema = env.Folder();
+  auto sessao = std::make_shared<station::Sessao>(config);
+  station::SeedDemoStation(sessao, env.now);
+  return sessao;
+}
+
 std::string CopyDemoStation(const std::string& name) {
   const Modelo& m = Unico();
   const std::string alvo = (m.pasta / (name + ".db")).string();

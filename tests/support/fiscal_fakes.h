@@ -22,6 +22,7 @@
 #include "bp/host/bo_registro_movimento_ecf.h"
 #include "bp/host/bo_sistema.h"
 #include "bp/host/data_access.h"
+#include "support/stub_data_access.h"
 #include "support/test_env.h"
 
 namespace bp::testing {
@@ -42,7 +43,9 @@ struct FiscalScript {
   std::map<std::string, Erro> falhas;    // call name -> failure it raises
 };
 
-class FakeFiscalHost : public host::BOSistema, public host::DataAccess, public host::BOEmpresaUsuaria {
+class FakeFiscalHost : public host::BOSistema,
+                       public StubDataAccess,
+                       public host::BOEmpresaUsuaria {
  public:
   FakeFiscalHost();
 
@@ -69,18 +72,9 @@ class FakeFiscalHost : public host::BOSistema, public host::DataAccess, public h
   std::unique_ptr<host::BOAberturaDia> CriarAberturaDia() override;
 
   // DataAccess
-  db::Connection& Conexao() override { RaiseRuntime(rt::kConnectionUnusable); }
-  host::CursorType DefaultCursorType() override { return host::CursorType::kStatic; }
-  host::LockType DefaultLockType() override { return host::LockType::kOptimistic; }
-  void BeginTrans(const std::string&, bool) override {}
-  void CommitTrans(const std::string&, bool) override {}
-  void RollbackTrans(const std::string&, bool) override {}
-  std::string DateFormatPattern() override { return "yyyy-mm-dd"; }
-  std::string FormatDate(DateTime) override { return ""; }
   std::string SystemFolder() override { return script.pasta_sistema; }
   uint8_t NumeroECF() override { return script.numero_ecf; }
   void SetNumeroECF(uint8_t number) override;
-  std::string DatabasePassword() override { return ""; }
 
   // BOEmpresaUsuaria
   void Carregar() override { Log("Empresa.Carregar"); }

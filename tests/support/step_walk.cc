@@ -47,51 +47,37 @@ class ScriptedRecalculoGeral final : public host::BORecalculoGeralEstoque {
 // by the script when the walk asks for it.
 class StepWalk::Host final : public RecordingSession {
  public:
-  Host(host::BOSistema& real, StockScript& script, bool scripted)
-      : RecordingSession(real), script_(script), scripted_(scripted) {}
+  Host(host::BOSistema& real, StockScript& script) : RecordingSession(real), script_(script) {}
   std::unique_ptr<host::BORecalculoEstoque> CriarRecalculoEstoque() override {
-    if (!scripted_) return RecordingSession::CriarRecalculoEstoque();
+    if (!script_.scripted) return RecordingSession::CriarRecalculoEstoque();
     ++script_.objects_created;
     return std::make_unique<ScriptedRecalculo>(script_);
   }
   std::unique_ptr<host::BORecalculoGeralEstoque> CriarRecalculoGeralEstoque() override {
-    if (!scripted_) return RecordingSession::CriarRecalculoGeralEstoque();
+    if (!script_.scripted) return RecordingSession::CriarRecalculoGeralEstoque();
     return std::make_unique<ScriptedRecalculoGeral>(script_);
   }
 
  private:
   StockScript& script_;
-  bool scripted_;
 };
-
-StepWalkOptions WalkOver(std::vector<StepAdder> adders, const std::string& banco,
-                         int32_t company, bool scripted_stock) {
-  StepWalkOptions options;
-  options.banco = banco;
-  options.company = company;
-  options.scripted_stock = scripted_stock;
-  options.add_steps = [adders = std::move(adders)](schema::StepTable& t) {
-    for (StepAdder add : adders) add(t);
-  };
-  return options;
-}
 
 StepWalk::StepWalk(StepWalkOptions options) {
   station::Configuracao config(options.banco.empty() ? env.Path("posto.db") : options.banco);
   config.cd_pessoa_usuaria = options.company;
   session_ = std::make_unique<station::Sessao>(config);
   station::CriarBancoVersao18(Db(), options.company);
-  host_ = std::make_shared<Host>(*session_, stock, options.scripted_stock);
-  if (options.add_steps) options.add_steps(steps_);
+  host_ = std::make_shared<Host>(*session_, stock);
   driver_.SetObBOSistema(host_);
-  driver_.SetSteps(options.steps != nullptr ? options.steps : &steps_);
-  driver_.SetTurnObserver([this](int32_t, int32_t, int32_t step) {
-    if (step == 0) return;
-    EXPECT_EQ(schema::DifferenceFromDatabase(*driver_.CurrentModel(), schema::Introspect(Db()),
-                                             Db().Kind()),
-              "")
-        << "after step " << step;
-    compared.push_back(step);
+  driver_.SetTurnObserver([this](int32_t version, int32_t, int32_t step) {
+    if (step != 0) {
+      EXPECT_EQ(schema::DifferenceFromDatabase(*driver_.CurrentModel(), schema::Introspect(Db()),
+                                               Db().Kind()),
+                "")
+          << "after step " << step;
+      compared.push_back(step);
+    }
+    if (const auto action = actions_.extract(version)) action.mapped()(*this);
   });
 }
 
@@ -103,6 +89,10 @@ int32_t StepWalk::Version() { return station::VersaoDoBanco(Db()); }
 void StepWalk::To(int32_t target) {
   driver_.SetTargetVersion(target);
   driver_.Atualizar(false);
+}
+
+void StepWalk::At(int32_t version, std::function<void(StepWalk&)> action) {
+  actions_[version] = std::move(action);
 }
 
 schema::Table StepWalk::Read(const std::string& table) {
@@ -119,19 +109,12 @@ void StepWalk::Exec(std::initializer_list<std::string> statements) {
   for (const std::string& sql : statements) Db().Execute(sql);
 }
 
-void InsertProducts(db::Connection& db, const std::string& group, const std::string& account,
-                    const std::vector<std::string>& products) {
-  db.Execute("INSERT INTO GrupoProduto (Cd_GrupoProduto, Nm_GrupoProduto) VALUES (1, '" + group +
-             "')");
-  db.Execute(
-      "INSERT INTO ContaContabil (Cd_PessoaUsuaria, Cd_ContaContabil, Nm_ContaContabil) "
-      "VALUES (1, 1, '" +
-      account + "')");
+void InsertProducts(db::Connection& db, const std::vector<std::string>& products, int32_t company) {
   for (const std::string& values : products)
     db.Execute(
         "INSERT INTO Produto (Cd_PessoaUsuaria, Cd_Produto, Nm_Produto, Fl_VendBomba, "
-        "Cd_GrupoProduto, Cd_ContaMargemContribuicao) VALUES (1, " +
-        values + ", 1, 1)");
+        "Cd_GrupoProduto, Cd_ContaMargemContribuicao) VALUES (" +
+        std::to_string(company) + ", " + values + ", 1, 1)");
 }
 
 std::vector<std::string> RowTexts(db::Connection& db, const std::string& sql,

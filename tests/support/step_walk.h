@@ -1,6 +1,6 @@
 // The walk shared by the tests of the version steps: a version-18 station
-// database (SQLite or PostgreSQL) carried by the driver over a chosen step
-// table, with the driver's model compared to the database's introspection
+// database (SQLite or PostgreSQL) carried by the driver over the library's
+// steps, with the driver's model compared to the database's introspection
 // after every step, a host whose stock recomputations can be scripted, and
 // readers that turn tables and rows into comparable text.
 #pragma once
@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,6 +28,8 @@ namespace bp::testing {
 
 // What the scripted stock recomputations answer, and what they were asked.
 struct StockScript {
+  // Answered by the script (true) or by the station's real recomputations.
+  bool scripted = false;
   struct Call {
     int32_t empresa;
     int32_t produto;
@@ -46,30 +49,23 @@ struct StockScript {
 };
 
 struct StepWalkOptions {
-  std::string banco;      // SQLite path or PostgreSQL URL; empty: a file in the walk's folder
-  int32_t company = 1;    // the session's company, created at version 18
-  bool scripted_stock = false;  // stock recomputations answered by StepWalk::stock
-  // Adds the steps walked (the range and stand-ins for earlier steps);
-  // ignored when `steps` is given.
-  std::function<void(schema::StepTable&)> add_steps;
-  const schema::StepTable* steps = nullptr;
+  std::string banco;    // SQLite path or PostgreSQL URL; empty: a file in the walk's folder
+  int32_t company = 1;  // the session's company, created at version 18
 };
-
-using StepAdder = void (*)(schema::StepTable&);
-
-// A walk over the steps the adders add, in order.
-StepWalkOptions WalkOver(std::vector<StepAdder> adders, const std::string& banco = {},
-                         int32_t company = 1, bool scripted_stock = false);
 
 class StepWalk {
  public:
-  explicit StepWalk(StepWalkOptions options);
+  explicit StepWalk(StepWalkOptions options = {});
   ~StepWalk();
 
   db::Connection& Db();
   int32_t Version();
   // Runs the driver up to `target`.
   void To(int32_t target);
+  // Runs `action` once, when a later To reaches `version` (after that turn
+  // committed): one call of the driver can then write and check rows on its
+  // way, keeping the model it replays from the first step to the last.
+  void At(int32_t version, std::function<void(StepWalk&)> action);
   // The driver's model where the walk stands; null before the first step.
   const schema::Model* Model() const { return driver_.CurrentModel(); }
   // The database's table as introspection reads it.
@@ -86,15 +82,14 @@ class StepWalk {
   class Host;
   std::unique_ptr<station::Sessao> session_;
   std::shared_ptr<Host> host_;
-  schema::StepTable steps_;
+  std::map<int32_t, std::function<void(StepWalk&)>> actions_;
   BPAtualizarBancoDeDados driver_;
 };
 
-// Product group 1 named `group`, ledger account 1 of company 1 named
-// `account`, and company 1's products in them, each given as
-// "code, 'name', sold at the pump".
-void InsertProducts(db::Connection& db, const std::string& group, const std::string& account,
-                    const std::vector<std::string>& products);
+// Products of `company` in product group 1 and ledger account 1 (both
+// there already), each given as "code, 'name', sold at the pump".
+void InsertProducts(db::Connection& db, const std::vector<std::string>& products,
+                    int32_t company = 1);
 
 // The rows of a query, each as its fields' texts joined by "|", `null` for
 // NULL.

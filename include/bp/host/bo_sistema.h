@@ -27,6 +27,7 @@ class BOCliente;
 class BOContaAReceber;
 class BONotaSaida;
 class DALFaturamento;
+class BORegistroSintegra;
 
 class BOSistema {
  public:
@@ -72,6 +73,8 @@ class BOSistema {
   virtual std::unique_ptr<BOContaAReceber> CriarContaAReceber();
   virtual std::unique_ptr<BONotaSaida> CriarNotaSaida();
   virtual std::unique_ptr<DALFaturamento> CriarDALFaturamento();
+  // The SINTEGRA record builder of the tax and stock files.
+  virtual std::unique_ptr<BORegistroSintegra> CriarRegistroSintegra();
 };
 
 using BOSistemaRef = std::shared_ptr<BOSistema>;

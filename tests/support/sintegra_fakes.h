@@ -1,0 +1,64 @@
+// A fake host for the SINTEGRA, GAM, product and stock exports: session,
+// company and record builder in one object that writes every call, with
+// its arguments and the counter it was given, into one log.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bp/db/recordset.h"
+#include "bp/host/bo_empresa_usuaria.h"
+#include "bp/host/bo_registro_sintegra.h"
+#include "bp/host/bo_sistema.h"
+#include "support/stub_data_access.h"
+
+namespace bp::testing {
+
+// What one builder operation answers: success, its text and how many
+// records it adds to the counter.
+struct RespostaSintegra {
+  bool ok = true;
+  std::string texto;
+  int32_t registros = 0;
+};
+
+class FakeSintegraHost : public host::BOSistema,
+                         public StubDataAccess,
+                         public host::BOEmpresaUsuaria {
+ public:
+  FakeSintegraHost();
+
+  std::vector<std::string> log;
+  host::IdentificacaoEmpresa empresa;
+  DateTime ultima_consolidacao;
+  std::vector<std::vector<Value>> dias_de_impressora;  // Dt_Movimento, No_Impressora
+  std::map<std::string, RespostaSintegra> respostas;   // by operation name
+  std::string lanca;                                   // an operation that raises
+
+  // The log lines beginning with `prefix`.
+  std::vector<std::string> Calls(const std::string& prefix) const;
+  host::RegistrosSintegra Responder(const std::string& op, const std::string& args,
+                                    int32_t& contador);
+  void Log(const std::string& call) { log.push_back(call); }
+
+  // BOSistema
+  host::BOEmpresaUsuaria& EmpresaUsuaria() override { return *this; }
+  int32_t Cd_PessoaUsuaria() override { return 1; }
+  host::DataAccess& ObDAL() override { return *this; }
+  void BeginWork(const std::string& origin, bool& marker) override;
+  void EndWork(const std::string& origin, bool marker) override;
+  std::unique_ptr<host::BORegistroSintegra> CriarRegistroSintegra() override;
+
+  // BOEmpresaUsuaria
+  host::IdentificacaoEmpresa Identificacao() override;
+  host::ConfiguracaoFaturamento Faturamento() override { return {}; }
+  std::vector<host::TransferenciaEmbalagem> TransferenciasDeEmbalagem() override { return {}; }
+  void SetMarcador(bool marker) override;
+  DateTime DataUltimaConsolidacaoEstoque() override;
+  void ConsolidarEstoqueAte(DateTime date, Andamento* progress) override;
+  void ConsolidarEstoqueNaData(DateTime date, Andamento* progress) override;
+};
+
+}  // namespace bp::testing
