@@ -34,6 +34,31 @@ Recordset ConnectionBase::Query(std::string_view sql, const std::vector<Value>& 
   return rows;
 }
 
+std::vector<Value> ConnectionBase::ShareOf(const std::vector<size_t>& marks,
+                                           const std::vector<Value>& row, size_t index) const {
+  size_t total = 0;
+  for (const size_t m : marks) total += m;
+  if (total != row.size())
+    RaiseProvider(
+        kErroComando,
+        fmt::format("{} parameter value(s) given, the statement text uses {}", row.size(), total),
+        Source());
+  size_t first = 0;
+  for (size_t i = 0; i < index; ++i) first += marks[i];
+  const auto from = row.begin() + static_cast<std::ptrdiff_t>(first);
+  return std::vector<Value>(from, from + static_cast<std::ptrdiff_t>(marks[index]));
+}
+
+void ConnectionBase::RunEachRow(const std::vector<std::string>& statements,
+                                const std::vector<size_t>& marks,
+                                const std::vector<std::vector<Value>>& rows, size_t end,
+                                size_t& next) {
+  for (; next < end; ++next) {
+    for (size_t i = 0; i < statements.size(); ++i)
+      Run(statements[i], ShareOf(marks, rows[next], i), nullptr);
+  }
+}
+
 void ConnectionBase::RequireOpen() const {
   if (!IsOpen()) RaiseUnusable("the connection is closed", Source());
 }

@@ -19,6 +19,9 @@ class ConnectionBase : public Connection {
   int64_t Execute(std::string_view sql, const std::vector<Value>& params) final {
     return Run(sql, params, nullptr);
   }
+  // The same statements for many rows (bp/db/execute_each.h).
+  virtual void ExecuteEach(const std::vector<std::string>& statements,
+                           const std::vector<std::vector<Value>>& rows, size_t& next) = 0;
   Recordset Query(std::string_view sql) final { return Query(sql, {}); }
   Recordset Query(std::string_view sql, const std::vector<Value>& params) final;
 
@@ -62,6 +65,16 @@ class ConnectionBase : public Connection {
   virtual bool EngineInTransaction() const = 0;
   virtual void ApplyConnectionTimeout() {}
   virtual void ApplyCommandTimeout() {}
+
+  // The parameters of statement `index` in `row`, where statement i takes
+  // the next `marks[i]` values; raises 0x80040E14 when the row holds more or
+  // fewer values than the statements mark.
+  std::vector<Value> ShareOf(const std::vector<size_t>& marks, const std::vector<Value>& row,
+                             size_t index) const;
+  // Runs rows `next` .. `end` - 1 one command at a time, as Execute does,
+  // moving `next` past each row once all its statements ran.
+  void RunEachRow(const std::vector<std::string>& statements, const std::vector<size_t>& marks,
+                  const std::vector<std::vector<Value>>& rows, size_t end, size_t& next);
 
   // Raises 3709 unless the connection is open.
   void RequireOpen() const;

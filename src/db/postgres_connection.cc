@@ -37,11 +37,6 @@ enum Oid : unsigned {
   kNumeric = 1700,
 };
 
-struct Clear {
-  void operator()(PGresult* result) const { PQclear(result); }
-};
-using Result = std::unique_ptr<PGresult, Clear>;
-
 std::string Trimmed(const char* message) {
   std::string text = message ? message : "";
   while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
@@ -159,14 +154,23 @@ Recordset ToRecordset(const PGresult* result, std::string_view source) {
   return Recordset(std::move(names), std::move(rows), std::string(source));
 }
 
-// A parameter as text for the server, with the type it should be read as (0
-// lets the server infer it from where the mark stands). True and False go as
-// "1" and "0", which read both as boolean and as integer columns.
-struct Parameter {
-  bool null = false;
-  std::string text;
-  unsigned type = 0;
-};
+// Rows changed by a data statement, from its command tag ("UPDATE 3").
+bool DataCount(const PGresult* result, int64_t& affected) {
+  const std::string_view tag = PQcmdStatus(const_cast<PGresult*>(result));
+  const std::string_view word = tag.substr(0, tag.find(' '));
+  if (word != "INSERT" && word != "UPDATE" && word != "DELETE" && word != "MERGE") return false;
+  const std::string_view digits = PQcmdTuples(const_cast<PGresult*>(result));
+  int64_t n = 0;
+  if (!ReadNumber(digits, n)) return false;
+  affected = n;
+  return true;
+}
+
+void IgnoreNotice(void*, const char*) {}
+
+}  // namespace
+
+void ClearResult::operator()(PGresult* result) const { PQclear(result); }
 
 Parameter ToParameter(const Value& value) {
   return std::visit(
@@ -192,22 +196,6 @@ Parameter ToParameter(const Value& value) {
       },
       value.data());
 }
-
-// Rows changed by a data statement, from its command tag ("UPDATE 3").
-bool DataCount(const PGresult* result, int64_t& affected) {
-  const std::string_view tag = PQcmdStatus(const_cast<PGresult*>(result));
-  const std::string_view word = tag.substr(0, tag.find(' '));
-  if (word != "INSERT" && word != "UPDATE" && word != "DELETE" && word != "MERGE") return false;
-  const std::string_view digits = PQcmdTuples(const_cast<PGresult*>(result));
-  int64_t n = 0;
-  if (!ReadNumber(digits, n)) return false;
-  affected = n;
-  return true;
-}
-
-void IgnoreNotice(void*, const char*) {}
-
-}  // namespace
 
 PostgresConnection::PostgresConnection(std::string url, const ConnectionOptions& options)
     : ConnectionBase(options), url_(std::move(url)) {

@@ -376,4 +376,42 @@ int64_t SqliteConnection::Run(std::string_view sql, const std::vector<Value>& pa
   return affected;
 }
 
+void SqliteConnection::ExecuteEach(const std::vector<std::string>& statements,
+                                   const std::vector<std::vector<Value>>& rows, size_t& next) {
+  RequireOpen();
+  std::vector<Statement> prepared;
+  std::vector<size_t> marks;
+  for (const std::string& sql : statements) {
+    RequireNoNul(sql, "The statement text", Source());
+    sqlite3_stmt* raw = nullptr;
+    const char* tail = nullptr;
+    const int code = sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &raw, &tail);
+    if (code != SQLITE_OK) throw Failure(code);
+    prepared.emplace_back(raw);
+    if (!raw || !OnlyBlanks(tail, sql.data() + sql.size()))
+      RaiseProvider(kErroComando, "Each statement text must hold one statement", Source());
+    marks.push_back(static_cast<size_t>(sqlite3_bind_parameter_count(raw)));
+  }
+  // One statement at a time is what Run does for a single statement: SQLite
+  // undoes a failed statement by itself.
+  for (; next < rows.size(); ++next) {
+    for (size_t i = 0; i < prepared.size(); ++i) {
+      sqlite3_stmt* raw = prepared[i].get();
+      const std::vector<Value> params = ShareOf(marks, rows[next], i);
+      sqlite3_reset(raw);
+      for (size_t p = 0; p < params.size(); ++p) {
+        const int bound = Bind(raw, static_cast<int>(p + 1), params[p]);
+        if (bound != SQLITE_OK) throw Failure(bound);
+      }
+      try {
+        Deadline deadline(has_deadline_, timed_out_, deadline_, CommandTimeout());
+        RunStatement(raw, nullptr, statements[i]);
+      } catch (Erro& failure) {
+        FollowEngineAfterFailure(failure);
+        throw;
+      }
+    }
+  }
+}
+
 }  // namespace bp::db

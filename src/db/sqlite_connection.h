@@ -28,6 +28,9 @@ class SqliteConnection final : public ConnectionBase {
   void Reopen() override;
   bool IsUsable() override;
   std::string Describe() const override { return path_; }
+  // Each statement is prepared once and run again with each row's values.
+  void ExecuteEach(const std::vector<std::string>& statements,
+                   const std::vector<std::vector<Value>>& rows, size_t& next) override;
 
  protected:
   const char* Source() const override { return kSQLiteSource; }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "bp/db/connection.h"
+#include "bp/db/execute_each.h"
 #include "bp/erro.h"
 #include "bp/host/data_access.h"
 #include "bp/money.h"
@@ -66,10 +67,10 @@ bool RecalculoEstoque::Recalcular(int32_t cd_pessoa_usuaria, int32_t cd_produto,
     std::string filtro = " WHERE Cd_PessoaUsuaria = ? AND Cd_Produto = ?";
     std::vector<bp::Value> parametros{empresa, produto};
     if (!inicio.IsEmpty()) {
-      const bp::db::Recordset anterior =
-          c.Query("SELECT Qt_Estoque, Vl_CustoMedio FROM Cardex" + filtro +
-                      " AND Dt_Emissao < ? ORDER BY Dt_Emissao DESC, Cd_LancamentoCardex DESC",
-                  {empresa, produto, bp::Value(inicio)});
+      const bp::db::Recordset anterior = c.Query(
+          "SELECT Qt_Estoque, Vl_CustoMedio FROM Cardex" + filtro +
+              " AND Dt_Emissao < ? ORDER BY Dt_Emissao DESC, Cd_LancamentoCardex DESC LIMIT 1",
+          {empresa, produto, bp::Value(inicio)});
       if (!anterior.Eof()) {
         saldo.quantidade = OrZero(anterior.Field(0));
         saldo.custo_medio = Arredondado(OrZero(anterior.Field(1)));
@@ -85,11 +86,7 @@ bool RecalculoEstoque::Recalcular(int32_t cd_pessoa_usuaria, int32_t cd_produto,
 
     // The new balances, computed before anything is written; only the rows
     // whose balance changes are written.
-    struct Linha {
-      bp::Value lancamento;
-      SaldoEstoque saldo;
-    };
-    std::vector<Linha> mudadas;
+    std::vector<std::vector<bp::Value>> mudadas;
     for (const auto& row : cartao.Rows()) {
       MovimentoEstoque m;
       m.tipo = row[1].IsNull() ? 0 : row[1].ToInt32();
@@ -99,17 +96,18 @@ bool RecalculoEstoque::Recalcular(int32_t cd_pessoa_usuaria, int32_t cd_produto,
       const bool igual =
           !row[4].IsNull() && !row[5].IsNull() && row[4].ToDouble() == saldo.quantidade &&
           bp::Money::FromDouble(row[5].ToDouble()) == bp::Money::FromDouble(saldo.custo_medio);
-      if (!igual) mudadas.push_back({row[0], saldo});
+      if (!igual) {
+        mudadas.push_back({bp::Value(saldo.quantidade),
+                           bp::Value(bp::Money::FromDouble(saldo.custo_medio)), empresa, row[0]});
+      }
     }
 
     EmTransacao(c, kTransacao, [&] {
-      for (const auto& linha : mudadas) {
-        c.Execute(
-            "UPDATE Cardex SET Qt_Estoque = ?, Vl_CustoMedio = ? "
-            "WHERE Cd_PessoaUsuaria = ? AND Cd_LancamentoCardex = ?",
-            {bp::Value(linha.saldo.quantidade),
-             bp::Value(bp::Money::FromDouble(linha.saldo.custo_medio)), empresa, linha.lancamento});
-      }
+      size_t proxima = 0;
+      bp::db::ExecuteEach(c,
+                          {"UPDATE Cardex SET Qt_Estoque = ?, Vl_CustoMedio = ? "
+                           "WHERE Cd_PessoaUsuaria = ? AND Cd_LancamentoCardex = ?"},
+                          mudadas, proxima);
       c.Execute(
           "UPDATE Produto SET Qt_Estoque = ?, Vl_CustoMedio = ? "
           "WHERE Cd_PessoaUsuaria = ? AND Cd_Produto = ?",

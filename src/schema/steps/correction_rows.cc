@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bp/andamento.h"
+#include "bp/db/execute_each.h"
 #include "bp/format.h"
 #include "bp/host/bo_estoque.h"
 #include "bp/schema/model.h"
@@ -98,6 +99,47 @@ void ForEachRow(StepContext& c, db::Recordset& rows, const RowWalk& how,
   }
 }
 
+void ExecuteForEachRow(StepContext& c, db::Recordset& rows, const RowWalk& how,
+                       const std::vector<std::string>& statements, const RowValues& values) {
+  if (rows.Eof()) return;
+  std::unique_ptr<Andamento> progress;
+  if (!how.progress.empty()) progress = c.OpenProgress(how.progress);
+  const int32_t count = rows.RecordCount();
+  // The rows go in slices, so the window moves while a long walk runs.
+  constexpr int32_t kSlice = 20000;
+  std::vector<std::vector<Value>> slice;
+  std::vector<int32_t> positions;  // the recordset row of each entry of `slice`
+  size_t next = 0;
+  const auto run = [&] { db::ExecuteEach(c.Connection(), statements, slice, next); };
+  while (!rows.Eof()) {
+    const int32_t first = rows.AbsolutePosition();
+    slice.clear();
+    positions.clear();
+    for (; !rows.Eof() && rows.AbsolutePosition() - first < kSlice; rows.MoveNext()) {
+      if (auto v = values(rows)) {
+        slice.push_back(std::move(*v));
+        positions.push_back(rows.AbsolutePosition());
+      }
+    }
+    const int32_t last = rows.Eof() ? count : rows.AbsolutePosition() - 1;
+    next = 0;
+    try {
+      if (how.retry_closed_connection) {
+        c.RetryAfterClosedConnection(run);
+      } else {
+        run();
+      }
+    } catch (...) {
+      // The recordset stands on the row whose statement failed.
+      rows.MoveFirst();
+      while (rows.AbsolutePosition() < positions[next]) rows.MoveNext();
+      throw;
+    }
+    if (progress)
+      for (int32_t row = first; row <= last; ++row) progress->MostrarLinha(row, count);
+  }
+}
+
 void WithTemporaryIndex(StepContext& c, const std::string& table,
                         const std::vector<std::string>& columns,
                         const std::function<void()>& work) {
@@ -144,10 +186,24 @@ void RebuildTable(StepContext& c, std::string_view table,
   c.Run(Statement("INSERT INTO " + copy.name + " (" + kept + ")\r\nSELECT " + kept + "\r\nFROM   " +
                   before.name));
   c.Run(DropTable{before.name});
-  c.Run(CreateTable{after});
+  // A server checks a reference row by row while rows go in, and keeps
+  // every index up to date; the same references and indexes made after the
+  // rows are checked and built in one pass each. SQLite keeps them in the
+  // table's definition (adding one later rebuilds the table).
+  const bool after_rows = c.Connection().Kind() == db::DialectKind::kPostgreSQL;
+  Table bare = after;
+  if (after_rows) {
+    bare.indexes.clear();
+    bare.foreign_keys.clear();
+  }
+  c.Run(CreateTable{bare});
   c.Run(Statement("INSERT INTO " + after.name + " (" + columns + ")\r\nSELECT " + columns +
                   "\r\nFROM   " + copy.name));
   c.Run(DropTable{copy.name});
+  if (after_rows) {
+    for (const Index& index : after.indexes) c.Run(CreateIndex{after.name, index});
+    for (const ForeignKey& fk : after.foreign_keys) c.Run(AddForeignKey{after.name, fk});
+  }
 
   for (const auto& [owner, fk] : incoming) c.Run(AddForeignKey{owner, fk});
 }

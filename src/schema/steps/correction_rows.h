@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,19 @@ struct RowWalk {
 // shows no window; otherwise the window shows the share of rows done.
 void ForEachRow(StepContext& c, db::Recordset& rows, const RowWalk& how,
                 const std::function<void(const db::Recordset&)>& statement);
+
+// The values of one row's statements, or none when the row has nothing to
+// change.
+using RowValues = std::function<std::optional<std::vector<Value>>(const db::Recordset&)>;
+
+// The same statements for many rows: `values` gives, for each row of `rows`
+// from its current position, the values of the "?" marks of `statements`,
+// and the rows run many at a time (db::ExecuteEach), which makes the same
+// changes as one Execute per row at a fraction of the round trips. Window
+// and retry as ForEachRow; a retry resumes at the failing row. For steps
+// that fail at their first failing statement: no failure is skipped.
+void ExecuteForEachRow(StepContext& c, db::Recordset& rows, const RowWalk& how,
+                       const std::vector<std::string>& statements, const RowValues& values);
 
 // Runs `work` with a temporary index on `columns` of `table`, for per-row
 // statements that find their rows by columns that no index of the table

@@ -46,17 +46,25 @@ void Step44(StepContext& c) {
       "WHERE  Produto.No_Tipo = 2\r\n"
       "GROUP BY ItemCupomFiscal.Cd_PessoaUsuaria, ItemCupomFiscal.No_Impressora, "
       "ItemCupomFiscal.No_CupomFiscal, ItemCupomFiscal.Dt_Emissao\r\n");
-  ForEachRow(c, coupons, {}, [&c](const db::Recordset& r) {
-    const Value& sum = r["Vl_TotalServicos"];
-    const std::string total = Decimal(sum.IsNull() ? 0.0 : sum.ToDouble(), "######.0#");
-    c.Execute(
-        "UPDATE CupomFiscal\r\n"
-        "SET    Vl_TotSer = " +
-        total + ", Vl_TotProd = Vl_TotalLiquido - (" + total + ")\r\n" +
-        "WHERE  Cd_PessoaUsuaria = " + Number(r["Cd_PessoaUsuaria"]) + " AND No_Impressora = " +
-        Number(r["No_Impressora"]) + " AND No_CupomFiscal = " + Number(r["No_CupomFiscal"]) +
-        " AND Dt_Emissao = " + Date(c, r["Dt_Emissao"]) + "\r\n");
-  });
+  correction::ExecuteForEachRow(
+      c, coupons, {},
+      {"UPDATE CupomFiscal\r\n"
+       "SET    Vl_TotSer = ?, Vl_TotProd = Vl_TotalLiquido - (?)\r\n"
+       "WHERE  Cd_PessoaUsuaria = ? AND No_Impressora = ? AND No_CupomFiscal = ? "
+       "AND Dt_Emissao = ?\r\n"},
+      [&c](const db::Recordset& r) -> std::optional<std::vector<Value>> {
+        // The total and the date go as the texts the statement would carry.
+        const Value& sum = r["Vl_TotalServicos"];
+        const Value total(Decimal(sum.IsNull() ? 0.0 : sum.ToDouble(), "######.0#"));
+        const Value& day = r["Dt_Emissao"];
+        return std::vector<Value>{
+            total,
+            total,
+            r["Cd_PessoaUsuaria"],
+            r["No_Impressora"],
+            r["No_CupomFiscal"],
+            day.IsNull() ? Value(Null{}) : Value(c.Dal().FormatDate(day.ToDate()))};
+      });
 }
 
 // Step 45: the products' opening costs (zero to begin with) and the coupon
@@ -89,17 +97,16 @@ void Step48(StepContext& c) {
       "SELECT No_Impressora, No_CupomFiscal, No_Item, Cd_LancamentoCardex\r\n"
       "FROM   ItemCupomFiscal\r\n");
   correction::WithTemporaryIndex(c, "Cardex", {"Cd_LancamentoCardex"}, [&] {
-    ForEachRow(c, items, {"Acrescentando nº do item ao registro do Cardex", true},
-               [&c](const db::Recordset& r) {
-                 // An item that moved no stock has no card row to name.
-                 if (r["Cd_LancamentoCardex"].IsNull()) return;
-                 c.Execute(
-                     "Update Cardex\r\n"
-                     "SET    Nm_Doc = 'CF-" +
-                     Number(r["No_Impressora"]) + "-" + Number(r["No_CupomFiscal"]) + "-" +
-                     Number(r["No_Item"]) + "'\r\n" +
-                     "Where Cd_LancamentoCardex = " + Number(r["Cd_LancamentoCardex"]) + "\r\n");
-               });
+    correction::ExecuteForEachRow(
+        c, items, {"Acrescentando nº do item ao registro do Cardex", true},
+        {"Update Cardex\r\nSET    Nm_Doc = ?\r\nWhere Cd_LancamentoCardex = ?\r\n"},
+        [](const db::Recordset& r) -> std::optional<std::vector<Value>> {
+          // An item that moved no stock has no card row to name.
+          if (r["Cd_LancamentoCardex"].IsNull()) return std::nullopt;
+          return std::vector<Value>{Value("CF-" + Number(r["No_Impressora"]) + "-" +
+                                          Number(r["No_CupomFiscal"]) + "-" + Number(r["No_Item"])),
+                                    r["Cd_LancamentoCardex"]};
+        });
   });
 }
 

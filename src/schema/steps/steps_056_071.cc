@@ -94,13 +94,18 @@ void Step66(StepContext& c) {
       differs);
   if (!items.Eof()) {
     correction::WithTemporaryIndex(c, "Cardex", {"Cd_LancamentoCardex"}, [&] {
-      ForEachRow(c, items, {"Corrigindo preço no cardex", true}, [&c](const db::Recordset& r) {
-        c.Execute(
-            "UPDATE Cardex\r\n"
-            "SET    Vl_Unitario = " +
-            Decimal(r["Vl_UnitFinal"], "########0.00########") + "\r\n" +
-            "WHERE  Cd_LancamentoCardex = " + Number(r["Cd_LancamentoCardex"]) + "\r\n");
-      });
+      correction::ExecuteForEachRow(
+          c, items, {"Corrigindo preço no cardex", true},
+          {"UPDATE Cardex\r\nSET    Vl_Unitario = ?\r\nWHERE  Cd_LancamentoCardex = ?\r\n"},
+          [](const db::Recordset& r) -> std::optional<std::vector<Value>> {
+            // The cost goes as the text the statement would carry, so the
+            // database reads it exactly as it would read that literal.
+            const Value& cost = r["Vl_UnitFinal"];
+            return std::vector<Value>{cost.IsNull() || cost.IsEmpty()
+                                          ? Value(Null{})
+                                          : Value(Decimal(cost, "########0.00########")),
+                                      r["Cd_LancamentoCardex"]};
+          });
     });
   }
   RecomputeStock(c, products, "Cd_ProdutoItem", {},

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "bp/db/execute_each.h"
 #include "bp/db/recordset.h"
 #include "schema/steps/steps_073_133_common.h"
 
@@ -33,29 +34,23 @@ void Step106(StepContext& c) {
   }));
   if (rs.Eof()) return;
 
-  struct Movimento {
-    std::string empresa;
-    std::string lancamento;
-  };
-  std::vector<Movimento> movimentos;
-  std::set<std::pair<int32_t, int32_t>> produtos;
-  for (; !rs.Eof(); rs.MoveNext()) {
-    const int32_t empresa = rs["Cd_PessoaUsuaria"].ToInt32();
-    movimentos.push_back(
-        {std::to_string(empresa), std::to_string(rs["Cd_LancamentoCardex"].ToInt32())});
-    produtos.insert({empresa, rs["Cd_Produto"].ToInt32()});
-  }
-
   // The invoice item lets go of its movement first: its reference to the
   // stock card would refuse the deletion.
-  ForEachRowRetrying(c, movimentos.size(), [&](size_t i) {
-    const Movimento& m = movimentos[i];
-    c.Execute(Sql({"UPDATE ItemNotaSaida", "SET    Cd_LancamentoCardex = Null",
-                   "WHERE  Cd_PessoaUsuaria = " + m.empresa,
-                   "AND    Cd_LancamentoCardex = " + m.lancamento}));
-    c.Execute(Sql({"DELETE FROM Cardex", "WHERE  Cd_PessoaUsuaria = " + m.empresa,
-                   "AND    Cd_LancamentoCardex = " + m.lancamento}));
-  });
+  const std::vector<std::string> statements{
+      Sql({"UPDATE ItemNotaSaida", "SET    Cd_LancamentoCardex = Null",
+           "WHERE  Cd_PessoaUsuaria = ?", "AND    Cd_LancamentoCardex = ?"}),
+      Sql({"DELETE FROM Cardex", "WHERE  Cd_PessoaUsuaria = ?", "AND    Cd_LancamentoCardex = ?"})};
+  std::vector<std::vector<Value>> movimentos;
+  std::set<std::pair<int32_t, int32_t>> produtos;
+  for (; !rs.Eof(); rs.MoveNext()) {
+    const Value empresa(rs["Cd_PessoaUsuaria"].ToInt32());
+    const Value lancamento(rs["Cd_LancamentoCardex"].ToInt32());
+    movimentos.push_back({empresa, lancamento, empresa, lancamento});
+    produtos.insert({empresa.ToInt32(), rs["Cd_Produto"].ToInt32()});
+  }
+  size_t next = 0;
+  c.RetryAfterClosedConnection(
+      [&] { db::ExecuteEach(c.Connection(), statements, movimentos, next); });
 
   std::vector<ProdutoARecalcular> lista;
   for (const auto& [empresa, produto] : produtos) lista.push_back({empresa, produto, {}});
