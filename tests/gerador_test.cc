@@ -11,9 +11,10 @@
 #include "bp/db/connection.h"
 #include "bp/erro.h"
 #include "bp/money.h"
-#include "station/session/banco_inicial.h"
 #include "station/seed/gerador.h"
+#include "station/session/banco_inicial.h"
 #include "station/stock/recalculo_estoque.h"
+#include "support/db_checks.h"
 #include "support/test_env.h"
 
 namespace bp::testing {
@@ -211,12 +212,8 @@ TEST_F(GeradorTest, RefusesADatabaseWithMovementOrAtAnotherVersion) {
   o.dias = 2;
   station::GerarMovimento(*db_, o);
   const double cupons = Numero("SELECT COUNT(*) FROM CupomFiscal");
-  try {
-    station::GerarMovimento(*db_, o);
-    FAIL() << "a second run was accepted";
-  } catch (const Erro& e) {
-    EXPECT_EQ(e.number, db::kErroComando);
-  }
+  const Erro e = testing::FailureOf([&] { station::GerarMovimento(*db_, o); });
+  EXPECT_EQ(e.number, db::kErroComando);
   EXPECT_EQ(Numero("SELECT COUNT(*) FROM CupomFiscal"), cupons);
 
   auto outro = Novo("v.db");
