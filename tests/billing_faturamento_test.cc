@@ -99,7 +99,7 @@ TEST(BillingFaturar, EveryFailureRollsBackAndEndsTheWork) {
   }
   {
     Faturamento f;  // a host failure keeps its number and description
-    f.fake->script.falhas["Conta.Incluir"] = Erro(-2147217873, "violação", "Provider");
+    f.fake->falhas["Conta.Incluir"] = Erro(-2147217873, "violação", "Provider");
     const Erro e = FailureOf([&] { f.Faturar(kHoje); });
     EXPECT_EQ(e.number, -2147217873);
     EXPECT_EQ(e.source,
@@ -109,7 +109,7 @@ TEST(BillingFaturar, EveryFailureRollsBackAndEndsTheWork) {
   }
   {
     Faturamento f;  // a failure before the transaction ends the work only
-    f.fake->script.falhas["Cliente.Carregar"] = Erro(-2147220990, "Registro nao encontrado");
+    f.fake->falhas["Cliente.Carregar"] = Erro(-2147220990, "Registro nao encontrado");
     EXPECT_EQ(FailureOf([&] { f.Faturar(kHoje); }).number, -2147220990);
     EXPECT_EQ(f.fake->log, (Calls{"BeginWork BPFaturamento.Faturar", "Cliente.Carregar 7/100",
                                   "EndWork BPFaturamento.Faturar"}));
