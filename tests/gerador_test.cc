@@ -46,17 +46,11 @@ class GeradorTest : public ::testing::Test {
     const Value v = db_->Query(sql).Field(0);
     return v.IsNull() ? 0 : v.ToDouble();
   }
-  // Every row of the tables written, as text, in key order.
+  // Every row of the tables written, as text.
   static std::string Tudo(db::Connection& c, const station::ResumoGerador& r) {
-    std::string tudo;
-    for (const auto& [tabela, n] : r.linhas) {
-      const db::Recordset rs = c.Query("SELECT * FROM " + tabela + " ORDER BY 1, 2");
-      for (const auto& linha : rs.Rows()) {
-        for (const Value& v : linha) tudo += v.ToText() + '|';
-        tudo += '\n';
-      }
-    }
-    return tudo;
+    std::vector<std::string> tabelas;
+    for (const auto& [tabela, n] : r.linhas) tabelas.push_back(tabela);
+    return TablesAsText(c, tabelas, "1, 2");
   }
 
   TestEnv env_;
