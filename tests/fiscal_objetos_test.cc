@@ -115,15 +115,7 @@ std::string Centavos(Money m, int largura) {
 
 // Splits a record type's text into its records.
 std::vector<std::string> Linhas(const bp::host::RegistroMovimento& r) {
-  std::vector<std::string> linhas;
-  size_t inicio = 0;
-  while (!r.Tx_Registros.empty()) {
-    const size_t fim = r.Tx_Registros.find("\r\n", inicio);
-    linhas.push_back(r.Tx_Registros.substr(inicio, fim - inicio));
-    if (fim == std::string::npos) break;
-    inicio = fim + 2;
-  }
-  return linhas;
+  return bp::testing::CrlfLines(r.Tx_Registros);
 }
 
 TEST_F(FiscalObjetos, RecordWriterWritesTodaysMovementAtTheLayoutsWidths) {
