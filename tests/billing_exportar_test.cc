@@ -12,6 +12,7 @@
 #include "bp/erros.h"
 #include "station/seed/seed.h"
 #include "station/session/sessao.h"
+#include "support/db_checks.h"
 #include "support/estacao_demo.h"
 #include "support/test_env.h"
 
@@ -88,13 +89,9 @@ TEST(BillingExportar, WritesTheThreeLayoutsOfAReceivable) {
   EXPECT_EQ(
       static_cast<size_t>(std::distance(std::filesystem::directory_iterator(env.Folder()), {})),
       arquivos);
-  try {
-    exportador.Exportar(nullptr, kArquivoCupomTexto);
-    ADD_FAILURE() << "overwrote without asking";
-  } catch (const Erro& e) {
-    EXPECT_EQ(e.description, "Erro durante exportação");
-    EXPECT_EQ(e.number, kErroNegocio);
-  }
+  const Erro e = testing::FailureOf([&] { exportador.Exportar(nullptr, kArquivoCupomTexto); });
+  EXPECT_EQ(e.description, "Erro durante exportação");
+  EXPECT_EQ(e.number, kErroNegocio);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "bp/bp_faturamento.h"
 #include "bp/erros.h"
 #include "support/billing_fakes.h"
+#include "support/db_checks.h"
 
 namespace bp {
 namespace {
@@ -26,15 +27,7 @@ struct Faturamento {
   BPFaturamento classe;
 };
 
-Erro Falha(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Erro& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error";
-  return {};
-}
+using testing::FailureOf;
 
 TEST(BillingFaturar, StoresTheReceivableThenCorrectsItsValueToTheCouponsSum) {
   Faturamento f;
@@ -88,7 +81,7 @@ TEST(BillingFaturar, StoresTheReceivableThenCorrectsItsValueToTheCouponsSum) {
 TEST(BillingFaturar, EveryFailureRollsBackAndEndsTheWork) {
   {
     Faturamento f;  // nothing pending: the sum is 0
-    const Erro e = Falha([&] { f.Faturar(kHoje); });
+    const Erro e = FailureOf([&] { f.Faturar(kHoje); });
     EXPECT_EQ(e.number, kErroNegocio);
     EXPECT_EQ(e.description,
               "Erro na coferencia entre o valor da conta a receber e a soma a partir dos cupons, "
@@ -106,8 +99,8 @@ TEST(BillingFaturar, EveryFailureRollsBackAndEndsTheWork) {
   }
   {
     Faturamento f;  // a host failure keeps its number and description
-    f.fake->script.falhas["Conta.Incluir"] = Erro(-2147217873, "violação", "Provider");
-    const Erro e = Falha([&] { f.Faturar(kHoje); });
+    f.fake->falhas["Conta.Incluir"] = Erro(-2147217873, "violação", "Provider");
+    const Erro e = FailureOf([&] { f.Faturar(kHoje); });
     EXPECT_EQ(e.number, -2147217873);
     EXPECT_EQ(e.source,
               "Provider -> BPFaturamento.GerarContaAReceber,  -> BPFaturamento.Faturar, ");
@@ -116,8 +109,8 @@ TEST(BillingFaturar, EveryFailureRollsBackAndEndsTheWork) {
   }
   {
     Faturamento f;  // a failure before the transaction ends the work only
-    f.fake->script.falhas["Cliente.Carregar"] = Erro(-2147220990, "Registro nao encontrado");
-    Falha([&] { f.Faturar(kHoje); });
+    f.fake->falhas["Cliente.Carregar"] = Erro(-2147220990, "Registro nao encontrado");
+    EXPECT_EQ(FailureOf([&] { f.Faturar(kHoje); }).number, -2147220990);
     EXPECT_EQ(f.fake->log, (Calls{"BeginWork BPFaturamento.Faturar", "Cliente.Carregar 7/100",
                                   "EndWork BPFaturamento.Faturar"}));
   }
@@ -245,7 +238,7 @@ TEST(BillingSeletivo, BillsThePickedCouponsWithProgress) {
     std::vector<FakeCupom> cupons;
     cupons.emplace_back(*s.fake, 1, 100, Money::FromInt(10), kHoje);
     cupons.emplace_back(*s.fake, 2, 200, Money::FromInt(10), kHoje);
-    const Erro e = Falha([&] { s.Faturar(cupons); });
+    const Erro e = FailureOf([&] { s.Faturar(cupons); });
     EXPECT_EQ(e.number, kErroNegocio);
     EXPECT_EQ(e.description,
               "Existe cupom fiscal selecionado que não pertence ao cliente do faturamento");

@@ -13,23 +13,14 @@
 #include "bp/keys.h"
 #include "bp/text_file.h"
 #include "station/fiscal/encriptar.h"
+#include "support/db_checks.h"
 #include "support/test_env.h"
 #include "support/test_keys.h"
 
 namespace bp {
 namespace {
 
-// Runs `f` and returns the Erro it raises (number 0 when none).
-template <class F>
-Erro Raised(F&& f) {
-  try {
-    f();
-  } catch (const Erro& e) {
-    return e;
-  }
-  return {};
-}
-
+using testing::FailureOf;
 TEST(Desencriptar, ReversesTheHostEncryption) {
   for (const std::string& serial : std::vector<std::string>{"BE091010100011200391", "Série Ação ÉÍÓÚ ç", "x",
                              std::string(100, 'Z') + "ã"}) {
@@ -79,7 +70,7 @@ TEST(Desencriptar, BadInputRaisesTheComponentErrorWithItsTrail) {
       {ComPaddingZero(), "Decrypt error."},
   };
   for (Case& c : cases) {
-    Erro e = Raised([&] { Desencriptar(c.input); });
+    Erro e = FailureOf([&] { Desencriptar(c.input); });
     EXPECT_EQ(e.number, kErroActiveCrypt) << c.input;
     EXPECT_EQ(e.description, c.text) << c.input;
     EXPECT_EQ(e.source, "Desencriptar -> Criptografia.Desencriptar") << c.input;
@@ -89,16 +80,16 @@ TEST(Desencriptar, BadInputRaisesTheComponentErrorWithItsTrail) {
 TEST(DispararErroActiveCript, RaisesOnlyTheComponentCodes) {
   for (int quiet : {0, 100, 122, 133, -112}) {
     auto code = static_cast<int16_t>(quiet);
-    EXPECT_EQ(Raised([&] { DispararErroActiveCript("X", code); }).number, 0) << quiet;
+    EXPECT_EQ(FailureOf([&] { DispararErroActiveCript("X", code); }).number, 0) << quiet;
   }
-  Erro e = Raised([] { DispararErroActiveCript("Desencriptar", 112); });
+  Erro e = FailureOf([] { DispararErroActiveCript("Desencriptar", 112); });
   EXPECT_EQ(e.number, static_cast<int32_t>(0x80040201));
   EXPECT_EQ(e.description, "Decrypt error.");
   EXPECT_EQ(e.source, "Desencriptar");
-  EXPECT_EQ(Raised([] { DispararErroActiveCript("s", 101); }).description, "Invalid key size.");
-  EXPECT_EQ(Raised([] { DispararErroActiveCript("s", 123); }).description,
+  EXPECT_EQ(FailureOf([] { DispararErroActiveCript("s", 101); }).description, "Invalid key size.");
+  EXPECT_EQ(FailureOf([] { DispararErroActiveCript("s", 123); }).description,
             "Unknown error while encryption.");
-  EXPECT_EQ(Raised([] { DispararErroActiveCript("s", 132); }).description, "Sign verify error");
+  EXPECT_EQ(FailureOf([] { DispararErroActiveCript("s", 132); }).description, "Sign verify error");
 }
 
 TEST(AssinarArquivoDigitalmente, IndicatorAddsOneEmptyLineThenSigns) {
@@ -122,7 +113,7 @@ TEST(AssinarArquivoDigitalmente, FailuresCarryNumberTextAndTrail) {
   testing::TestEnv env;
   std::string missing = env.Path("nao_existe.txt");
   bool ic = false;
-  Erro e = Raised([&] { AssinarArquivoDigitalmente(missing, ic); });
+  Erro e = FailureOf([&] { AssinarArquivoDigitalmente(missing, ic); });
   EXPECT_EQ(e.number, kErroNegocio);
   EXPECT_EQ(e.description, "Erro na assinatura do arquivo");
   EXPECT_EQ(e.source,
@@ -132,7 +123,7 @@ TEST(AssinarArquivoDigitalmente, FailuresCarryNumberTextAndTrail) {
   // With the indicator, a missing folder fails already when opening the file.
   std::string no_folder = env.Path("sem_pasta/arquivo.txt");
   ic = true;
-  e = Raised([&] { AssinarArquivoDigitalmente(no_folder, ic); });
+  e = FailureOf([&] { AssinarArquivoDigitalmente(no_folder, ic); });
   EXPECT_EQ(e.number, rt::kPathNotFound);
   EXPECT_TRUE(e.source.ends_with(" -> Criptografia.AssinarArquivoDigitalmente")) << e.source;
 }
@@ -151,12 +142,12 @@ TEST(DeploymentKeys, WithoutAKeySigningAndTheSerialFailAndTheLogSaysWhichKey) {
   std::vector<Erro> raised;
   auto sign = [&] {
     bool ic = true;
-    raised.push_back(Raised([&] { AssinarArquivoDigitalmente(path, ic); }));
+    raised.push_back(FailureOf([&] { AssinarArquivoDigitalmente(path, ic); }));
     return raised.back();
   };
   auto decrypt = [&] {
-    raised.push_back(Raised([&] { Desencriptar(cipher); }));
-    raised.push_back(Raised([] { station::Encriptar("BE0910"); }));
+    raised.push_back(FailureOf([&] { Desencriptar(cipher); }));
+    raised.push_back(FailureOf([] { station::Encriptar("BE0910"); }));
     return raised[raised.size() - 2];
   };
 

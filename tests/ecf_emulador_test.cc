@@ -124,26 +124,19 @@ TEST(EcfEmulador, FailuresRaiseThePrinterErrorsAndChangeNothing) {
   ecf.RegistrarCupom(DateTime::Of(2026, 12, 5, 8, 0), Venda("F1", 100));
 
   ecf.DefinirFalha(station::FalhaEcf::kSemPapel);
-  try {
-    ecf.ImprimirReducaoZ(DateTime::Of(2026, 12, 5, 23, 0));
-    FAIL() << "printed without paper";
-  } catch (const bp::Erro& e) {
-    EXPECT_EQ(e.number, static_cast<int32_t>(0x800405F0));
-    EXPECT_EQ(e.description, "Erro no Status da impressora");
-  }
+  bp::Erro e =
+      bp::testing::FailureOf([&] { ecf.ImprimirReducaoZ(DateTime::Of(2026, 12, 5, 23, 0)); });
+  EXPECT_EQ(e.number, static_cast<int32_t>(0x800405F0));
+  EXPECT_EQ(e.description, "Erro no Status da impressora");
   // Without paper the printer still answers questions.
   EXPECT_EQ(ecf.Dt_Movimento(), DateTime::Of(2026, 12, 5));
   EXPECT_FALSE(ecf.UltimaReducaoZ().has_value());
   EXPECT_EQ(ecf.Estado().contadores.coo, 1);
 
   ecf.DefinirFalha(station::FalhaEcf::kDesligada);
-  try {
-    ecf.Cd_IdentificacaoECF();
-    FAIL() << "a printer that is off answered";
-  } catch (const bp::Erro& e) {
-    EXPECT_EQ(e.number, static_cast<int32_t>(0x800405FF));
-    EXPECT_EQ(e.description, "Impressora desligada ou cabo desconectado");
-  }
+  e = bp::testing::FailureOf([&] { ecf.Cd_IdentificacaoECF(); });
+  EXPECT_EQ(e.number, static_cast<int32_t>(0x800405FF));
+  EXPECT_EQ(e.description, "Impressora desligada ou cabo desconectado");
   ecf.DefinirFalha(station::FalhaEcf::kComunicacao);
   EXPECT_THROW(ecf.UltimaReducaoZ(), bp::Erro);
 
@@ -163,13 +156,10 @@ TEST(EcfEmulador, AStateFileThatDoesNotReadBackIsRefusedNamingTheKey) {
   ASSERT_NE(coo, std::string::npos);
   texto.replace(coo, 7, "\ncoo=doze\n");
   bp::testing::WriteFile(ecf.ArquivoDeEstado(), texto);
-  try {
-    ecf.RegistrarCupom(DateTime::Of(2026, 12, 5, 8, 0), Venda("F1", 1));
-    FAIL() << "read a counter that is not a number";
-  } catch (const bp::Erro& e) {
-    EXPECT_EQ(e.number, bp::rt::kTypeMismatch);
-    EXPECT_NE(e.description.find("coo"), std::string::npos) << e.description;
-  }
+  const bp::Erro e = bp::testing::FailureOf(
+      [&] { ecf.RegistrarCupom(DateTime::Of(2026, 12, 5, 8, 0), Venda("F1", 1)); });
+  EXPECT_EQ(e.number, bp::rt::kTypeMismatch);
+  EXPECT_NE(e.description.find("coo"), std::string::npos) << e.description;
   EXPECT_EQ(bp::testing::ReadFile(ecf.ArquivoDeEstado()), texto);  // left for the operator
 }
 

@@ -59,7 +59,7 @@ class Copias {
   // The populated database at version 18 that every copy starts from.
   virtual std::string Fonte() = 0;
   // A new copy of the source named `nome`; returns its target.
-  virtual std::string Copiar(const std::string& nome) = 0;
+  std::string Copiar(const std::string& nome) { return Duplicar(Fonte(), nome); }
   // Waits until nothing of a killed child holds the copy any more.
   virtual void Assentar(const std::string& alvo) = 0;
   // A copy of a copy as it stands, a killed child's leftovers included.
@@ -73,11 +73,6 @@ class CopiasSqlite final : public Copias {
  public:
   explicit CopiasSqlite(std::string pasta) : pasta_(std::move(pasta)) {}
   std::string Fonte() override { return pasta_ + "/fonte.db"; }
-  std::string Copiar(const std::string& nome) override {
-    const std::string alvo = pasta_ + "/" + nome + ".db";
-    std::filesystem::copy_file(Fonte(), alvo, std::filesystem::copy_options::overwrite_existing);
-    return alvo;
-  }
   // The journal a killed child leaves is rolled back by the next opening.
   void Assentar(const std::string&) override {}
   // The rollback journal goes along: opening the duplicate undoes the
@@ -105,12 +100,6 @@ class CopiasPostgres final : public Copias {
  public:
   explicit CopiasPostgres(std::string fonte) : fonte_(std::move(fonte)) {}
   std::string Fonte() override { return fonte_; }
-  std::string Copiar(const std::string& nome) override {
-    auto admin = db::Connection::Open(PgCluster::Shared().Url());
-    admin->Execute("DROP DATABASE IF EXISTS " + nome);
-    admin->Execute("CREATE DATABASE " + nome + " TEMPLATE " + Nome(fonte_));
-    return PgCluster::Shared().Url(nome);
-  }
   // A killed client's server process ends its transaction (rolling it back)
   // only when it notices the closed socket, after its current statement.
   void Assentar(const std::string& alvo) override {
@@ -151,6 +140,12 @@ struct Retrato {
   std::map<std::string, uint64_t> conteudo;  // digest of the populated tables
 };
 
+// Table and column names as keys: PostgreSQL reports them in lower case.
+std::string Chave(std::string nome) {
+  for (char& ch : nome) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  return nome;
+}
+
 // An order-independent digest of a table's rows, over every value that is
 // not a date: each row's values are named by column and sorted, so that a
 // rebuilt table with another column order digests the same.
@@ -161,9 +156,8 @@ uint64_t Digest(db::Connection& c, const std::string& tabela) {
     std::vector<std::string> partes;
     for (size_t i = 0; i < linha.size(); ++i) {
       if (linha[i].Type() == ValueType::kDate) continue;
-      std::string nome = r.FieldName(static_cast<int32_t>(i));
-      for (char& ch : nome) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-      partes.push_back(nome + "=" + (linha[i].IsNull() ? "<null>" : linha[i].ToText()));
+      partes.push_back(Chave(r.FieldName(static_cast<int32_t>(i))) + "=" +
+                       (linha[i].IsNull() ? "<null>" : linha[i].ToText()));
     }
     std::sort(partes.begin(), partes.end());
     std::string texto;
@@ -171,12 +165,6 @@ uint64_t Digest(db::Connection& c, const std::string& tabela) {
     soma += std::hash<std::string>{}(texto) * 0x9E3779B97F4A7C15ull + 1;
   }
   return soma;
-}
-
-// Table names as keys: PostgreSQL reports them in lower case.
-std::string Chave(std::string nome) {
-  for (char& ch : nome) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-  return nome;
 }
 
 Retrato Retratar(db::Connection& c, const std::set<std::string>& povoadas) {

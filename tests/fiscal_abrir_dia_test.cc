@@ -8,6 +8,7 @@
 #include "bp/bp_abrir_dia.h"
 #include "bp/ead.h"
 #include "bp/erros.h"
+#include "support/db_checks.h"
 #include "support/fiscal_fakes.h"
 #include "support/test_keys.h"
 
@@ -122,16 +123,12 @@ TEST(FiscalAbrirDia, UnwritableMovementFileRaisesItsOwnNumberAndEcfZeroIsOne) {
   a.fake->script.reducoes = {kDia4};
   a.fake->script.numero_ecf = 0;
   a.fake->script.registros[2] = {false, ""};
-  try {
-    a.Abrir();
-    FAIL() << "no error";
-  } catch (const Erro& e) {
-    EXPECT_EQ(e.number, kErroArquivoReducaoZ);
-    EXPECT_EQ(e.description,
-              "Erro na geração do arquivo com movimento da redução Z, atenção esse arquivo e "
-              "exigido pelo fisco, informe o problema imediatamente ao suporte técnico.");
-    EXPECT_EQ(e.source, " -> BPAbrirDia.ExportarMovimentoECF -> BPAbrirDia.AbrirDia, ");
-  }
+  const Erro e = testing::FailureOf([&] { a.Abrir(); });
+  EXPECT_EQ(e.number, kErroArquivoReducaoZ);
+  EXPECT_EQ(e.description,
+            "Erro na geração do arquivo com movimento da redução Z, atenção esse arquivo e "
+            "exigido pelo fisco, informe o problema imediatamente ao suporte técnico.");
+  EXPECT_EQ(e.source, " -> BPAbrirDia.ExportarMovimentoECF -> BPAbrirDia.AbrirDia, ");
   EXPECT_EQ(a.fake->Calls({"BOECF.Carregar", "SetNumeroECF", "BOCupomFiscal.Cupons"}),
             (Calls{"BOECF.Carregar 7/0", "BOCupomFiscal.CuponsNaoConcluidos 30/12/1899 0",
                    "SetNumeroECF 1", "BOECF.Carregar 7/1"}));

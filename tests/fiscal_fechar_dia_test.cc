@@ -65,8 +65,8 @@ TEST(FiscalFecharDia, FailingStepIsLoggedWithItsNumberAndTheNextStepRuns) {
   f.env.now = DateTime::Of(2026, 12, 6, 2, 1);
   f.fake->script.dt_movimento = kDia5;
   f.fake->script.reducoes = {kDia5};
-  f.fake->script.falhas["BOReducaoZ.Gravar"] = Erro(static_cast<int32_t>(0x80040202),
-                                                    "Registro nao encontrado", "ReducaoZ.Gravar");
+  f.fake->falhas["BOReducaoZ.Gravar"] =
+      Erro(static_cast<int32_t>(0x80040202), "Registro nao encontrado", "ReducaoZ.Gravar");
   EXPECT_TRUE(f.Fechar().IsEmpty());
   EXPECT_EQ(f.Impressoes(), (Calls{kZ, "Impressora.ImprimirVolumeCombustivelVendido "
                                        "30/12/1899 30/12/1899"}));
@@ -85,8 +85,9 @@ TEST(FiscalFecharDia, FailingStepIsLoggedWithItsNumberAndTheNextStepRuns) {
   Fechamento g;
   g.env.now = DateTime::Of(2026, 12, 5, 23, 0);
   g.fake->script.reducoes = {kDia5};
-  g.fake->script.falhas["Impressora.Dt_Movimento"] = Erro(static_cast<int32_t>(0x800405EE), "Erro na comunicacao");
-  g.fake->script.falhas["Impressora.ImprimirReducaoZ"] =
+  g.fake->falhas["Impressora.Dt_Movimento"] =
+      Erro(static_cast<int32_t>(0x800405EE), "Erro na comunicacao");
+  g.fake->falhas["Impressora.ImprimirReducaoZ"] =
       Erro(static_cast<int32_t>(0x800405FF), "Impressora desligada ou cabo desconectado");
   EXPECT_EQ(g.Fechar(), kDia5);
   const auto& falhas = g.classe.FalhasDoFechamento();

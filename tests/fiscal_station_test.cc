@@ -93,15 +93,7 @@ class FiscalStation : public ::testing::Test {
 // Every line of the file before its EAD record, and whether the file ends
 // with one.
 std::vector<std::string> Registros(const std::string& caminho) {
-  const std::string bytes = bp::testing::ReadFile(caminho);
-  std::vector<std::string> linhas;
-  size_t inicio = 0;
-  while (inicio < bytes.size()) {
-    const size_t fim = bytes.find("\r\n", inicio);
-    if (fim == std::string::npos) break;
-    linhas.push_back(bytes.substr(inicio, fim - inicio));
-    inicio = fim + 2;
-  }
+  std::vector<std::string> linhas = bp::testing::CrlfLines(bp::testing::ReadFile(caminho));
   if (!linhas.empty() && linhas.back().rfind("EAD", 0) == 0) linhas.pop_back();
   return linhas;
 }

@@ -4,6 +4,7 @@
 
 #include "bp/bp_mt_controlador.h"
 #include "bp/registry.h"
+#include "support/db_checks.h"
 #include "support/forecourt_terminais.h"
 
 namespace bp::testing {
@@ -109,13 +110,9 @@ TEST_F(MtControlador, EveryConnectedHandlerSeesEachScreen) {
 TEST_F(MtControlador, ReleaseOnATerminalOutsideOneToTenRaisesWithoutEvent) {
   for (int16_t mt : {int16_t{0}, int16_t{11}}) {
     AcaoEnum acao = AcaoEnum::AcaoLiberarBico;
-    try {
-      Execute(mt, acao, 1, "");
-      ADD_FAILURE() << "terminal " << mt;
-    } catch (const Erro& e) {
-      EXPECT_EQ(e.number, rt::kObjectNotSet);
-      EXPECT_TRUE(e.source.ends_with(" -> BPMTControlador.Execute, ")) << e.source;
-    }
+    const Erro e = testing::FailureOf([&] { Execute(mt, acao, 1, ""); });
+    EXPECT_EQ(e.number, rt::kObjectNotSet);
+    EXPECT_TRUE(e.source.ends_with(" -> BPMTControlador.Execute, ")) << e.source;
   }
   EXPECT_TRUE(telas.empty());
 }

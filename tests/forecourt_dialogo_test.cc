@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bp/erro.h"
+#include "support/db_checks.h"
 #include "support/forecourt_terminais.h"
 
 namespace bp::testing {
@@ -283,16 +284,13 @@ TEST_F(MtDialogo, OldCashRegisterRuleAtSevenInTheMorning) {
 TEST_F(MtDialogo, NozzleOutOfRangeAndBadAnswersFailTheStep) {
   AtePagamento(3);
   Responder(3, "4");
-  try {
-    Responder(3, "300");
-    FAIL();
-  } catch (const Erro& e) {
-    EXPECT_EQ(e.number, rt::kOverflow);
-    EXPECT_TRUE(e.source.ends_with(" -> BPMTLiberarBico.ProcessarAndamento, "
-                                   " -> BPMTLiberarBico.Execute, "
-                                   " -> BPMTControlador.Execute, "))
-        << e.source;
-  }
+  const Erro e = testing::FailureOf([&] { Responder(3, "300"); });
+  EXPECT_EQ(e.number, rt::kOverflow);
+  EXPECT_TRUE(
+      e.source.ends_with(" -> BPMTLiberarBico.ProcessarAndamento, "
+                         " -> BPMTLiberarBico.Execute, "
+                         " -> BPMTControlador.Execute, "))
+      << e.source;
   EXPECT_EQ(Ultima().linha1, "Erro (Tecle enter)");
   EXPECT_EQ(Ultima().linha2, "Overflow");
   EXPECT_EQ(Ultima().andamento, 28);

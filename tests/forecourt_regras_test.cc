@@ -4,6 +4,7 @@
 
 #include "bp/bp_liberar_bico.h"
 #include "bp/registry.h"
+#include "support/db_checks.h"
 #include "support/forecourt_fakes.h"
 #include "support/test_env.h"
 
@@ -119,15 +120,13 @@ TEST_F(MtRegras, FailedConsultationRetriesPrimaryThenSecondary) {
 
   sessao->log.clear();
   sessao->roteiro.falhas["Cheque.Consultar"] = {5, 5, 5};
-  try {
-    Verificar(TP::PagamentoCheque, resultado, "C1", "12345678901");
-    FAIL();
-  } catch (const Erro& e) {
-    EXPECT_EQ(e.number, 5);
-    EXPECT_TRUE(e.source.ends_with(" -> BPLiberarBico.BicoPodeSerLiberadoVendaCheque, "
-                                   " -> BPLiberarBico.BicoPodeSerLiberado, "))
-        << e.source;
-  }
+  const Erro e =
+      testing::FailureOf([&] { Verificar(TP::PagamentoCheque, resultado, "C1", "12345678901"); });
+  EXPECT_EQ(e.number, 5);
+  EXPECT_TRUE(
+      e.source.ends_with(" -> BPLiberarBico.BicoPodeSerLiberadoVendaCheque, "
+                         " -> BPLiberarBico.BicoPodeSerLiberado, "))
+      << e.source;
   EXPECT_EQ(sessao->Calls({"Cheque.Consultar"}).size(), 3u);
 
   // Before the consultation the counter starts at 0: three retries.

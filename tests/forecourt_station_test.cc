@@ -11,9 +11,10 @@
 #include "station/forecourt/cheque.h"
 #include "station/forecourt/objetos_pista.h"
 #include "station/forecourt/regras_pista.h"
-#include "station/seed/seed.h"
 #include "station/forecourt/senha.h"
+#include "station/seed/seed.h"
 #include "station/session/sessao.h"
+#include "support/db_checks.h"
 #include "support/estacao_demo.h"
 #include "support/test_env.h"
 
@@ -326,13 +327,9 @@ TEST_F(PistaTest, ResponsibilityAndReleaseLog) {
 }
 
 TEST_F(PistaTest, SeedRefusesADatabaseThatIsNotNew) {
-  try {
-    station::SeedDemoStation(sessao_, env_.now);
-    FAIL() << "seeded twice";
-  } catch (const bp::Erro& e) {
-    EXPECT_NE(e.description.find("O banco já tem cadastros (tabela Funcionario)"), std::string::npos)
-        << e.description;
-  }
+  const bp::Erro e = bp::testing::FailureOf([&] { station::SeedDemoStation(sessao_, env_.now); });
+  EXPECT_NE(e.description.find("O banco já tem cadastros (tabela Funcionario)"), std::string::npos)
+      << e.description;
 }
 
 }  // namespace

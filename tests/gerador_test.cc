@@ -11,9 +11,10 @@
 #include "bp/db/connection.h"
 #include "bp/erro.h"
 #include "bp/money.h"
-#include "station/session/banco_inicial.h"
 #include "station/seed/gerador.h"
+#include "station/session/banco_inicial.h"
 #include "station/stock/recalculo_estoque.h"
+#include "support/db_checks.h"
 #include "support/test_env.h"
 
 namespace bp::testing {
@@ -45,17 +46,11 @@ class GeradorTest : public ::testing::Test {
     const Value v = db_->Query(sql).Field(0);
     return v.IsNull() ? 0 : v.ToDouble();
   }
-  // Every row of the tables written, as text, in key order.
+  // Every row of the tables written, as text.
   static std::string Tudo(db::Connection& c, const station::ResumoGerador& r) {
-    std::string tudo;
-    for (const auto& [tabela, n] : r.linhas) {
-      const db::Recordset rs = c.Query("SELECT * FROM " + tabela + " ORDER BY 1, 2");
-      for (const auto& linha : rs.Rows()) {
-        for (const Value& v : linha) tudo += v.ToText() + '|';
-        tudo += '\n';
-      }
-    }
-    return tudo;
+    std::vector<std::string> tabelas;
+    for (const auto& [tabela, n] : r.linhas) tabelas.push_back(tabela);
+    return TablesAsText(c, tabelas, "1, 2");
   }
 
   TestEnv env_;
@@ -211,12 +206,8 @@ TEST_F(GeradorTest, RefusesADatabaseWithMovementOrAtAnotherVersion) {
   o.dias = 2;
   station::GerarMovimento(*db_, o);
   const double cupons = Numero("SELECT COUNT(*) FROM CupomFiscal");
-  try {
-    station::GerarMovimento(*db_, o);
-    FAIL() << "a second run was accepted";
-  } catch (const Erro& e) {
-    EXPECT_EQ(e.number, db::kErroComando);
-  }
+  const Erro e = testing::FailureOf([&] { station::GerarMovimento(*db_, o); });
+  EXPECT_EQ(e.number, db::kErroComando);
   EXPECT_EQ(Numero("SELECT COUNT(*) FROM CupomFiscal"), cupons);
 
   auto outro = Novo("v.db");

@@ -4,22 +4,16 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <limits>
 
 #include "bp/erro.h"
+#include "support/db_checks.h"
 
 namespace bp {
 namespace {
 
-template <class F>
-int32_t ErrorOf(F&& f) {
-  try {
-    f();
-  } catch (const Erro& e) {
-    return e.number;
-  }
-  return 0;
-}
+int32_t ErrorOf(const std::function<void()>& f) { return testing::FailureOf(f).number; }
 
 constexpr int64_t kMaxRaw = std::numeric_limits<int64_t>::max();
 constexpr int64_t kMinRaw = std::numeric_limits<int64_t>::min();
@@ -48,11 +42,7 @@ TEST(MoneyTest, OverflowRaisesSix) {
   EXPECT_EQ(ErrorOf([] { Money::FromRaw(kMinRaw) - Money::FromRaw(1); }), rt::kOverflow);
   EXPECT_EQ(ErrorOf([] { -Money::FromRaw(kMinRaw); }), rt::kOverflow);
   EXPECT_EQ(ErrorOf([] { Money::FromRaw(kMaxRaw / 2 + 1) * 2; }), rt::kOverflow);
-  try {
-    Money::FromDouble(1e300);
-  } catch (const Erro& e) {
-    EXPECT_EQ(e.description, "Overflow");
-  }
+  EXPECT_EQ(testing::FailureOf([] { Money::FromDouble(1e300); }).description, "Overflow");
   // A failed sum leaves the left operand as it was.
   Money m = Money::FromRaw(kMaxRaw);
   EXPECT_EQ(ErrorOf([&] { m += Money::FromRaw(1); }), rt::kOverflow);

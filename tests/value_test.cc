@@ -7,18 +7,12 @@
 #include <string>
 
 #include "bp/erro.h"
+#include "support/db_checks.h"
 
 namespace bp {
 namespace {
 
-int32_t ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Erro& e) {
-    return e.number;
-  }
-  return 0;
-}
+int32_t ErrorOf(const std::function<void()>& f) { return testing::FailureOf(f).number; }
 
 TEST(ValueTest, WholeNumbersRoundHalfToEvenThenCheckRange) {
   EXPECT_EQ(Value(2.5).ToInt16(), 2);

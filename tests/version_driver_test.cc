@@ -12,6 +12,7 @@
 #include "bp/schema/operations.h"
 #include "bp/schema/version_step.h"
 #include "station/session/sessao.h"
+#include "support/db_checks.h"
 #include "support/recording_session.h"
 #include "support/test_env.h"
 #include "support/version_walk.h"
@@ -127,17 +128,13 @@ TEST_F(VersionDriver, AheadOrAtTheTargetChangesNothing) {
 
 TEST_F(VersionDriver, EmptyParametroIsAnError) {
   testing::CreateParametro(Db(), std::nullopt);
-  try {
-    driver_.Atualizar(true);
-    FAIL() << "no error";
-  } catch (const Erro& e) {
-    EXPECT_EQ(e.number, -2147219872);
-    EXPECT_EQ(e.description,
-              "Não existe registro de controle de versão na tabela de Parametro, solicite "
-              "intervenção técnica.");
-    EXPECT_EQ(e.source,
-              " -> BPAtualizarBancoDeDados.Atualizar,  -> BPAtualizarBancoDeDados.Atualizar");
-  }
+  const Erro e = testing::FailureOf([&] { driver_.Atualizar(true); });
+  EXPECT_EQ(e.number, -2147219872);
+  EXPECT_EQ(e.description,
+            "Não existe registro de controle de versão na tabela de Parametro, solicite "
+            "intervenção técnica.");
+  EXPECT_EQ(e.source,
+            " -> BPAtualizarBancoDeDados.Atualizar,  -> BPAtualizarBancoDeDados.Atualizar");
 }
 
 TEST_F(VersionDriver, FailingStepRollsTheWholeTurnBack) {
@@ -202,15 +199,11 @@ TEST_F(VersionDriver, TolerantStepsSkipOnlyWhatTheyMay) {
                     c.Run(duplicate);
                   }});
   driver_.SetTargetVersion(120);
-  try {
-    driver_.Atualizar(false);
-    FAIL() << "step 118 should fail after its marked point";
-  } catch (const Erro& e) {
-    EXPECT_EQ(e.number, db::kErroComando);
-    EXPECT_NE(e.source.find(" -> BPAtualizarBancoDeDados.AtualizarVersao118,  -> "
-                            "BPAtualizarBancoDeDados.Atualizar"),
-              std::string::npos);
-  }
+  const Erro e = testing::FailureOf([&] { driver_.Atualizar(false); });
+  EXPECT_EQ(e.number, db::kErroComando);
+  EXPECT_NE(e.source.find(" -> BPAtualizarBancoDeDados.AtualizarVersao118,  -> "
+                          "BPAtualizarBancoDeDados.Atualizar"),
+            std::string::npos);
   EXPECT_EQ(Version(), 117);
   EXPECT_EQ(Db().Query("SELECT COUNT(*) AS n FROM Nova").Field(0).ToInt32(), 0);
 

@@ -13,6 +13,7 @@
 #include "station/seed/seed.h"
 #include "station/session/banco_inicial.h"
 #include "station/session/sessao.h"
+#include "support/db_checks.h"
 #include "support/estacao_demo.h"
 #include "support/pg_cluster.h"
 #include "support/test_env.h"
@@ -25,15 +26,7 @@ using D = station::EstacaoDemo;
 class FaturamentoPg : public testing::PgTest {};
 
 std::string Tabelas(db::Connection& c) {
-  std::string texto;
-  for (const char* t : {"ContaAReceber", "CupomFiscal", "NotaSaida", "ItemNotaSaida"}) {
-    const db::Recordset rs = c.Query(std::string("SELECT * FROM ") + t + " ORDER BY 1, 2, 3, 4");
-    for (const auto& row : rs.Rows()) {
-      for (const Value& v : row) texto += v.ToText() + "|";
-      texto += "\n";
-    }
-  }
-  return texto;
+  return testing::TablesAsText(c, {"ContaAReceber", "CupomFiscal", "NotaSaida", "ItemNotaSaida"});
 }
 
 TEST_F(FaturamentoPg, BillsTheDemoCustomersAndAFailedRunLeavesNothing) {

@@ -115,20 +115,6 @@ class FakeDAL : public host::DALFaturamento {
 
 std::string Data(DateTime date) { return date.IsEmpty() ? "-" : Format(date, "dd/mm/yyyy"); }
 
-void FakeBillingHost::Log(const std::string& call) {
-  log.push_back(call);
-  const std::string nome = call.substr(0, call.find(' '));
-  auto it = script.falhas.find(nome);
-  if (it != script.falhas.end()) throw it->second;
-}
-
-void FakeBillingHost::BeginWork(const std::string& origin, bool& marker) {
-  Log("BeginWork " + origin);
-  marker = true;
-}
-
-void FakeBillingHost::EndWork(const std::string& origin, bool) { Log("EndWork " + origin); }
-
 std::unique_ptr<host::BOCliente> FakeBillingHost::CriarCliente() {
   return std::make_unique<FakeCliente>(*this);
 }

@@ -3,20 +3,16 @@
 // write every call, in order and with its arguments, into one log.
 #pragma once
 
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "bp/erro.h"
 #include "bp/host/bo_cliente.h"
 #include "bp/host/bo_conta_a_receber.h"
 #include "bp/host/bo_cupom_fiscal.h"
-#include "bp/host/bo_empresa_usuaria.h"
 #include "bp/host/bo_nota_saida.h"
-#include "bp/host/bo_sistema.h"
 #include "bp/host/dal_faturamento.h"
-#include "support/stub_data_access.h"
+#include "support/fake_host.h"
 #include "support/test_env.h"
 
 namespace bp::testing {
@@ -33,46 +29,23 @@ struct BillingScript {
   std::vector<Money> valores_linha;        // amount of each line, in order
   int32_t proxima_conta = 501;
   int32_t proxima_nota = 9001;
-  std::map<std::string, Erro> falhas;  // call name -> failure it raises
 };
 
-class FakeBillingHost : public host::BOSistema,
-                        public StubDataAccess,
-                        public host::BOEmpresaUsuaria {
+class FakeBillingHost : public FakeHost {
  public:
   BillingScript script;
-  std::vector<std::string> log;
   // The receivable as each Incluir and Alterar stored it, and the invoices.
   std::vector<host::RegistroContaAReceber> contas;
   std::vector<host::RegistroNotaSaida> notas;
   std::vector<std::vector<host::ItemNotaSaida>> itens;
 
-  void Log(const std::string& call);  // records, then raises a scripted failure
-
-  // BOSistema
-  host::BOEmpresaUsuaria& EmpresaUsuaria() override { return *this; }
-  int32_t Cd_PessoaUsuaria() override { return 7; }
-  host::DataAccess& ObDAL() override { return *this; }
-  void BeginWork(const std::string& origin, bool& marker) override;
-  void EndWork(const std::string& origin, bool marker) override;
   std::unique_ptr<host::BOCliente> CriarCliente() override;
   std::unique_ptr<host::BOContaAReceber> CriarContaAReceber() override;
   std::unique_ptr<host::BONotaSaida> CriarNotaSaida() override;
   std::unique_ptr<host::DALFaturamento> CriarDALFaturamento() override;
 
-  // DataAccess
-  void BeginTrans(const std::string& name, bool) override { Log("BeginTrans " + name); }
-  void CommitTrans(const std::string& name, bool) override { Log("CommitTrans " + name); }
-  void RollbackTrans(const std::string& name, bool) override { Log("RollbackTrans " + name); }
-
-  // BOEmpresaUsuaria
   host::IdentificacaoEmpresa Identificacao() override;
   host::ConfiguracaoFaturamento Faturamento() override { return script.empresa; }
-  std::vector<host::TransferenciaEmbalagem> TransferenciasDeEmbalagem() override { return {}; }
-  void SetMarcador(bool) override {}
-  DateTime DataUltimaConsolidacaoEstoque() override { return {}; }
-  void ConsolidarEstoqueAte(DateTime, Andamento*) override {}
-  void ConsolidarEstoqueNaData(DateTime, Andamento*) override {}
 };
 
 // A coupon handed to the selective run: Carregar reads `gravado`.

@@ -28,6 +28,19 @@ Erro FailureOf(const std::function<void()>& action) {
   return Erro();
 }
 
+std::string TablesAsText(db::Connection& c, const std::vector<std::string>& tables,
+                         const std::string& order_by) {
+  std::string text;
+  for (const std::string& table : tables) {
+    const db::Recordset rs = c.Query("SELECT * FROM " + table + " ORDER BY " + order_by);
+    for (const auto& row : rs.Rows()) {
+      for (const Value& v : row) text += v.ToText() + '|';
+      text += '\n';
+    }
+  }
+  return text;
+}
+
 void CheckBatches(db::Connection& c) {
   EXPECT_EQ(c.Execute("CREATE TABLE Bomba (Cd_Bomba int PRIMARY KEY, Nm_Bomba varchar(20));"
                       "INSERT INTO Bomba VALUES (1, 'a'), (2, 'b'), (3, 'c');\n"

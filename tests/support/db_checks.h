@@ -4,7 +4,9 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "bp/db/connection.h"
 #include "bp/erro.h"
@@ -13,6 +15,10 @@ namespace bp::testing {
 
 // The error `action` raises (number 0 when it raises none).
 Erro FailureOf(const std::function<void()>& action);
+// Every row of the tables, as text in the order `order_by` gives: values
+// ended by '|', rows by a line break.
+std::string TablesAsText(db::Connection& c, const std::vector<std::string>& tables,
+                         const std::string& order_by = "1, 2, 3, 4");
 
 // Batches, records affected, reopening a recordset on its source.
 void CheckBatches(db::Connection& c);

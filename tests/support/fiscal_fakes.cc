@@ -180,29 +180,6 @@ FakeFiscalHost::FakeFiscalHost()
       cupom_(std::make_unique<FakeCupomFiscal>(*this)),
       ecf_(std::make_unique<FakeECF>(*this)) {}
 
-void FakeFiscalHost::Log(const std::string& call) {
-  log.push_back(call);
-  const std::string nome = call.substr(0, call.find(' '));
-  auto it = script.falhas.find(nome);
-  if (it != script.falhas.end()) throw it->second;
-}
-
-std::vector<std::string> FakeFiscalHost::Calls(const std::vector<std::string>& prefixes) const {
-  std::vector<std::string> out;
-  for (const std::string& call : log)
-    for (const std::string& p : prefixes)
-      if (call.rfind(p, 0) == 0) {
-        out.push_back(call);
-        break;
-      }
-  return out;
-}
-
-void FakeFiscalHost::BeginWork(const std::string& origin, bool& marker) {
-  Log("BeginWork " + origin);
-  marker = true;
-}
-void FakeFiscalHost::EndWork(const std::string& origin, bool) { log.push_back("EndWork " + origin); }
 void FakeFiscalHost::SetNumeroECF(uint8_t number) {
   Log("SetNumeroECF " + std::to_string(number));
   script.numero_ecf = number;

@@ -144,17 +144,6 @@ class FakeBomba final : public host::BOBomba {
 
 }  // namespace
 
-std::vector<std::string> FakeSessaoForecourt::Calls(const std::vector<std::string>& prefixes) const {
-  std::vector<std::string> out;
-  for (const std::string& entry : log)
-    for (const std::string& p : prefixes)
-      if (entry.starts_with(p)) {
-        out.push_back(entry);
-        break;
-      }
-  return out;
-}
-
 void FakeSessaoForecourt::Chamar(const std::string& entrada) {
   log.push_back(entrada);
   const std::string nome = entrada.substr(0, entrada.find(' '));

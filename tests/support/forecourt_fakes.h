@@ -17,6 +17,7 @@
 #include "bp/host/bo_funcionario.h"
 #include "bp/host/bo_log_liberacao_bico.h"
 #include "bp/host/bo_sistema.h"
+#include "support/fake_host.h"
 
 namespace bp::testing {
 
@@ -39,14 +40,11 @@ struct RoteiroForecourt {
   std::map<std::string, std::vector<int32_t>> falhas;
 };
 
-class FakeSessaoForecourt : public host::BOSistema {
+class FakeSessaoForecourt : public host::BOSistema, public CallLog {
  public:
-  std::vector<std::string> log;
   RoteiroForecourt roteiro;
   int32_t cd_pessoa_usuaria = 1;
 
-  // The log entries that start with one of the prefixes.
-  std::vector<std::string> Calls(const std::vector<std::string>& prefixes) const;
   // Logs the call, then raises its next scripted failure, if any.
   void Chamar(const std::string& entrada);
 

@@ -2,19 +2,6 @@
 
 namespace bp::testing {
 
-std::vector<std::string> RecordingSession::Calls(const std::vector<std::string>& prefixes) const {
-  std::vector<std::string> out;
-  for (const std::string& line : log) {
-    for (const std::string& p : prefixes) {
-      if (line.rfind(p, 0) == 0) {
-        out.push_back(line);
-        break;
-      }
-    }
-  }
-  return out;
-}
-
 void RecordingSession::BeginWork(const std::string& origin, bool& marker) {
   log.push_back("BeginWork " + origin);
   real_.BeginWork(origin, marker);

@@ -10,17 +10,13 @@
 #include "bp/host/bo_estoque.h"
 #include "bp/host/bo_sistema.h"
 #include "bp/host/data_access.h"
+#include "support/fake_host.h"
 
 namespace bp::testing {
 
-class RecordingSession : public host::BOSistema, public host::DataAccess {
+class RecordingSession : public host::BOSistema, public host::DataAccess, public CallLog {
  public:
   explicit RecordingSession(host::BOSistema& real) : real_(real) {}
-
-  std::vector<std::string> log;
-
-  // Only the calls whose text starts with one of the prefixes.
-  std::vector<std::string> Calls(const std::vector<std::string>& prefixes) const;
 
   // BOSistema
   host::BOEmpresaUsuaria& EmpresaUsuaria() override { return real_.EmpresaUsuaria(); }

@@ -59,5 +59,7 @@ class TestEnv : public Env {
 std::string ReadFile(const std::string& path);
 // Writes bytes to a file, replacing it.
 void WriteFile(const std::string& path, const std::string& bytes);
+// The lines of a text whose lines end with "\r\n" (the last one may not).
+std::vector<std::string> CrlfLines(const std::string& text);
 
 }  // namespace bp::testing
