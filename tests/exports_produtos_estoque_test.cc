@@ -58,8 +58,8 @@ TEST(ExportarEstoque, PassesTheDateAndCountsTheItems) {
   estoque.SetObBOSistema(host);
   estoque.SetDs_Caminho(env.Path("estoque.txt"));
   EXPECT_FALSE(estoque.ExportarEstoque(DateTime::Of(2026, 11, 30)));
-  EXPECT_EQ(host->Calls("E2"), std::vector<std::string>{"E2 11.222.333/0001-81 30/11/2026 c=0"});
-  EXPECT_EQ(host->Calls("E9"),
+  EXPECT_EQ(host->Calls({"E2"}), std::vector<std::string>{"E2 11.222.333/0001-81 30/11/2026 c=0"});
+  EXPECT_EQ(host->Calls({"E9"}),
             std::vector<std::string>{"E9 11.222.333/0001-81 110.042.490.114 c=2"});
   EXPECT_EQ(env.boxes.back().text, "Erro na geração dos registros E9.");
   EXPECT_EQ(ReadFile(env.Path("estoque.txt")), "E2a\r\nE2b\r\n");

@@ -94,11 +94,11 @@ TEST(ExportacaoSintegra, MonthWithoutMovementWritesRecords10_11And90) {
           "EndWork BPExportacaoSintegra.PreparaEstoqueConsolidado 1",
           "Empresa.DataUltimaConsolidacaoEstoque", "Empresa.ConsolidarEstoqueAte 30/11/2026 janela",
           "Empresa.Identificacao", "CriarRegistroSintegra"}));
-  EXPECT_EQ(c.host->Calls("R50Emitidas").size(), 30u);
-  EXPECT_EQ(c.host->Calls("R50Emitidas")[0], "R50Emitidas 01/11/2026 SP c=0");
-  EXPECT_EQ(c.host->Calls("R54Recebidas").back(), "R54Recebidas 30/11/2026 c=0");
-  EXPECT_EQ(c.host->Calls("R74"), std::vector<std::string>{"R74 30/11/2026 SP c=0"});
-  EXPECT_TRUE(c.host->Calls("R88").empty());
+  EXPECT_EQ(c.host->Calls({"R50Emitidas"}).size(), 30u);
+  EXPECT_EQ(c.host->Calls({"R50Emitidas"})[0], "R50Emitidas 01/11/2026 SP c=0");
+  EXPECT_EQ(c.host->Calls({"R54Recebidas"}).back(), "R54Recebidas 30/11/2026 c=0");
+  EXPECT_EQ(c.host->Calls({"R74"}), std::vector<std::string>{"R74 30/11/2026 SP c=0"});
+  EXPECT_TRUE(c.host->Calls({"R88"}).empty());
 
   // Progress: 1, 2, then start + span x i / 29 for each step; 0 shown as 1.
   const std::vector<int> p = c.Percentuais();
@@ -127,13 +127,13 @@ TEST(ExportacaoSintegra, CountsWhatTheBuilderAddsAndNeverResetsIt) {
   EXPECT_EQ(l[4], "60A2");
   // 54: 60 (30 days x 2), 60: 2 x (1 + 2) + 1, 75: 1; 99 = 68 + 3.
   EXPECT_EQ(l.back(), Registro90("5400000060600000000775000000019900000071"));
-  EXPECT_EQ(c.host->Calls("R60I"),
+  EXPECT_EQ(c.host->Calls({"R60I"}),
             (std::vector<std::string>{"R60I 01/11/2026 1 c=0", "R60I 30/11/2026 1 c=0"}));
 
   // A second export on the same instance goes on from the same counters.
   c.env.answers = {Answer::Yes};
   ASSERT_TRUE(c.classe.ExportaSintegra());
-  EXPECT_EQ(c.host->Calls("R75").back(), "R75 01/11/2026 30/11/2026 c=1");
+  EXPECT_EQ(c.host->Calls({"R75"}).back(), "R75 01/11/2026 30/11/2026 c=1");
   EXPECT_EQ(Linhas(ReadFile(c.caminho)).back().substr(30, 10), "5400000120");
 }
 
@@ -253,11 +253,11 @@ TEST(ExportacaoGam, ReceivedInvoicesProductsAndFuelRecordsOnly) {
   const std::vector<std::string> l = Linhas(ReadFile(c.caminho));
   ASSERT_EQ(l.size(), 33u);
   EXPECT_EQ(l.back(), Registro90("500000003088000000309900000063"));
-  EXPECT_EQ(c.host->Calls("R88E").size(), 30u);  // once per day, without the day
-  EXPECT_EQ(c.host->Calls("R88E")[1], "R88E c=1");
-  EXPECT_TRUE(c.host->Calls("R53").empty());
-  EXPECT_TRUE(c.host->Calls("R74").empty());
-  EXPECT_TRUE(c.host->Calls("R50Emitidas").empty());
+  EXPECT_EQ(c.host->Calls({"R88E"}).size(), 30u);  // once per day, without the day
+  EXPECT_EQ(c.host->Calls({"R88E"})[1], "R88E c=1");
+  EXPECT_TRUE(c.host->Calls({"R53"}).empty());
+  EXPECT_TRUE(c.host->Calls({"R74"}).empty());
+  EXPECT_TRUE(c.host->Calls({"R50Emitidas"}).empty());
   // The window shows the title before the overwrite question; the fuel
   // steps run from 50 to 64.
   const std::vector<int> p = c.Percentuais();

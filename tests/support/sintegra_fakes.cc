@@ -86,13 +86,6 @@ FakeSintegraHost::FakeSintegraHost() {
   empresa.endereco = {"AVENIDA PAULISTA", "BELA VISTA", "SAO PAULO", "SP"};
 }
 
-std::vector<std::string> FakeSintegraHost::Calls(const std::string& prefix) const {
-  std::vector<std::string> out;
-  for (const std::string& l : log)
-    if (l.rfind(prefix, 0) == 0) out.push_back(l);
-  return out;
-}
-
 host::RegistrosSintegra FakeSintegraHost::Responder(const std::string& op, const std::string& args,
                                                     int32_t& contador) {
   Log(op + (args.empty() ? "" : " " + args) + " c=" + std::to_string(contador));

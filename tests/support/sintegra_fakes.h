@@ -12,6 +12,7 @@
 #include "bp/host/bo_empresa_usuaria.h"
 #include "bp/host/bo_registro_sintegra.h"
 #include "bp/host/bo_sistema.h"
+#include "support/fake_host.h"
 #include "support/stub_data_access.h"
 
 namespace bp::testing {
@@ -26,19 +27,17 @@ struct RespostaSintegra {
 
 class FakeSintegraHost : public host::BOSistema,
                          public StubDataAccess,
-                         public host::BOEmpresaUsuaria {
+                         public host::BOEmpresaUsuaria,
+                         public CallLog {
  public:
   FakeSintegraHost();
 
-  std::vector<std::string> log;
   host::IdentificacaoEmpresa empresa;
   DateTime ultima_consolidacao;
   std::vector<std::vector<Value>> dias_de_impressora;  // Dt_Movimento, No_Impressora
   std::map<std::string, RespostaSintegra> respostas;   // by operation name
   std::string lanca;                                   // an operation that raises
 
-  // The log lines beginning with `prefix`.
-  std::vector<std::string> Calls(const std::string& prefix) const;
   host::RegistrosSintegra Responder(const std::string& op, const std::string& args,
                                     int32_t& contador);
   void Log(const std::string& call) { log.push_back(call); }
