@@ -6,6 +6,7 @@
 #include "bp/format.h"
 #include "station/exports/campos_sintegra.h"
 #include "station/exports/registro_sintegra.h"
+#include "station/fiscal/reducao_z.h"
 #include "station/session/objeto_de_sessao.h"
 
 namespace station {
@@ -15,10 +16,7 @@ using bp::Money;
 using bp::Value;
 using bp::db::Recordset;
 
-constexpr int kSlots = 20;
 constexpr const char* kModeloCupom = "2D";  // fiscal coupon issued by an ECF
-
-std::string Slot(const char* prefixo, int i) { return prefixo + bp::Format(i, "00"); }
 
 // The day's Z reduction of a printer, with the printer's serial number.
 constexpr const char* kReducao =
@@ -81,12 +79,12 @@ std::vector<std::pair<std::string, Money>> Totalizadores(const Recordset& z) {
   std::map<std::string, Money> aliquotas;
   Money iss = DinheiroOuZero(z["Vl_SubTribISS"]) + DinheiroOuZero(z["Vl_IsentasISS"]) +
               DinheiroOuZero(z["Vl_NaoIncidenciaISS"]);
-  for (int i = 1; i <= kSlots; ++i) {
-    const Money valor = DinheiroOuZero(z[Slot("Vl_T", i)]);
-    if (InteiroOuZero(z[Slot("Tp_T", i)]) == 1) {
+  for (int i = 1; i <= kSlotsReducaoZ; ++i) {
+    const Money valor = DinheiroOuZero(z[ColunaDoSlot("Vl_T", i)]);
+    if (InteiroOuZero(z[ColunaDoSlot("Tp_T", i)]) == 1) {
       iss += valor;
     } else {
-      const int64_t centesimos = (DinheiroOuZero(z[Slot("Al_T", i)]).Raw() + 50) / 100;
+      const int64_t centesimos = (DinheiroOuZero(z[ColunaDoSlot("Al_T", i)]).Raw() + 50) / 100;
       aliquotas[bp::Format(centesimos, "0000")] += valor;
     }
   }

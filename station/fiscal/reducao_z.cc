@@ -81,8 +81,9 @@ const std::vector<Coluna>& Colunas() {
   return colunas;
 }
 
+// The column of the slot at index `i` (0-based).
 std::string Slot(const char* prefixo, size_t i) {
-  return prefixo + bp::Format(static_cast<int32_t>(i + 1), "00");
+  return ColunaDoSlot(prefixo, static_cast<int>(i) + 1);
 }
 
 // Column names and values of a row, the slots last (null past the data's).
@@ -201,5 +202,7 @@ void ReducaoZ::CarregarUltimaReducaoZ(int32_t Cd_PessoaUsuaria, uint8_t No_Impre
 std::unique_ptr<bp::host::BOReducaoZ> Sessao::CriarReducaoZ() {
   return std::make_unique<ReducaoZ>(*this);
 }
+
+std::string ColunaDoSlot(const char* prefixo, int i) { return prefixo + bp::Format(i, "00"); }
 
 }  // namespace station

@@ -7,10 +7,18 @@
 // row by fiscal day.
 #pragma once
 
+#include <string>
+
 #include "bp/host/bo_reducao_z.h"
 #include "station/session/objeto_de_sessao.h"
 
 namespace station {
+
+// The Z reduction's totaliser slots: the columns Tp_T01 to Tp_T20, Vl_T01 to
+// Vl_T20 and Al_T01 to Al_T20 of ReducaoZ and MapaResumoECF.
+inline constexpr int kSlotsReducaoZ = 20;
+// The column of slot `i` (1 to kSlotsReducaoZ) under `prefixo`: "Vl_T07".
+std::string ColunaDoSlot(const char* prefixo, int i);
 
 class ReducaoZ final : public bp::host::BOReducaoZ, private ObjetoDeSessao {
  public:

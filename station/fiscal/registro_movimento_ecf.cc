@@ -7,6 +7,7 @@
 #include "bp/format.h"
 #include "bp/host/data_access.h"
 #include "station/fiscal/campos_movimento.h"
+#include "station/fiscal/reducao_z.h"
 #include "station/session/objeto_de_sessao.h"
 #include "station/session/sessao.h"
 
@@ -17,7 +18,6 @@ using bp::Money;
 using bp::Value;
 using bp::host::RegistroMovimento;
 
-constexpr int kSlots = 20;
 
 // The fields every record from R02 on begins with.
 struct Prefixo {
@@ -35,8 +35,6 @@ RegistroFixo Inicio(const char* tipo, const Prefixo& p) {
 Value Dia(bp::DateTime d) { return Value(d.DatePart()); }
 Value DiaSeguinte(bp::DateTime d) { return Value(d.DatePart().AddDays(1)); }
 Value Byte(uint8_t n) { return Value(static_cast<int32_t>(n)); }
-
-std::string Slot(const char* prefixo, int i) { return prefixo + bp::Format(i, "00"); }
 
 // "nnTaaaa": the slot number, T for ICMS or S for ISS, the rate in hundredths.
 std::string CodigoDaAliquota(int slot, int tipo, Money aliquota) {
@@ -66,10 +64,11 @@ struct Parcial {
 // The partial totals of the current Z reduction row, in the layout's order.
 std::vector<Parcial> Parciais(const bp::db::Recordset& z) {
   std::vector<Parcial> p;
-  for (int i = 1; i <= kSlots; ++i) {
-    if (z[Slot("Tp_T", i)].IsNull()) continue;
-    p.push_back({CodigoDaAliquota(i, InteiroOuZero(z[Slot("Tp_T", i)]), Coluna(z, Slot("Al_T", i))),
-                 Coluna(z, Slot("Vl_T", i))});
+  for (int i = 1; i <= kSlotsReducaoZ; ++i) {
+    if (z[ColunaDoSlot("Tp_T", i)].IsNull()) continue;
+    p.push_back({CodigoDaAliquota(i, InteiroOuZero(z[ColunaDoSlot("Tp_T", i)]),
+                                  Coluna(z, ColunaDoSlot("Al_T", i))),
+                 Coluna(z, ColunaDoSlot("Vl_T", i))});
   }
   // The fixed totalisers and their columns; OPNF adds two.
   const std::pair<const char*, std::vector<const char*>> fixos[] = {
@@ -141,9 +140,10 @@ class Totalizadores {
         c.Query("SELECT * FROM ECF WHERE Cd_PessoaUsuaria = ? AND No_Impressora = ?",
                 {Value(empresa), Byte(ecf)});
     if (rs.Eof()) return;
-    for (int i = 1; i <= kSlots; ++i) {
-      if (rs[Slot("Tp_T", i)].IsNull()) continue;
-      slots_.push_back({i, InteiroOuZero(rs[Slot("Tp_T", i)]), Coluna(rs, Slot("Al_T", i))});
+    for (int i = 1; i <= kSlotsReducaoZ; ++i) {
+      if (rs[ColunaDoSlot("Tp_T", i)].IsNull()) continue;
+      slots_.push_back(
+          {i, InteiroOuZero(rs[ColunaDoSlot("Tp_T", i)]), Coluna(rs, ColunaDoSlot("Al_T", i))});
     }
   }
 
