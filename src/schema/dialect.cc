@@ -172,6 +172,14 @@ std::vector<std::string> Dialect::RetypeColumnSql(const RetypeColumn& op, const 
   return out;
 }
 
+// SQL Server restates the column's nullability when it alters it.
+std::vector<std::string> Dialect::WidenColumnSql(const WidenColumn& op, const Context& c) const {
+  Column column = *FindColumn(c.after.Get(op.table), op.column);
+  column.default_value = Value{};  // the default stays as it is
+  return {fmt::format("ALTER TABLE {} ALTER COLUMN {}", TableName(op.table),
+                      ColumnDefinition(column))};
+}
+
 std::vector<std::string> Dialect::CreateIndexSql(const CreateIndex& op, const Context&) const {
   return {CreateIndexStatement(op.table, op.index)};
 }
@@ -229,6 +237,7 @@ struct Dialect::Dispatch {
   auto operator()(const DropColumn& op) const { return d.DropColumnSql(op, c); }
   auto operator()(const RenameColumn& op) const { return d.RenameColumnSql(op, c); }
   auto operator()(const RetypeColumn& op) const { return d.RetypeColumnSql(op, c); }
+  auto operator()(const WidenColumn& op) const { return d.WidenColumnSql(op, c); }
   auto operator()(const CreateIndex& op) const { return d.CreateIndexSql(op, c); }
   auto operator()(const DropIndex& op) const { return d.DropIndexSql(op, c); }
   auto operator()(const AddPrimaryKey& op) const { return d.AddPrimaryKeySql(op, c); }

@@ -3,6 +3,8 @@
 // 32 columns per index.
 #include <algorithm>
 
+#include <fmt/format.h>
+
 #include "bp/schema/dialect.h"
 
 namespace bp::schema {
@@ -86,6 +88,11 @@ class PostgreSQL final : public Dialect {
   }
   const std::optional<std::string>& OwnText(const DataStatement& op) const override {
     return op.postgresql;
+  }
+  // A wider text type changes the catalogue only; no row is rewritten.
+  std::vector<std::string> WidenColumnSql(const WidenColumn& op, const Context&) const override {
+    return {fmt::format("ALTER TABLE {} ALTER COLUMN {} TYPE {}", TableName(op.table), op.column,
+                        TypeName(op.type))};
   }
 };
 

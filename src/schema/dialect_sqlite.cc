@@ -103,6 +103,9 @@ class SQLite final : public Dialect {
                                            const Context& c) const override {
     return Rebuild(op.table, c);
   }
+  std::vector<std::string> WidenColumnSql(const WidenColumn& op, const Context& c) const override {
+    return Rebuild(op.table, c);
+  }
   std::vector<std::string> AddPrimaryKeySql(const AddPrimaryKey& op,
                                             const Context& c) const override {
     return Rebuild(op.table, c);

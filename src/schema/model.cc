@@ -418,6 +418,15 @@ class Replay {
     table.columns.push_back(std::move(column));
   }
 
+  void operator()(const WidenColumn& op) {
+    Table& table = Mutable(op.table);
+    Column* column = nullptr;
+    for (auto& c : table.columns)
+      if (SameName(c.name, op.column)) column = &c;
+    if (!column) Refuse(kNoColumn, op.column);
+    column->type = op.type;
+  }
+
   void operator()(const CreateIndex& op) { AddIndex(Mutable(op.table), op.index); }
 
   void operator()(const DropIndex& op) {

@@ -56,6 +56,9 @@ std::string Describe(const Operation& op) {
           [](const RetypeColumn& o) {
             return fmt::format("RetypeColumn {}.{}", o.table, o.column.name);
           },
+          [](const WidenColumn& o) {
+            return fmt::format("WidenColumn {}.{}", o.table, o.column);
+          },
           [](const CreateIndex& o) {
             return fmt::format("CreateIndex {}.{}", o.table, o.index.name);
           },

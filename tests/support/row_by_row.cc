@@ -13,6 +13,7 @@
 #include "bp/db/execute_each.h"
 #include "bp/erro.h"
 #include "bp/format.h"
+#include "bp/schema/introspect.h"
 #include "schema/steps/correction_rows.h"
 #include "station/seed/gerador.h"
 #include "station/session/banco_inicial.h"
@@ -66,6 +67,28 @@ schema::Step AsText(int32_t number, std::string statement) {
                         Pasted() = statement;
                         body(c);
                         Pasted().clear();
+                      }};
+}
+
+// Step 21 as it ran before: each of the three tables rebuilt whole into its
+// new shape (every row copied out and back, the references to the products
+// dropped and re-created), then the codes lengthened.
+schema::Step RebuiltStep21() {
+  return schema::Step{21, schema::Tolerance::kNone, [](schema::StepContext& c) {
+                        c.Run(schema::AddColumn{"EmpresaUsuaria",
+                                                {"Vl_DespesaBoleta", schema::MoneyType(),
+                                                 schema::Nullability::kNull}});
+                        const auto widen = [](schema::Table& table) {
+                          for (auto& column : table.columns)
+                            if (column.name == "No_SitTributaria") column.type = schema::VarChar(3);
+                        };
+                        for (const char* table : {"ItemNotaSaida", "ItemCupomFiscal", "Produto"})
+                          schema::correction::RebuildTable(c, table, widen);
+                        for (const char* table : {"Produto", "ItemNotaSaida", "ItemCupomFiscal"}) {
+                          c.Run(schema::correction::Statement(
+                              std::string("UPDATE ") + table +
+                              " SET No_SitTributaria = No_SitTributaria || '0'"));
+                        }
                       }};
 }
 
@@ -132,6 +155,7 @@ class OneByOneHost final : public RecordingSession {
 const schema::StepTable& RowByRowSteps() {
   static const schema::StepTable steps = [] {
     schema::StepTable t = schema::LibrarySteps();
+    t.Add(RebuiltStep21());
     t.Add(AsText(44, "SET    Vl_TotSer = ?"));
     t.Add(AsText(48, "SET    Nm_Doc = ?"));
     t.Add(AsText(66, "SET    Vl_Unitario = ?"));
@@ -227,6 +251,7 @@ void ExpectFasterStepsEqualRowByRow(const std::string& fast, const std::string& 
   row_by_row.SetSteps(&RowByRowSteps());
 
   const std::map<int32_t, std::vector<std::string>> touched = {
+      {21, {"EmpresaUsuaria", "ItemNotaSaida", "ItemCupomFiscal", "Produto"}},
       {44, {"CupomFiscal"}},
       {48, {"Cardex"}},
       {66, {"Cardex", "ItemNotaEntrada", "Produto"}},
@@ -246,6 +271,10 @@ void ExpectFasterStepsEqualRowByRow(const std::string& fast, const std::string& 
     ASSERT_EQ(station::VersaoDoBanco(db), step);
     for (const std::string& table : tables)
       EXPECT_EQ(TableDifference(da, db, table), "") << "after step " << step;
+    EXPECT_EQ(schema::DifferenceFromDatabase(schema::Introspect(db), schema::Introspect(da),
+                                             da.Kind()),
+              "")
+        << "schema after step " << step;
   }
   // The corrections had rows to change: coupon documents named, movements
   // of billing invoices removed.

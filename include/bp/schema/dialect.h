@@ -104,6 +104,7 @@ class Dialect {
   virtual std::vector<std::string> DropColumnSql(const DropColumn& op, const Context& c) const;
   virtual std::vector<std::string> RenameColumnSql(const RenameColumn& op, const Context& c) const;
   virtual std::vector<std::string> RetypeColumnSql(const RetypeColumn& op, const Context& c) const;
+  virtual std::vector<std::string> WidenColumnSql(const WidenColumn& op, const Context& c) const;
   virtual std::vector<std::string> CreateIndexSql(const CreateIndex& op, const Context& c) const;
   virtual std::vector<std::string> DropIndexSql(const DropIndex& op, const Context& c) const;
   virtual std::vector<std::string> AddPrimaryKeySql(const AddPrimaryKey& op,

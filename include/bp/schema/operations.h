@@ -135,6 +135,13 @@ struct RetypeColumn {
   Column column;
   std::string temporary_name;
 };
+// Gives a column a wider type where it stands: its position, values, key,
+// indexes and the references to and from its table stay as they are.
+struct WidenColumn {
+  std::string table;
+  std::string column;
+  ColumnType type;
+};
 struct CreateIndex {
   std::string table;
   Index index;
@@ -176,7 +183,7 @@ struct DataStatement {
 };
 
 using Operation = std::variant<CreateTable, DropTable, AddColumn, DropColumn, RenameColumn,
-                               RetypeColumn, CreateIndex, DropIndex, AddPrimaryKey, DropPrimaryKey,
+                               RetypeColumn, WidenColumn, CreateIndex, DropIndex, AddPrimaryKey, DropPrimaryKey,
                                AddForeignKey, DropForeignKey, SeedRows, DataStatement>;
 
 // A short description for reports and errors ("AddColumn Bomba.Ds_Bico").

@@ -69,21 +69,17 @@ void Step19(StepContext& c) {
 }
 
 // Step 21: the company gets the bank-slip charge; the situation code of the
-// items and products widens to three characters (the table keeps its column
-// order, so it is rebuilt whole), and every code gets a trailing "0" ("06"
-// becomes "060").
+// items and products widens to three characters, and every code gets a
+// trailing "0" ("06" becomes "060"). The tables keep their rows, column
+// order, keys, indexes and the references to and from them, as a rebuild of
+// each table into its new shape leaves them; widening the column where it
+// stands gives that without copying every item twice and re-creating the
+// nine references to the products (PostgreSQL changes only its catalogue;
+// SQLite rebuilds each table once, leaving the other tables alone).
 void Step21(StepContext& c) {
   c.Run(AddColumn{"EmpresaUsuaria", {"Vl_DespesaBoleta", MoneyType(), N::kNull}});
-
-  const auto widen = [](Table& table) {
-    for (auto& column : table.columns)
-      if (SameName(column.name, "No_SitTributaria")) column.type = VarChar(3);
-  };
-  // Produto last: its rebuild re-creates the references of the two item
-  // tables and of the nine other tables that point at it.
-  correction::RebuildTable(c, "ItemNotaSaida", widen);
-  correction::RebuildTable(c, "ItemCupomFiscal", widen);
-  correction::RebuildTable(c, "Produto", widen);
+  for (const char* table : {"ItemNotaSaida", "ItemCupomFiscal", "Produto"})
+    c.Run(WidenColumn{table, "No_SitTributaria", VarChar(3)});
 
   for (const char* table : {"Produto", "ItemNotaSaida", "ItemCupomFiscal"}) {
     const std::string head = std::string("UPDATE ") + table + "\r\nSET    No_SitTributaria = ";
