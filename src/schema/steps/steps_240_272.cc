@@ -9,6 +9,7 @@
 
 #include "bp/andamento.h"
 #include "bp/format.h"
+#include "schema/steps/correction_rows.h"
 #include "schema/steps/steps_200_297_common.h"
 
 namespace bp::schema::s200 {
@@ -31,23 +32,30 @@ std::vector<Column> TaxSlots17To20(bool with_totals) {
 // shows it: a receivable of its own, a coupon it bought with, a receipt
 // under its CPF/CNPJ, a cash register it opened. Each source moves the date
 // back when it knows an earlier one; whoever no source knows gets today.
+// No index of the sources leads with the person's column (the coupons' one
+// starts with the company), so each statement runs with a temporary index
+// on that column and the date: every person's earliest date is then one
+// index lookup instead of a read of the whole source table.
 void PreencherDataDeInclusao(StepContext& c) {
   struct Source {
     const char* table;
     const char* date;
-    const char* match;  // the source row T belongs to the person
+    const char* column;  // the source row T belongs to the person when it
+    const char* match;   // matches `match`
   };
   const Source sources[] = {
-      {"ContaAReceber", "Dt_Emissao", "T.Cd_Pessoa = Pessoa.Cd_Pessoa"},
-      {"CupomFiscal", "Dt_Emissao", "T.Cd_Cliente = Pessoa.Cd_Pessoa"},
-      {"Recebimento", "Dt_Lancamento", "T.Cd_CgcCpf0 = Pessoa.Cd_CgcCpf"},
-      {"Caixa", "Dt_Abertura", "T.Cd_Funcionario = Pessoa.Cd_Pessoa"},
+      {"ContaAReceber", "Dt_Emissao", "Cd_Pessoa", "T.Cd_Pessoa = Pessoa.Cd_Pessoa"},
+      {"CupomFiscal", "Dt_Emissao", "Cd_Cliente", "T.Cd_Cliente = Pessoa.Cd_Pessoa"},
+      {"Recebimento", "Dt_Lancamento", "Cd_CgcCpf0", "T.Cd_CgcCpf0 = Pessoa.Cd_CgcCpf"},
+      {"Caixa", "Dt_Abertura", "Cd_Funcionario", "T.Cd_Funcionario = Pessoa.Cd_Pessoa"},
   };
   for (const Source& s : sources) {
     const std::string earliest =
         std::string("(SELECT MIN(T.") + s.date + ") FROM " + s.table + " T WHERE " + s.match + ")";
-    c.Run(Data(Sql({"UPDATE Pessoa", "SET    Dt_Inclusao = " + earliest,
-                    "WHERE  Dt_Inclusao IS NULL", "OR     Dt_Inclusao > " + earliest})));
+    correction::WithTemporaryIndex(c, s.table, {s.column, s.date}, [&] {
+      c.Run(Data(Sql({"UPDATE Pessoa", "SET    Dt_Inclusao = " + earliest,
+                      "WHERE  Dt_Inclusao IS NULL", "OR     Dt_Inclusao > " + earliest})));
+    });
   }
   const auto today = [](const char* now) {
     return Sql({"UPDATE Pessoa", std::string("SET    Dt_Inclusao = ") + now,
