@@ -93,7 +93,9 @@ Table ECFRegistro60Analitico() {
 // Step 272: the reduction counter of each daily summary of the user company
 // becomes the greatest counter of the coupons of the same printer and day,
 // in ranges of 30 days from 1 January 2005 up to today. Summaries of a day
-// without coupons keep theirs.
+// without coupons keep theirs. The coupons' key has the coupon number
+// before the date, so a temporary index on company, printer and date lets
+// each summary find its day's coupons without reading all of its printer's.
 void AtualizarContadorDeReducoes(StepContext& c) {
   const std::vector<DateTime> starts = RangeStarts(c.Environment().Now(), 30);
   if (starts.empty()) return;
@@ -107,17 +109,19 @@ void AtualizarContadorDeReducoes(StepContext& c) {
        "        AND    C.No_Impressora = MapaResumoECF.No_Impressora",
        "        AND    C.Dt_Emissao = MapaResumoECF.Dt_Movimento)"});
   const auto count = static_cast<int32_t>(starts.size());
-  for (int32_t i = 0; i < count; ++i) {
-    const DateTime start = starts[static_cast<size_t>(i)];
-    window->SetAcao(text(start));
-    window->MostrarLinha(i + 1, count);
-    c.Execute(
-        Sql({"UPDATE MapaResumoECF",
-             "SET    Qt_ContReducoes = (SELECT MAX(C.Qt_ContReducoes) " + same_day,
-             "WHERE  Cd_PessoaUsuaria = " + company, "AND    Dt_Movimento >= " + Quoted(c, start),
-             "AND    Dt_Movimento < " + Quoted(c, start.AddDays(30)),
-             "AND    EXISTS (SELECT * " + same_day}));
-  }
+  correction::WithTemporaryIndex(c, "CupomFiscal", {kEmp, "No_Impressora", "Dt_Emissao"}, [&] {
+    for (int32_t i = 0; i < count; ++i) {
+      const DateTime start = starts[static_cast<size_t>(i)];
+      window->SetAcao(text(start));
+      window->MostrarLinha(i + 1, count);
+      c.Execute(Sql({"UPDATE MapaResumoECF",
+                     "SET    Qt_ContReducoes = (SELECT MAX(C.Qt_ContReducoes) " + same_day,
+                     "WHERE  Cd_PessoaUsuaria = " + company,
+                     "AND    Dt_Movimento >= " + Quoted(c, start),
+                     "AND    Dt_Movimento < " + Quoted(c, start.AddDays(30)),
+                     "AND    EXISTS (SELECT * " + same_day}));
+    }
+  });
 }
 
 }  // namespace
