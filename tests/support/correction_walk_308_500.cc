@@ -316,17 +316,12 @@ void PlanCorrections445To500(StepWalk& plan) {
         "T");
     EXPECT_EQ(Flags(db, "SELECT Ic_ImprimirNomeCnpjEnderecoFinalCupom FROM ECF"), "TTTTT");
 
-    // 470: the known printer models.
-    Texts printers;
-    for (const auto& row : walk.Rows(
-             "SELECT Cd_MarcaECF, Cd_Modelo, Cd_Versao, Ds_TipoECF, Ds_MarcaECF, Ds_ModeloECF, "
-             "Ds_VersaoSoftwareBasicoECF FROM IdentificacaoECF")) {
-      EXPECT_EQ(row[0].ToInt32(), 3);
-      EXPECT_EQ(row[3].ToText(), "ECF-IF");
-      EXPECT_EQ(row[4].ToText(), "BEMATECH");
-      printers.push_back(std::to_string(row[1].ToInt32()) + "|" + std::to_string(row[2].ToInt32()) +
-                         "|" + row[5].ToText() + "|" + row[6].ToText());
-    }
+    // 470: the known printer models, all of brand 3 (BEMATECH) and kind ECF-IF.
+    EXPECT_EQ(Lines(db, "SELECT DISTINCT Cd_MarcaECF, Ds_TipoECF, Ds_MarcaECF FROM IdentificacaoECF"),
+              (Texts{"3|ECF-IF|BEMATECH"}));
+    Texts printers = Lines(db,
+                           "SELECT Cd_Modelo, Cd_Versao, Ds_ModeloECF, Ds_VersaoSoftwareBasicoECF "
+                           "FROM IdentificacaoECF");
     std::sort(printers.begin(), printers.end());
     EXPECT_EQ(printers.size(), 55u);
     EXPECT_EQ(printers, Documented("printer"));
