@@ -58,10 +58,6 @@ TEST(Andamento, ExporterPercentagePropertyIgnoresOnlyRejectedValues) {
   EXPECT_EQ(p.PercentualAndamento(), 150);
   EXPECT_EQ(w.Percentual(), "100%");
   EXPECT_EQ(env.do_events, events);
-  p.SetDescricaoAndamento("Registro 50");
-  p.SetTituloAndamento("Exportação Sintegra");
-  EXPECT_EQ(w.Acao(), "Registro 50");
-  EXPECT_EQ(w.Caption(), "Exportação Sintegra");
 
   env.click_cancel = true;
   p.SetPercentualAndamento(5);

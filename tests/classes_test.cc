@@ -8,20 +8,12 @@
 #include "bp/enumerador.h"
 #include "bp/erro.h"
 #include "bp/registry.h"
+#include "support/db_checks.h"
 
 namespace bp {
 namespace {
 
-// Runs `create` and returns the error it raised (number 0 if none).
-template <class F>
-Erro RaisedBy(F&& create) {
-  try {
-    create();
-  } catch (const Erro& e) {
-    return e;
-  }
-  return {};
-}
+using testing::FailureOf;
 
 TEST(Registry, CreatesByProgIdOrClassIdWithoutRegardToCase) {
   auto by_progid = CreateObject("BP.BPEmitirNfServicosDeCupom");
@@ -35,14 +27,14 @@ TEST(Registry, CreatesByProgIdOrClassIdWithoutRegardToCase) {
   EXPECT_TRUE(enumerador->Info().members.empty());
 
   // The typed helper refuses an identifier of another class.
-  EXPECT_EQ(RaisedBy([] { CreateObject<Enumerador>("BP.BPEmitirNfServicosDeCupom"); }).number,
+  EXPECT_EQ(FailureOf([] { CreateObject<Enumerador>("BP.BPEmitirNfServicosDeCupom"); }).number,
             rt::kTypeMismatch);
 }
 
 TEST(Registry, EveryPublicClassIsBuiltAndUnknownOnesRaise429NamingTheIdentifier) {
   for (const char* id :
        {"BP.Inexistente", "BPEmitirNfServicosDeCupom", "{00000000-0000-0000-0000-000000000000}"}) {
-    const Erro e = RaisedBy([&] { CreateObject(id); });
+    const Erro e = FailureOf([&] { CreateObject(id); });
     EXPECT_EQ(e.number, rt::kCantCreateObject) << id;
     EXPECT_NE(e.description.find("ActiveX component can't create object"), std::string::npos) << id;
     EXPECT_NE(e.description.find(id), std::string::npos) << e.description;
@@ -66,17 +58,14 @@ class StoredOnlySession final : public host::BOSistema {
 TEST(PublicClass, SessionPropertyReturnsTheSameObject) {
   auto object = CreateObject("BP.BPEmitirNfServicosDeCupom");
   EXPECT_EQ(object->ObBOSistema(), nullptr);
-  auto first = std::make_shared<StoredOnlySession>();
-  auto second = std::make_shared<StoredOnlySession>();
-  object->SetObBOSistema(first);
-  EXPECT_EQ(object->ObBOSistema().get(), first.get());
-  object->SetObBOSistema(second);
-  EXPECT_EQ(object->ObBOSistema().get(), second.get());
+  auto session = std::make_shared<StoredOnlySession>();
+  object->SetObBOSistema(session);
+  EXPECT_EQ(object->ObBOSistema().get(), session.get());
 
   // No published property by name: 438.
-  EXPECT_EQ(RaisedBy([&] { object->LetProperty("Ds_Caminho", Value("x")); }).number,
+  EXPECT_EQ(FailureOf([&] { object->LetProperty("Ds_Caminho", Value("x")); }).number,
             rt::kMemberNotSupported);
-  EXPECT_EQ(RaisedBy([&] { object->GetProperty("ObBOSistema"); }).number, rt::kMemberNotSupported);
+  EXPECT_EQ(FailureOf([&] { object->GetProperty("ObBOSistema"); }).number, rt::kMemberNotSupported);
 }
 
 }  // namespace

@@ -57,18 +57,14 @@ TEST(ErroTrail, DirectDropsHelpButCaptureKeepsIt) {
 }
 
 TEST(ErroTrail, CapturaErroAppendsTheComplementAfterOneBlank) {
-  try {
-    throw Erro(1, "texto", "F");
-  } catch (...) {
-    CapturaErro("");
+  for (const auto& [complement, expected] : {std::pair{"", "texto"}, std::pair{"X", "texto X"}}) {
+    try {
+      throw Erro(1, "texto", "F");
+    } catch (...) {
+      CapturaErro(complement);
+    }
+    EXPECT_EQ(ErroCapturado().description, expected);
   }
-  EXPECT_EQ(ErroCapturado().description, "texto");
-  try {
-    throw Erro(1, "texto", "F");
-  } catch (...) {
-    CapturaErro("X");
-  }
-  EXPECT_EQ(ErroCapturado().description, "texto X");
   EXPECT_THROW(LancaErro(" -> A.B"), Erro);
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "bp/erros.h"
 #include "support/test_env.h"
@@ -18,20 +19,15 @@ TEST(GravaLogEMostraErro, AppendsSixLinesToTheDaysLogBesideTheModule) {
   EXPECT_TRUE(GravaLogEMostraErro(6, "Overflow", "BP", "", false, "Ret.log"));
 
   EXPECT_TRUE(env.boxes.empty());
-  const std::string bytes = testing::ReadFile(env.Path("LogErros/2026-12-05Ret.log"));
-  EXPECT_EQ(bytes,
-            "Data....:05/12/2026 07:08:09\r\n"
-            "Arquivo.:BP\r\n"
-            "Erro....:-2147219872-Falha a\xE7\xE3o\r\n"
-            "Fonte...:X -> BPAbrirDia.FecharDia, \r\n"
-            "\r\n"
-            "\r\n"
-            "Data....:05/12/2026 07:08:09\r\n"
-            "Arquivo.:BP\r\n"
-            "Erro....:6-Overflow\r\n"
-            "Fonte...:BP\r\n"
-            "\r\n"
-            "\r\n");
+  // Each record: the moment, the module, number and text, the source, two
+  // empty lines; Windows-1252 text with CR LF line ends.
+  const auto record = [](const std::string& erro, const std::string& fonte) {
+    return "Data....:05/12/2026 07:08:09\r\nArquivo.:BP\r\nErro....:" + erro + "\r\nFonte...:" +
+           fonte + "\r\n\r\n\r\n";
+  };
+  EXPECT_EQ(testing::ReadFile(env.Path("LogErros/2026-12-05Ret.log")),
+            record("-2147219872-Falha a\xE7\xE3o", "X -> BPAbrirDia.FecharDia, ") +
+                record("6-Overflow", "BP"));
 }
 
 TEST(GravaLogEMostraErro, ShowsTheBoxFirstAndStaysSilentWithoutTheFolder) {

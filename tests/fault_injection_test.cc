@@ -179,6 +179,12 @@ Retrato Retratar(db::Connection& c, const std::set<std::string>& povoadas) {
   return r;
 }
 
+// The same of the database at `alvo`, opened only to be looked at.
+Retrato RetratarEm(const std::string& alvo, const std::set<std::string>& povoadas) {
+  auto c = db::Connection::Open(alvo);
+  return Retratar(*c, povoadas);
+}
+
 // The first difference between two states, or "".
 std::string Diferenca(const Retrato& esperado, const Retrato& obtido) {
   if (esperado.versao != obtido.versao) {
@@ -239,31 +245,17 @@ Execucao Upgrade(const std::string& alvo, const std::string& log,
 // The history the copies start from: two printers, a month end with its
 // bills, receipts and invoices, purchases and fuel deliveries.
 station::OpcoesGerador Pequeno() {
-  station::OpcoesGerador o;
-  o.dias = 45;
-  o.cupons_dia = 5;
-  o.itens_cupom = 2;
-  o.produtos = 14;
-  o.clientes = 6;
-  o.funcionarios = 4;
-  o.bicos = 5;
-  o.impressoras = 2;
-  o.semente = 7;
-  o.inicio = DateTime::Of(2005, 1, 20);
-  return o;
-}
-
-int DoAmbiente(const char* nome, int padrao) {
-  const char* v = std::getenv(nome);
-  return v && *v ? std::atoi(v) : padrao;
+  return {.dias = 45, .cupons_dia = 5, .itens_cupom = 2, .produtos = 14, .clientes = 6,
+          .funcionarios = 4, .bicos = 5, .impressoras = 2, .semente = 7,
+          .inicio = DateTime::Of(2005, 1, 20), .ao_fim_do_dia = nullptr};
 }
 
 void Injetar(Copias& copias, const std::string& pasta_logs) {
   TestEnv env;  // the in-process walk: boxes answered, no real pauses
-  const int mortes = DoAmbiente("BP_FAULT_KILLS", 20);
-  const uint64_t semente = std::getenv("BP_FAULT_SEED")
-                               ? std::strtoull(std::getenv("BP_FAULT_SEED"), nullptr, 10)
-                               : std::random_device{}();
+  const char* kills = std::getenv("BP_FAULT_KILLS");
+  const int mortes = kills && *kills ? std::atoi(kills) : 20;
+  const char* seed = std::getenv("BP_FAULT_SEED");
+  const uint64_t semente = seed ? std::strtoull(seed, nullptr, 10) : std::random_device{}();
   std::cout << "Semente da injeção de falhas: " << semente
             << " (repita com BP_FAULT_SEED=" << semente << ")\n";
   ::testing::Test::RecordProperty("semente", std::to_string(semente));
@@ -286,11 +278,7 @@ void Injetar(Copias& copias, const std::string& pasta_logs) {
   const std::string calibracao = copias.Copiar("falha_calibracao");
   const Execucao inteira = Upgrade(calibracao, log);
   ASSERT_FALSE(inteira.morto);
-  Retrato fim_inteira;
-  {
-    auto c = db::Connection::Open(calibracao);
-    fim_inteira = Retratar(*c, povoadas);
-  }
+  const Retrato fim_inteira = RetratarEm(calibracao, povoadas);
   std::cout << "Execução inteira: " << inteira.segundos << " s, terminou na versão "
             << fim_inteira.versao << " com código " << inteira.codigo << "\n";
 
@@ -312,16 +300,10 @@ void Injetar(Copias& copias, const std::string& pasta_logs) {
     // What the kill left is looked at on a duplicate, so that the next run
     // meets the leftovers itself (on SQLite, the journal of the killed turn).
     const std::string inspecao = copias.Duplicar(alvo, "falha_" + std::to_string(k) + "_visto");
-    {
-      auto c = db::Connection::Open(inspecao);
-      m.depois_da_morte = Retratar(*c, povoadas);
-    }
+    m.depois_da_morte = RetratarEm(inspecao, povoadas);
     copias.Descartar(inspecao);
     m.retomada = Upgrade(alvo, log);
-    {
-      auto c = db::Connection::Open(alvo);
-      m.depois_de_retomar = Retratar(*c, povoadas);
-    }
+    m.depois_de_retomar = RetratarEm(alvo, povoadas);
     copias.Descartar(alvo);
   }
 
@@ -386,23 +368,16 @@ void Injetar(Copias& copias, const std::string& pasta_logs) {
   }
 }
 
-// A folder in memory when the system has one: the walk commits nearly five
-// hundred times, and waiting for the disk at each commit would make the
-// runs long without changing what a kill can leave behind.
+// A folder in memory when the system has one (else `reserva`): the walk
+// commits nearly five hundred times, and waiting for the disk at each commit
+// would make the runs long without changing what a kill can leave behind.
 class PastaRapida {
  public:
-  explicit PastaRapida(const std::string& reserva) {
-    const std::filesystem::path shm = "/dev/shm";
+  explicit PastaRapida(const std::string& reserva)
+      : caminho_("/dev/shm/bp-injecao-" + std::to_string(getpid())) {
     std::error_code erro;
-    if (std::filesystem::is_directory(shm, erro) && access("/dev/shm", W_OK) == 0) {
-      caminho_ = (shm / ("bp-injecao-" + std::to_string(getpid()))).string();
-      std::filesystem::create_directories(caminho_, erro);
-      if (!erro) {
-        propria_ = true;
-        return;
-      }
-    }
-    caminho_ = reserva;
+    propria_ = access("/dev/shm", W_OK) == 0 && std::filesystem::create_directories(caminho_, erro);
+    if (!propria_) caminho_ = reserva;
   }
   ~PastaRapida() {
     std::error_code erro;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "bp/erro.h"
 #include "bp/value.h"
@@ -126,19 +127,13 @@ TEST(FormatTest, ValuesOfEveryKind) {
 
 TEST(FormatTest, DatePatterns) {
   const DateTime t = DateTime::Of(2024, 3, 7, 9, 5, 3);
-  EXPECT_EQ(Format(t, "dd/mm/yyyy hh:Nn:ss"), "07/03/2024 09:05:03");
-  EXPECT_EQ(Format(t, "dd/mm/yyyy"), "07/03/2024");
-  EXPECT_EQ(Format(t, "yyyy-mm-dd"), "2024-03-07");
-  EXPECT_EQ(Format(t, "ddmmyyyy"), "07032024");
-  EXPECT_EQ(Format(t, "ddmmyy"), "070324");
-  EXPECT_EQ(Format(t, "yyyymmdd"), "20240307");
-  EXPECT_EQ(Format(t, "hh:Nn:ss"), "09:05:03");
-  EXPECT_EQ(Format(t, "HH:NN"), "09:05");
-  EXPECT_EQ(Format(t, "hh:mm"), "09:05");
-  EXPECT_EQ(Format(t, "mm:ss"), "05:03");
-  EXPECT_EQ(Format(t, "d/m/yy h:n:s"), "7/3/24 9:5:3");
-  EXPECT_EQ(Format(t, "dd \"de\" mm \\d\\e yyyy"), "07 de 03 de 2024");
-  EXPECT_EQ(Format(t, "y"), "67");
+  const std::pair<const char*, const char*> cases[] = {
+      {"dd/mm/yyyy hh:Nn:ss", "07/03/2024 09:05:03"}, {"dd/mm/yyyy", "07/03/2024"},
+      {"yyyy-mm-dd", "2024-03-07"}, {"ddmmyyyy", "07032024"}, {"ddmmyy", "070324"},
+      {"yyyymmdd", "20240307"}, {"hh:Nn:ss", "09:05:03"}, {"HH:NN", "09:05"}, {"hh:mm", "09:05"},
+      {"mm:ss", "05:03"}, {"d/m/yy h:n:s", "7/3/24 9:5:3"}, {"y", "67"},
+      {"dd \"de\" mm \\d\\e yyyy", "07 de 03 de 2024"}};
+  for (const auto& [pattern, expected] : cases) EXPECT_EQ(Format(t, pattern), expected) << pattern;
   EXPECT_EQ(Format(DateTime(), "dd/mm/yyyy hh:Nn:ss"), "30/12/1899 00:00:00");
   EXPECT_EQ(Format(DateTime::Of(2023, 12, 31, 23, 59, 59), "ddmmyy hhnnss"), "311223 235959");
   EXPECT_EQ(Format(t, "dd/mm/yyyy hh:Nn", RegionalSettings{'.', ',', '-', '.'}),

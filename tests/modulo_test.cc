@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "bp/erro.h"
 #include "bp/modulo.h"
 #include "bp/text_file.h"
@@ -22,10 +26,10 @@ TEST(FixaTamanhoVariavel, TrimsFitsAndWritesBack) {
   for (int16_t align : {int16_t{0}, int16_t{1}, int16_t{2}, int16_t{9}}) {
     EXPECT_EQ(Fit("ABC", 2, " ", align), "AB");
   }
-  EXPECT_EQ(Fit("AB", 6, "*", 2), "**AB**");
-  EXPECT_EQ(Fit("AB", 5, "*", 2), "**AB*");
-  EXPECT_EQ(Fit("AB", 3, "*", 2), "AB*");
-  EXPECT_EQ(Fit("AB", 9, "*", 2), "****AB***");  // 7 to fill: 4 on the left
+  // Centred: the odd one of the fill goes on the left (7 to fill: 4 and 3).
+  for (const auto& [width, expected] : std::vector<std::pair<int16_t, std::string>>{
+           {6, "**AB**"}, {5, "**AB*"}, {3, "AB*"}, {9, "****AB***"}})
+    EXPECT_EQ(Fit("AB", width, "*", 2), expected) << width;
   EXPECT_EQ(Fit(" ABC ", 3, "x", 0), "ABC");
   EXPECT_EQ(Fit("AB", 4, "-+", 0), "AB--");
   EXPECT_EQ(Fit("AB", 4, "-", 7), "AB");

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <utility>
 
 #include "bp/erro.h"
 #include "support/db_checks.h"
@@ -19,15 +20,10 @@ constexpr int64_t kMaxRaw = std::numeric_limits<int64_t>::max();
 constexpr int64_t kMinRaw = std::numeric_limits<int64_t>::min();
 
 TEST(MoneyTest, FromDoubleRoundsHalfToEvenOnTheShortestDecimal) {
-  EXPECT_EQ(Money::FromDouble(0.00005).Raw(), 0);
-  EXPECT_EQ(Money::FromDouble(0.00015).Raw(), 2);
-  EXPECT_EQ(Money::FromDouble(0.00025).Raw(), 2);
-  EXPECT_EQ(Money::FromDouble(-0.00015).Raw(), -2);
-  EXPECT_EQ(Money::FromDouble(2.50005).Raw(), 25000);
-  EXPECT_EQ(Money::FromDouble(1.23456).Raw(), 12346);
-  EXPECT_EQ(Money::FromDouble(0.1 + 0.2).Raw(), 3000);
-  EXPECT_EQ(Money::FromDouble(-0.0).Raw(), 0);
-  EXPECT_EQ(Money::FromDouble(922337203685477.5).Raw(), 9223372036854775000);
+  const std::pair<double, int64_t> cases[] = {
+      {0.00005, 0}, {0.00015, 2}, {0.00025, 2}, {-0.00015, -2}, {2.50005, 25000},
+      {1.23456, 12346}, {0.1 + 0.2, 3000}, {-0.0, 0}, {922337203685477.5, 9223372036854775000}};
+  for (const auto& [value, raw] : cases) EXPECT_EQ(Money::FromDouble(value).Raw(), raw) << value;
   EXPECT_EQ(Money::FromRaw(12345).ToDouble(), 1.2345);
   EXPECT_EQ(Money::FromRaw(kMaxRaw).ToDouble(), 922337203685477.5807);
 }
@@ -71,12 +67,10 @@ TEST(MoneyTest, SqlTextBothWays) {
   EXPECT_EQ(Money::FromInt(100).ToSql(), "100");
   EXPECT_EQ(Money::FromRaw(kMinRaw).ToSql(), "-922337203685477.5808");
 
-  EXPECT_EQ(Money::Parse("1234.5678").Raw(), 12345678);
-  EXPECT_EQ(Money::Parse("-0.5").Raw(), -5000);
-  EXPECT_EQ(Money::Parse("12").Raw(), 120000);
-  EXPECT_EQ(Money::Parse(".5").Raw(), 5000);
-  EXPECT_EQ(Money::Parse("0.00015").Raw(), 2);
-  EXPECT_EQ(Money::Parse("922337203685477.5807").Raw(), kMaxRaw);
+  const std::pair<const char*, int64_t> texts[] = {
+      {"1234.5678", 12345678}, {"-0.5", -5000}, {"12", 120000}, {".5", 5000}, {"0.00015", 2},
+      {"922337203685477.5807", kMaxRaw}};
+  for (const auto& [text, raw] : texts) EXPECT_EQ(Money::Parse(text).Raw(), raw) << text;
   EXPECT_EQ(Money::Parse(Money::FromRaw(kMinRaw).ToSql()).Raw(), kMinRaw);
   for (const char* bad : {"", "-", ".", "1,5", "1.2.3", " 1", "1 ", "1e5", "abc", "--1"})
     EXPECT_EQ(ErrorOf([&] { Money::Parse(bad); }), rt::kTypeMismatch) << bad;

@@ -3,14 +3,13 @@
 #include <fmt/ranges.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 
 #include "bp/erro.h"
 #include "bp/schema/dialect.h"
 #include "support/schema_walk.h"
+#include "support/test_env.h"
 
 namespace bp::schema {
 namespace {
@@ -152,9 +151,9 @@ TEST(SchemaRenderTest, RowsAndDataStatementsPerDialect) {
 TEST(SchemaRenderTest, EveryTsqlStatementOfTheWalkParses) {
   if (std::system("sqlfluff --version > /dev/null 2>&1") != 0)
     GTEST_SKIP() << "sqlfluff is not installed (scripts/setup installs it): T-SQL not parsed";
-  const auto folder = std::filesystem::temp_directory_path();
-  const auto script = folder / ("schema_walk_" + std::to_string(::getpid()) + ".sql");
-  const auto report = folder / ("schema_walk_" + std::to_string(::getpid()) + ".txt");
+  const testing::TestEnv env;
+  const std::string script = env.Path("schema_walk.sql");
+  const std::string report = env.Path("schema_walk.txt");
   {
     std::ofstream out(script);
     Model model;
@@ -169,16 +168,13 @@ TEST(SchemaRenderTest, EveryTsqlStatementOfTheWalkParses) {
       model.Apply(op);
     }
   }
-  const int status = std::system(fmt::format("sqlfluff parse --dialect tsql '{}' > '{}' 2>&1",
-                                             script.string(), report.string())
-                                     .c_str());
+  const int status = std::system(
+      fmt::format("sqlfluff parse --dialect tsql '{}' > '{}' 2>&1", script, report).c_str());
   std::ifstream in(report);
   const std::string output((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(status, 0) << output.substr(
       output.find("====") == std::string::npos ? 0 : output.find("===="));
   EXPECT_FALSE(Has(output, "unparsable"));
-  std::filesystem::remove(script);
-  std::filesystem::remove(report);
 }
 
 }  // namespace

@@ -1,32 +1,19 @@
 // The schema operations run for real on SQLite, foreign keys enforced.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "bp/erro.h"
 #include "bp/schema/apply.h"
 #include "bp/schema/introspect.h"
 #include "support/schema_walk.h"
+#include "support/test_env.h"
 
 namespace bp::schema {
 namespace {
 
 class SchemaSQLiteTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    path_ = std::filesystem::temp_directory_path() /
-            ("schema_sqlite_" + std::to_string(::getpid()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".db");
-    std::filesystem::remove(path_);
-    db_ = db::Connection::Open(path_.string());
-  }
-  void TearDown() override {
-    db_.reset();
-    std::filesystem::remove(path_);
-  }
-
-  std::filesystem::path path_;
-  std::unique_ptr<db::Connection> db_;
+  testing::TestEnv env_;
+  std::unique_ptr<db::Connection> db_ = db::Connection::Open(env_.Path("schema.db"));
 };
 
 TEST_F(SchemaSQLiteTest, WalkKeepsDatabaseEqualToModelAndRowsThroughRebuilds) {
@@ -82,44 +69,31 @@ TEST_F(SchemaSQLiteTest, ReferencesJudgeExistingRowsUnlessUnchecked) {
   EXPECT_EQ(DifferenceFromDatabase(model, Introspect(*db_), db_->Kind()), "");
 }
 
-}  // namespace
-}  // namespace bp::schema
-
-namespace bp::schema {
-namespace {
-
 // A table whose unique index is the parent key of another table's reference
 // is rebuilt with its rows: the index must be back before the rows are.
-TEST(SchemaSQLiteRebuild, KeepsAUniqueIndexThatAnotherTableReferences) {
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("schema_sqlite_unique_" + std::to_string(::getpid()) + ".db");
-  std::filesystem::remove(path);
-  {
-    auto db = db::Connection::Open(path.string());
-    Model model;
-    Apply(*db, model,
-          CreateTable{Table{"Bomba",
-                            {Column{"Cd_Bomba", Int(), Nullability::kNotNull},
-                             Column{"De_Endereco", VarChar(4), Nullability::kNotNull}},
-                            PrimaryKey{"PK_Bomba", {"Cd_Bomba"}},
-                            {Index{"IX_Endereco", {"De_Endereco"}, {}, true, false}},
-                            {}}});
-    Apply(*db, model,
-          CreateTable{Table{"Abastecimento",
-                            {Column{"No_Abastecimento", Int(), Nullability::kNotNull},
-                             Column{"De_Endereco", VarChar(4), Nullability::kNotNull}},
-                            PrimaryKey{"PK_Abastecimento", {"No_Abastecimento"}},
-                            {},
-                            {ForeignKey{"FK_Bico", {"De_Endereco"}, "Bomba", {"De_Endereco"}}}}});
-    Apply(*db, model, SeedRows{"Bomba", {"Cd_Bomba", "De_Endereco"}, {{1, "01"}}});
-    Apply(*db, model, SeedRows{"Abastecimento", {"No_Abastecimento", "De_Endereco"}, {{7, "01"}}});
-    db->BeginTrans("passo");
-    Apply(*db, model, DropPrimaryKey{"Bomba", "PK_Bomba"});  // SQLite rebuilds Bomba
-    db->CommitTrans("passo");
-    EXPECT_EQ(db->Query("SELECT COUNT(*) FROM Bomba").Field(0).ToInt32(), 1);
-    EXPECT_EQ(Introspect(*db), model);
-  }
-  std::filesystem::remove(path);
+TEST_F(SchemaSQLiteTest, RebuildKeepsAUniqueIndexThatAnotherTableReferences) {
+  Model model;
+  Apply(*db_, model,
+        CreateTable{Table{"Bomba",
+                          {Column{"Cd_Bomba", Int(), Nullability::kNotNull},
+                           Column{"De_Endereco", VarChar(4), Nullability::kNotNull}},
+                          PrimaryKey{"PK_Bomba", {"Cd_Bomba"}},
+                          {Index{"IX_Endereco", {"De_Endereco"}, {}, true, false}},
+                          {}}});
+  Apply(*db_, model,
+        CreateTable{Table{"Abastecimento",
+                          {Column{"No_Abastecimento", Int(), Nullability::kNotNull},
+                           Column{"De_Endereco", VarChar(4), Nullability::kNotNull}},
+                          PrimaryKey{"PK_Abastecimento", {"No_Abastecimento"}},
+                          {},
+                          {ForeignKey{"FK_Bico", {"De_Endereco"}, "Bomba", {"De_Endereco"}}}}});
+  Apply(*db_, model, SeedRows{"Bomba", {"Cd_Bomba", "De_Endereco"}, {{1, "01"}}});
+  Apply(*db_, model, SeedRows{"Abastecimento", {"No_Abastecimento", "De_Endereco"}, {{7, "01"}}});
+  db_->BeginTrans("passo");
+  Apply(*db_, model, DropPrimaryKey{"Bomba", "PK_Bomba"});  // SQLite rebuilds Bomba
+  db_->CommitTrans("passo");
+  EXPECT_EQ(db_->Query("SELECT COUNT(*) FROM Bomba").Field(0).ToInt32(), 1);
+  EXPECT_EQ(Introspect(*db_), model);
 }
 
 }  // namespace

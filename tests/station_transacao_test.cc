@@ -18,6 +18,7 @@
 #include "station/seed/seed.h"
 #include "station/forecourt/senha.h"
 #include "station/session/sessao.h"
+#include "support/db_checks.h"
 #include "support/estacao_demo.h"
 #include "support/test_env.h"
 
@@ -37,13 +38,7 @@ struct Gravacao {
 
 // Every row of `tabela`, as text, in a stable order.
 std::string Conteudo(bp::db::Connection& c, const std::string& tabela) {
-  const bp::db::Recordset rs = c.Query("SELECT * FROM " + tabela + " ORDER BY 1, 2, 3");
-  std::string texto;
-  for (const auto& linha : rs.Rows()) {
-    for (const Value& v : linha) texto += (v.IsNull() ? std::string("~") : v.ToText()) + "|";
-    texto += "\n";
-  }
-  return texto;
+  return bp::testing::TablesAsText(c, {tabela}, "1, 2, 3");
 }
 
 std::vector<Gravacao> Gravacoes() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "bp/erro.h"
 #include "support/db_checks.h"
@@ -83,23 +84,16 @@ TEST(ValueTest, NullAndEmpty) {
 }
 
 TEST(ValueTest, TextOfEachKind) {
-  EXPECT_EQ(Value(1234.5).ToText(), "1234,5");
-  EXPECT_EQ(Value(0.1 + 0.2).ToText(), "0,3");
-  EXPECT_EQ(Value(-2.5).ToText(), "-2,5");
-  EXPECT_EQ(Value(123456789012345.0).ToText(), "123456789012345");
-  EXPECT_EQ(Value(1e15).ToText(), "1E+15");
-  EXPECT_EQ(Value(1.5e20).ToText(), "1,5E+20");
-  EXPECT_EQ(Value(0.0001).ToText(), "0,0001");
-  EXPECT_EQ(Value(0.00001).ToText(), "1E-05");
-  EXPECT_EQ(Value(Money::FromDouble(1234.5)).ToText(), "1234,5");
-  EXPECT_EQ(Value(int16_t{-7}).ToText(), "-7");
-  EXPECT_EQ(Value(uint8_t{7}).ToText(), "7");
-  EXPECT_EQ(Value(true).ToText(), "Verdadeiro");
-  EXPECT_EQ(Value(false).ToText(), "Falso");
-  EXPECT_EQ(Value(DateTime::Of(2024, 3, 7)).ToText(), "07/03/2024");
-  EXPECT_EQ(Value(DateTime::Of(2024, 3, 7, 9, 5, 3)).ToText(), "07/03/2024 09:05:03");
-  EXPECT_EQ(Value(DateTime()).ToText(), "00:00:00");
-  EXPECT_EQ(Value(DateTime::Of(1899, 12, 30, 9, 5)).ToText(), "09:05:00");
+  const std::pair<Value, const char*> cases[] = {
+      {Value(1234.5), "1234,5"}, {Value(0.1 + 0.2), "0,3"}, {Value(-2.5), "-2,5"},
+      {Value(123456789012345.0), "123456789012345"}, {Value(1e15), "1E+15"},
+      {Value(1.5e20), "1,5E+20"}, {Value(0.0001), "0,0001"}, {Value(0.00001), "1E-05"},
+      {Value(Money::FromDouble(1234.5)), "1234,5"}, {Value(int16_t{-7}), "-7"},
+      {Value(uint8_t{7}), "7"}, {Value(true), "Verdadeiro"}, {Value(false), "Falso"},
+      {Value(DateTime::Of(2024, 3, 7)), "07/03/2024"},
+      {Value(DateTime::Of(2024, 3, 7, 9, 5, 3)), "07/03/2024 09:05:03"},
+      {Value(DateTime()), "00:00:00"}, {Value(DateTime::Of(1899, 12, 30, 9, 5)), "09:05:00"}};
+  for (const auto& [value, expected] : cases) EXPECT_EQ(value.ToText(), expected) << expected;
   const RegionalSettings us{'.', ',', '-', '.', "True", "False"};
   EXPECT_EQ(Value(1234.5).ToText(us), "1234.5");
   EXPECT_EQ(Value(true).ToText(us), "True");
@@ -121,18 +115,11 @@ TEST(ValueTest, KindsAndEquality) {
 }
 
 TEST(ValueTest, ValReadsTheLeadingNumber) {
-  EXPECT_EQ(Val("  12 34.5e1xyz"), 12345);
-  EXPECT_EQ(Val("-3.7abc"), -3.7);
-  EXPECT_EQ(Val("+ 4"), 4);
-  EXPECT_EQ(Val(".5"), 0.5);
-  EXPECT_EQ(Val("1.2.3"), 1.2);
-  EXPECT_EQ(Val("1,5"), 1);  // never the regional comma
-  EXPECT_EQ(Val("1e"), 1);
-  EXPECT_EQ(Val("1D2"), 100);
-  EXPECT_EQ(Val("2e-3"), 0.002);
-  EXPECT_EQ(Val("abc"), 0);
-  EXPECT_EQ(Val(""), 0);
-  EXPECT_EQ(Val("-"), 0);
+  // Never the regional comma.
+  const std::pair<const char*, double> cases[] = {
+      {"  12 34.5e1xyz", 12345}, {"-3.7abc", -3.7}, {"+ 4", 4}, {".5", 0.5}, {"1.2.3", 1.2},
+      {"1,5", 1}, {"1e", 1}, {"1D2", 100}, {"2e-3", 0.002}, {"abc", 0}, {"", 0}, {"-", 0}};
+  for (const auto& [text, expected] : cases) EXPECT_EQ(Val(text), expected) << text;
   EXPECT_EQ(ErrorOf([] { Val("1e400"); }), rt::kOverflow);
 }
 

@@ -17,32 +17,19 @@ std::string List(const std::vector<std::string>& names) {
 }
 
 std::string NullText(Nullability n) {
-  switch (n) {
-    case Nullability::kNull:
-      return "NULL";
-    case Nullability::kNotNull:
-      return "NOT NULL";
-    case Nullability::kNotStated:
-      break;
-  }
-  return "unstated nullability";
+  return n == Nullability::kNull      ? "NULL"
+         : n == Nullability::kNotNull ? "NOT NULL"
+                                      : "unstated nullability";
 }
 
 std::string DefaultText(const Value& v) {
-  if (v.IsEmpty()) return "no default";
-  return "default " + v.ToText();
+  return v.IsEmpty() ? "no default" : "default " + v.ToText();
 }
 
 std::string OriginText(const CatalogueTable& t) {
-  switch (t.origin) {
-    case TableOrigin::kCreatedByStep:
-      return fmt::format("created by step {}", t.step);
-    case TableOrigin::kRebuiltByStep:
-      return fmt::format("rebuilt by step {}", t.step);
-    case TableOrigin::kBase:
-      break;
-  }
-  return "version-18 table";
+  if (t.origin == TableOrigin::kBase) return "version-18 table";
+  const char* how = t.origin == TableOrigin::kCreatedByStep ? "created" : "rebuilt";
+  return fmt::format("{} by step {}", how, t.step);
 }
 
 // What the comparison may rely on. The walk's model starts from the

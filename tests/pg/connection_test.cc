@@ -34,14 +34,5 @@ TEST_F(PgConnectionTest, LostConnectionRaises3709UntilReopened) {
   EXPECT_TRUE(c->IsUsable());
 }
 
-TEST_F(PgConnectionTest, NamesFoldToLowerCaseAndAreFoundInAnyCase) {
-  auto c = Connect();
-  c->Execute("CREATE TABLE Parametro (No_VersaoBD int); INSERT INTO Parametro VALUES (500)");
-  auto rs = c->Query("SELECT * FROM PARAMETRO");
-  EXPECT_EQ(rs.FieldName(0), "no_versaobd");
-  EXPECT_EQ(rs["No_VersaoBD"], Value(int32_t{500}));
-  EXPECT_EQ(c->Describe(), Url());
-}
-
 }  // namespace
 }  // namespace bp

@@ -43,20 +43,6 @@ TEST_F(VersionDriverPg, TwoUpgradersAtOnceRunEachStepOnce) {
   testing::RaceTwoUpgraders(Url(), 5);
 }
 
-TEST_F(VersionDriverPg, TolerantStepKeepsTheTurnUsable) {
-  testing::CreateParametro(Db(), 116);
-  Db().Execute("CREATE TABLE Existe (Cd int)");
-  steps_.Add(schema::Step{117, schema::Tolerance::kSkipAll, [](schema::StepContext& c) {
-                            c.Run(schema::CreateTable{{"Existe", {{"Cd", schema::Int()}}}});
-                            c.Execute("INSERT INTO Nada VALUES (1)");
-                            c.Run(schema::CreateTable{{"Nova", {{"Cd", schema::Int()}}}});
-                          }});
-  driver_.SetTargetVersion(118);
-  driver_.Atualizar(false);
-  EXPECT_EQ(testing::StoredVersion(Db()), 118);
-  EXPECT_EQ(Db().Query("SELECT COUNT(*) AS n FROM Nova").Field(0).ToInt32(), 0);
-}
-
 TEST_F(VersionDriverPg, NewDatabaseStartsAtEighteen) {
   station::CriarBancoVersao18(Db(), 1);
   EXPECT_EQ(station::VersaoDoBanco(Db()), 18);

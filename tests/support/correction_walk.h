@@ -44,9 +44,8 @@ inline void WalkWithCorrectionRows(StepWalk& w) {
   w.To(500);
 }
 
-// The default invoice layout step 451 seeds, as documented and as stored
-// for `company`: "name left top" per field, sorted by name.
-std::vector<std::string> DocumentedLayoutFields();
+// The default invoice layout step 451 seeds, as stored for `company`:
+// "name left top" per field, sorted by name.
 std::vector<std::string> StoredLayoutFields(StepWalk& walk, int32_t company);
 // The form row of `company`: width, length, last item, first item, remarks,
 // stub.

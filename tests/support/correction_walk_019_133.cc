@@ -117,15 +117,13 @@ void PlanCorrections019To071(StepWalk& plan) {
   plan.At(19, [=](StepWalk& w) {
     // Taxed fuel: situation 00; untaxed: 06; a fuel with its taxation code
     // only gets the situation; other products are left alone.
-    EXPECT_EQ(Txt(w, "SELECT No_SitTributaria FROM Produto WHERE Cd_Produto = 1"), "00");
-    EXPECT_EQ(Txt(w, "SELECT No_TribIcms FROM Produto WHERE Cd_Produto = 1"), "0");
-    EXPECT_EQ(Num(w, "SELECT Tx_BaseCalculo FROM Produto WHERE Cd_Produto = 1"), 100);
-    EXPECT_EQ(Txt(w, "SELECT No_TribCofins FROM Produto WHERE Cd_Produto = 1"), "0");
-    EXPECT_EQ(Txt(w, "SELECT No_SitTributaria FROM Produto WHERE Cd_Produto = 2"), "06");
-    EXPECT_EQ(Txt(w, "SELECT No_TribIcms FROM Produto WHERE Cd_Produto = 2"), "6");
-    EXPECT_EQ(Txt(w, "SELECT No_SitTributaria FROM Produto WHERE Cd_Produto = 5"), "00");
-    EXPECT_TRUE(One(w, "SELECT Tx_BaseCalculo FROM Produto WHERE Cd_Produto = 5").IsNull());
-    EXPECT_TRUE(One(w, "SELECT No_SitTributaria FROM Produto WHERE Cd_Produto = 4").IsNull());
+    const std::string taxes = "SELECT No_SitTributaria || '/' || No_TribIcms";
+    EXPECT_EQ(Txt(w, taxes + " || '/' || No_TribCofins" + product + "1"), "00/0/0");
+    EXPECT_EQ(Num(w, "SELECT Tx_BaseCalculo" + product + "1"), 100);
+    EXPECT_EQ(Txt(w, taxes + product + "2"), "06/6");
+    EXPECT_EQ(Txt(w, "SELECT No_SitTributaria" + product + "5"), "00");
+    EXPECT_TRUE(One(w, "SELECT Tx_BaseCalculo" + product + "5").IsNull());
+    EXPECT_TRUE(One(w, "SELECT No_SitTributaria" + product + "4").IsNull());
     // Fuel items take their product's data; the service item and the
     // complete lubricant item are left alone.
     EXPECT_EQ(Txt(w, item + "WHERE No_CupomFiscal = 100 AND No_Item = 1"), "00/0");
@@ -134,7 +132,7 @@ void PlanCorrections019To071(StepWalk& plan) {
     EXPECT_EQ(Txt(w, "SELECT No_SitTributaria FROM ItemNotaEntrada WHERE No_Item = 3"), "060");
   });
   plan.At(21, [=](StepWalk& w) {
-    EXPECT_EQ(Txt(w, "SELECT No_SitTributaria FROM Produto WHERE Cd_Produto = 2"), "060");
+    EXPECT_EQ(Txt(w, "SELECT No_SitTributaria" + product + "2"), "060");
     EXPECT_EQ(Txt(w, item + "WHERE No_CupomFiscal = 101 AND No_Item = 1"), "000/0");
     EXPECT_EQ(Txt(w, "SELECT No_SitTributaria FROM ItemNotaSaida"), "000");
     EXPECT_EQ(Txt(w, "SELECT No_SitTributaria FROM ItemNotaEntrada WHERE No_Item = 3"), "060");
@@ -149,7 +147,7 @@ void PlanCorrections019To071(StepWalk& plan) {
     EXPECT_EQ(Num(w, "SELECT Vl_TotProd" + coupon + "101"), 29);  // no service item
   });
   plan.At(48, [=](StepWalk& w) {
-    EXPECT_EQ(Num(w, "SELECT Vl_CustoMedioInicial FROM Produto WHERE Cd_Produto = 3"), 0);
+    EXPECT_EQ(Num(w, "SELECT Vl_CustoMedioInicial" + product + "3"), 0);
     EXPECT_EQ(Txt(w, "SELECT Nm_Doc FROM Cardex WHERE Cd_LancamentoCardex = 2"), "CF-1-100-1");
     EXPECT_EQ(Txt(w, "SELECT Nm_Doc FROM Cardex WHERE Cd_LancamentoCardex = 5"), "CF-1-101-1");
     EXPECT_EQ(Txt(w, "SELECT Nm_Doc FROM Cardex WHERE Cd_LancamentoCardex = 1"), "NE-1");

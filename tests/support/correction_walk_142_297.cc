@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bp/format.h"
 #include "support/correction_walk.h"
 
 namespace bp::testing {
@@ -15,12 +16,7 @@ namespace {
 using Texts = std::vector<std::string>;
 
 // A date as "yyyy-mm-dd" ("-" for null).
-std::string Day(const Value& v) {
-  if (v.IsNull()) return "-";
-  const DateTime d = v.ToDate();
-  return std::to_string(d.Year()) + (d.Month() < 10 ? "-0" : "-") + std::to_string(d.Month()) +
-         (d.Day() < 10 ? "-0" : "-") + std::to_string(d.Day());
-}
+std::string Day(const Value& v) { return v.IsNull() ? "-" : Format(v.ToDate(), "yyyy-mm-dd"); }
 
 }  // namespace
 

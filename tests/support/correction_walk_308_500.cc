@@ -5,13 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "bp/erro.h"
 #include "support/correction_walk.h"
+#include "support/table_file.h"
 
 namespace bp::testing {
 namespace {
@@ -21,6 +20,17 @@ using Texts = std::vector<std::string>;
 // The rows of a query, each as its fields joined by "|" (NULL for null).
 Texts Lines(db::Connection& db, const std::string& sql) {
   return RowTexts(db, sql, "NULL", RegionalSettings::Invariant());
+}
+
+// The documented rows of one kind ("layout", "printer") the last steps seed
+// (catalogue/seeded_rows.txt), sorted.
+Texts Documented(const std::string& kind) {
+  Texts rows;
+  for (const std::string& row : TableRows("catalogue/seeded_rows.txt")) {
+    if (row.starts_with(kind + " ")) rows.push_back(row.substr(kind.size() + 1));
+  }
+  std::sort(rows.begin(), rows.end());
+  return rows;
 }
 
 }  // namespace
@@ -176,88 +186,6 @@ void PlanCorrections308To441(StepWalk& plan) {
   });
 }
 
-namespace {
-
-// The printer models and versions of step 470 as documented:
-// per model code and text, the version codes with their texts.
-const char* const kDocumentedPrinters =
-    "02 'ECF-IF MP-20 FI': 02 '2.10', 03 '2.12'; 01 'Kit ECF-IF FM-20 FI': 01 '2.12'; 02 'MP-20 "
-    "FI': 01 '2.0 2'; 03 'MP-20 FI DUAL': 01 'VER03.15'; 04 'MP-20 FI DUAL R': 01 'VER03.21'; 05 "
-    "'MP-20 FI II': 02 '03.05', 03 '03.10', 01 'VER.03.00', 04 'VER03.15', 05 'VER03.22', 06 "
-    "'VER03.25', 07 'VER03.26', 08 'VER03.31', 09 'VER03.30'; 06 'MP-20 FI II R': 01 '03.00', 02 "
-    "'03.10', 03 'VER03.20'; 07 'MP-20 FI R': 01 '1.10'; 08 'MP-2000 TH FI': 01 '01.00.00', 02 "
-    "'01.00.01', 03 '01.01.01', 04 '01.02.02', 05 '01.03.02', 06 '01.03.03'; 09 'MP-2100 TH FI': "
-    "01 '01.00.00', 02 '01.01.00'; 10 'MP-25 FI': 01 '01.00.00', 02 '01.01.01', 03 '01.02.02', 04 "
-    "'01.03.02'; 11 'MP-30 FI': 01 '2.12'; 19 'MP-3000 TH FI': 01 '01.00.00', 02 '01.01.00', 03 "
-    "'01.01.01'; 12 'MP-40 FI': 01 '2.12', 02 '2.13'; 13 'MP-40 FI II': 02 '03.05', 03 '03.10', 01 "
-    "'VER.03.00', 04 'VER03.21'; 14 'MP-40 FI II R': 01 '03.00', 02 '03.10'; 15 'MP-45 FI': 01 "
-    "'VER03.21'; 16 'MP-50 FI': 02 '01.00.00', 01 '2.12'; 17 'MP-6000 TH FI': 01 '01.00.00', 02 "
-    "'01.01.01', 03 '01.02.02', 04 '01.03.02', 05 '01.03.03'; 18 'MP-6100 TH FI': 01 '01.01.02', "
-    "02 '01.03.02'; 20 'MP-7000 TH FI': 01 '01.00.01'; 21 'MP-4000 TH FI': 01 '0100'";
-
-// "model version model-text version-text" per row, in the documented order.
-std::vector<std::string> DocumentedPrinters() {
-  static const std::regex group(R"((\d+) '([^']*)': ([^;]*))");
-  static const std::regex version(R"((\d+) '([^']*)')");
-  const std::string text = kDocumentedPrinters;
-  std::vector<std::string> rows;
-  for (std::sregex_iterator g(text.begin(), text.end(), group), end; g != end; ++g) {
-    const std::string versions = (*g)[3];
-    for (std::sregex_iterator v(versions.begin(), versions.end(), version); v != end; ++v) {
-      rows.push_back(std::to_string(std::stoi((*g)[1])) + " " + std::to_string(std::stoi((*v)[1])) +
-                     " " + (*g)[2].str() + " " + (*v)[2].str());
-    }
-  }
-  return rows;
-}
-
-}  // namespace
-
-// The user company's default invoice layout as documented:
-// field, left, top, twice per line.
-const char* const kDocumentedLayout = R"(
-| X | 99 | 0 | Cd_Produto | 0 | 0 |
-| No_Nota1 | 135 | 0 | Nm_Produto | 12 | 0 |
-| No_Nota2 | 159 | 0 | Cd_CfopItem | 78 | 0 |
-| Cd_Operacao | 16 | 0 | No_SitTributaria | 86 | 0 |
-| Cd_Cfop | 34 | 16 | Cd_Unidade | 92 | 0 |
-| Nm_Pessoa | 0 | 25 | Qt_Unidade | 97 | 0 |
-| Cd_Pessoa | 83 | 25 | Vl_UnitVenda | 113 | 0 |
-| Cd_CgcCpf | 100 | 25 | Vl_TotalItem | 124 | 0 |
-| Dt_Emissao | 135 | 25 | Tx_Icms | 141 | 0 |
-| Nm_Logradouro | 0 | 31 | Vl_BasCalIcms | 0 | 133 |
-| Nm_Bairro | 59 | 31 | Vl_Icms | 24 | 133 |
-| Cd_Ep | 114 | 31 | Vl_BasCalIcmsST | 51 | 133 |
-| Dt_Emissao2 | 135 | 31 | Vl_IcmsST | 80 | 133 |
-| Nm_Cidade | 0 | 37 | Vl_TotProd | 106 | 133 |
-| Cd_Telefone | 49 | 37 | Vl_Frete | 0 | 139 |
-| Ds_SiglaUF | 89 | 37 | Vl_Seguro | 24 | 139 |
-| Cd_IEstRg | 97 | 37 | Vl_OutrasDespesas | 51 | 139 |
-| Hr_Emissao | 135 | 37 | Vl_IPI | 80 | 139 |
-| Cd_Veiculo | 11 | 176 | Vl_TotalLiquido | 106 | 139 |
-| No_Km | 28 | 176 | Dt_Vencimento | 43 | 176 |
-)";
-
-// "name left top" per field, sorted by name.
-std::vector<std::string> DocumentedLayoutFields() {
-  std::vector<std::string> fields;
-  std::istringstream in(kDocumentedLayout);
-  for (std::string line; std::getline(in, line);) {
-    std::vector<std::string> cells;
-    std::istringstream row(line);
-    for (std::string cell; std::getline(row, cell, '|');) {
-      cell.erase(0, cell.find_first_not_of(' '));
-      cell.erase(cell.find_last_not_of(' ') + 1);
-      if (!cell.empty()) cells.push_back(cell);
-    }
-    for (size_t i = 0; i + 2 < cells.size(); i += 3) {
-      fields.push_back(cells[i] + " " + cells[i + 1] + " " + cells[i + 2]);
-    }
-  }
-  std::sort(fields.begin(), fields.end());
-  return fields;
-}
-
 // "name left top" of the layout fields stored for `company`, sorted by name.
 std::vector<std::string> StoredLayoutFields(StepWalk& walk, int32_t company) {
   std::vector<std::string> fields;
@@ -336,7 +264,7 @@ void PlanCorrections445To500(StepWalk& plan) {
 
     // 451: the user company's default layout.
     EXPECT_EQ(StoredLayoutForm(walk, 1), (std::vector<int32_t>{8000, 0, 111, 52, 115, 1}));
-    EXPECT_EQ(StoredLayoutFields(walk, 1), DocumentedLayoutFields());
+    EXPECT_EQ(StoredLayoutFields(walk, 1), Documented("layout"));
 
     // 453: a coupon may name a commitment of its customer, and no other.
     const std::string coupon = " WHERE No_CupomFiscal = 200";
@@ -388,22 +316,15 @@ void PlanCorrections445To500(StepWalk& plan) {
         "T");
     EXPECT_EQ(Flags(db, "SELECT Ic_ImprimirNomeCnpjEnderecoFinalCupom FROM ECF"), "TTTTT");
 
-    // 470: the known printer models.
-    Texts printers;
-    for (const auto& row : walk.Rows(
-             "SELECT Cd_MarcaECF, Cd_Modelo, Cd_Versao, Ds_TipoECF, Ds_MarcaECF, Ds_ModeloECF, "
-             "Ds_VersaoSoftwareBasicoECF FROM IdentificacaoECF")) {
-      EXPECT_EQ(row[0].ToInt32(), 3);
-      EXPECT_EQ(row[3].ToText(), "ECF-IF");
-      EXPECT_EQ(row[4].ToText(), "BEMATECH");
-      printers.push_back(std::to_string(row[1].ToInt32()) + " " + std::to_string(row[2].ToInt32()) +
-                         " " + row[5].ToText() + " " + row[6].ToText());
-    }
-    Texts expected = DocumentedPrinters();
-    ASSERT_EQ(expected.size(), 55u);
+    // 470: the known printer models, all of brand 3 (BEMATECH) and kind ECF-IF.
+    EXPECT_EQ(Lines(db, "SELECT DISTINCT Cd_MarcaECF, Ds_TipoECF, Ds_MarcaECF FROM IdentificacaoECF"),
+              (Texts{"3|ECF-IF|BEMATECH"}));
+    Texts printers = Lines(db,
+                           "SELECT Cd_Modelo, Cd_Versao, Ds_ModeloECF, Ds_VersaoSoftwareBasicoECF "
+                           "FROM IdentificacaoECF");
     std::sort(printers.begin(), printers.end());
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(printers, expected);
+    EXPECT_EQ(printers.size(), 55u);
+    EXPECT_EQ(printers, Documented("printer"));
   });
 }
 

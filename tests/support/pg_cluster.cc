@@ -37,8 +37,8 @@ struct RunAs {
   gid_t gid = 0;
 };
 
-// The newest installed server's programs: /usr/lib/postgresql/<version>/bin
-// on Debian, else wherever initdb is on the PATH.
+// The newest installed server's programs, in /usr/lib/postgresql/<version>/bin
+// where Debian's packages put them.
 std::optional<fs::path> FindBinaries() {
   std::optional<fs::path> best;
   int best_version = -1;
@@ -52,17 +52,7 @@ std::optional<fs::path> FindBinaries() {
       best = bin;
     }
   }
-  if (best) return best;
-  if (const char* path = std::getenv("PATH")) {
-    std::string_view rest = path;
-    while (!rest.empty()) {
-      const auto colon = rest.find(':');
-      const fs::path dir(std::string(rest.substr(0, colon)));
-      if (fs::exists(dir / "initdb") && fs::exists(dir / "postgres")) return dir;
-      rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
-    }
-  }
-  return std::nullopt;
+  return best;
 }
 
 // The last lines of a log, to say why a program failed.

@@ -230,12 +230,8 @@ void ExpectExecuteEachActsAsExecute(db::Connection& c) {
 
 void ExpectFasterStepsEqualRowByRow(const std::string& fast, const std::string& reference) {
   TestEnv env;
-  station::OpcoesGerador o;
-  o.dias = 40;
-  o.cupons_dia = 25;
-  o.produtos = 14;
-  o.clientes = 12;
-  o.semente = 16;
+  const station::OpcoesGerador o{.dias = 40, .cupons_dia = 25, .produtos = 14, .clientes = 12,
+                                 .semente = 16, .ao_fim_do_dia = nullptr};
   for (const std::string& target : {fast, reference}) {
     auto c = db::Connection::Open(target);
     station::CriarBancoVersao18(*c, o.cd_pessoa_usuaria);
