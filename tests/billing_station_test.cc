@@ -1,15 +1,18 @@
 // Billing over the demo station's database: the receivable, the coupons
-// under it and the invoice afterwards, and a failure in any write of a run
-// leaving the database exactly as before.
+// under it and the invoice afterwards, a failure in any write of a run
+// leaving the database exactly as before, and the fleet files of a receivable.
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "bp/bp_exportar_cupom_fiscal.h"
 #include "bp/bp_faturamento.h"
 #include "bp/erros.h"
 #include "station/fiscal/cupom_fiscal.h"
+#include "station/seed/seed.h"
 #include "station/session/sessao.h"
 #include "support/db_checks.h"
 #include "support/estacao_demo.h"
@@ -171,6 +174,66 @@ TEST(BillingStation, SelectiveRunWithAnotherCustomersCouponBillsNothing) {
       {Value(conta)});
   EXPECT_EQ(r.Field(0).ToMoney(), r.Field(1).ToMoney());
   EXPECT_EQ(r.Field(2).ToInt32(), 2);
+}
+
+std::vector<std::string> Linhas(const std::string& arquivo) {
+  return testing::CrlfLines(testing::ReadFile(arquivo));
+}
+
+// The fleet files of a receivable of customer 100.
+TEST(BillingExportar, WritesTheThreeLayoutsOfAReceivable) {
+  Estacao e("exportar");
+  testing::TestEnv& env = e.env;
+  const int32_t conta = e.classe.Faturar(station::EstacaoDemo::kClienteCredito, env.now.DatePart(),
+                                         env.now.AddDays(30), 1, 1, Money::FromInt(100));
+  ASSERT_GT(conta, 0);
+
+  BPExportarCupomFiscal exportador;
+  exportador.SetObBOSistema(e.sessao);
+  EXPECT_THROW(exportador.Validar(), Erro);  // no receivable yet
+  exportador.SetCd_ContaAReceber(conta);
+  exportador.SetDs_Path(env.Folder());
+  const std::string base = env.Folder() + "/CF Conta " + std::to_string(conta);
+
+  // Text: one line per vehicle, 26 characters, the amounts adding up to the
+  // receivable (the export checks it).
+  ASSERT_TRUE(exportador.Exportar(nullptr, kArquivoCupomTexto));
+  EXPECT_EQ(exportador.Nm_ArqDestino(), base + ".Txt");
+  const std::vector<std::string> texto = Linhas(base + ".Txt");
+  ASSERT_EQ(texto.size(), 3u);
+  double soma = 0;
+  for (const std::string& l : texto) {
+    EXPECT_EQ(l.size(), 26u) << l;
+    EXPECT_EQ(l[23], '.') << l;
+    soma += std::stod(l.substr(14));
+  }
+  const Value debito = testing::Escalar(
+      e.C(), "SELECT Vl_Debito FROM ContaAReceber WHERE Cd_ContaAReceber = ?", {Value(conta)});
+  EXPECT_NEAR(soma, debito.ToDouble(), 0.001);
+
+  ASSERT_TRUE(exportador.Exportar(nullptr, kArquivoCupomAnalitico));
+  const std::vector<std::string> analitico = Linhas(base + " Analitico.Csv");
+  EXPECT_EQ(analitico.at(0),
+            "Produto;Data;Quantidade;Preco;Total;Matricula;Placa;ID;Km;Consumo;Nome");
+  EXPECT_GE(analitico.size(), 21u);
+
+  ASSERT_TRUE(exportador.Exportar(nullptr, kArquivoCupomSintetico));
+  const std::vector<std::string> sintetico = Linhas(base + " Sintetico.Csv");
+  ASSERT_EQ(sintetico.size(), 4u);
+  EXPECT_EQ(sintetico[0], "Placa;Marca;Cor;Km Final;Km Inicial;Km Rodado;Quantidade;Media");
+  EXPECT_EQ(sintetico[1].rfind("ABC1234;MERCEDES-BENZ;BRANCO;45.210,0;", 0), 0u) << sintetico[1];
+
+  // An unknown kind writes nothing; an existing file is kept when the
+  // question is answered No (the default).
+  const size_t arquivos =
+      static_cast<size_t>(std::distance(std::filesystem::directory_iterator(env.Folder()), {}));
+  EXPECT_THROW(exportador.Exportar(nullptr, 7), Erro);
+  EXPECT_EQ(
+      static_cast<size_t>(std::distance(std::filesystem::directory_iterator(env.Folder()), {})),
+      arquivos);
+  const Erro erro = testing::FailureOf([&] { exportador.Exportar(nullptr, kArquivoCupomTexto); });
+  EXPECT_EQ(erro.description, "Erro durante exportação");
+  EXPECT_EQ(erro.number, kErroNegocio);
 }
 
 }  // namespace

@@ -1,18 +1,18 @@
-// Whole release dialogues driven through `posto mt` in script mode on the
-// demo station: cash, credit with odometer, cheque with a deposit date,
-// card, and refusals; afterwards the database holds the responsibility of
-// each release and its LogLiberacaoBico row.
+// `posto mt` in script mode: the line protocol and its JSON answers, and
+// whole release dialogues on the demo station: cash, credit with odometer,
+// cheque with a deposit date, card, and refusals; afterwards the database
+// holds the responsibility of each release and its LogLiberacaoBico row.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "bp/db/connection.h"
 #include "station/seed/seed.h"
 #include "support/estacao_demo.h"
-#include "support/test_env.h"
+#include "support/posto.h"
 
+namespace bp::testing {
 namespace {
 
 using D = station::EstacaoDemo;
@@ -29,7 +29,7 @@ std::string Dialogo(int mt, const std::vector<std::string>& respostas) {
   return s;
 }
 
-struct Saida {
+struct Tela {
   std::string texto;
   // True when an event of terminal `mt` showed the two lines.
   bool Mostrou(int mt, const std::string& linha1, const std::string& linha2) const {
@@ -67,14 +67,11 @@ TEST(PostoMtEstacao, ReleasesForEveryMeansOfPaymentAreRecorded) {
   // still serves: no discount, no settlement prompt.
   script += "NOW 2026-12-05T06:30:00\n" + Dialogo(4, {"2", "4321", "4", "4", "10000", ""});
 
-  const std::string entrada = env.Path("script.txt");
-  const std::string saida = env.Path("saida.txt");
-  bp::testing::WriteFile(entrada, script);
-  const int rc = std::system((std::string(POSTO_BINARY) + " mt --db " + banco + " <" + entrada +
-                              " >" + saida + " 2>&1")
-                                 .c_str());
-  ASSERT_EQ(WEXITSTATUS(rc), 0);
-  const Saida out{bp::testing::ReadFile(saida)};
+  bp::testing::WriteFile(env.Path("script.txt"), script);
+  const bp::testing::Saida s =
+      bp::testing::Posto(env, "mt --db " + banco + " <" + env.Path("script.txt"));
+  ASSERT_EQ(s.rc, 0);
+  const Tela out{s.texto};
   EXPECT_EQ(out.texto.find("\"error\""), std::string::npos) << out.texto;
   EXPECT_TRUE(out.Mostrou(1, "PERMITIDO(Tecle enter para liberar bico)", "Liberado"));
   EXPECT_TRUE(out.Mostrou(2, "PERMITIDO(Tecle enter para liberar bico)", "Venda a prazo liberada"));
@@ -125,4 +122,49 @@ TEST(PostoMtEstacao, ReleasesForEveryMeansOfPaymentAreRecorded) {
   EXPECT_TRUE(k["Ic_Aprovado"].ToBool());
 }
 
+TEST(MtScript, LineProtocolAnswersInJsonAndReportsBadLines) {
+  TestEnv env;
+  // No line of the script gets as far as reading the database.
+  const std::string banco = CopyDemoStation("mt_script");
+  WriteFile(env.Path("script.txt"),
+            "# the controller's own screens\n"
+            "\n"
+            "3 ACTION -1\n"
+            "3 POLL\n"
+            "11 ACTION 1\n"
+            "11 POLL\n"
+            "3 ACTION 0\n"
+            "3 POLL\n"
+            "3 POLL\n"
+            "3  \n"
+            "3 \"\n"
+            "3 BS\n"
+            "3 BS\n"
+            "NOW 2026-02-30T10:00:00\n"
+            "3 ENTRE\n");
+  const Saida s = Posto(env, "mt --db " + banco + " <" + env.Path("script.txt"));
+  EXPECT_EQ(s.rc, 1);
+  const std::string ev = "{\"event\":\"AtualizarCih\",\"mt\":";
+  EXPECT_EQ(s.texto,
+            ev + "3,\"action\":-1,\"step\":0,\"buffer\":\"\",\"line1\":\"Sistema inoperante\",\"line2\":\"\"}\n"
+            "{\"call\":\"Execute\",\"mt\":3,\"result\":false}\n"
+            "{\"call\":\"Execute\",\"mt\":11,\"error\":{\"number\":91,\"description\":\"Object variable or "
+            "With block variable not set (BPMTLiberarBico)\",\"source\":\"BP -> BPMTControlador.Execute, \"}}\n" +
+            ev + "3,\"action\":1,\"step\":1,\"buffer\":\"\",\"line1\":\"\",\"line2\":\"\"}\n"
+            "{\"call\":\"Execute\",\"mt\":3,\"result\":true}\n" +
+            ev + "3,\"action\":1,\"step\":2,\"buffer\":\"\",\"line1\":\"Codigo do funcionario\",\"line2\":\"\"}\n"
+            "{\"call\":\"Execute\",\"mt\":3,\"result\":true}\n" +
+            ev + "3,\"action\":1,\"step\":2,\"buffer\":\" \",\"line1\":\"Codigo do funcionario\",\"line2\":\" \"}\n"
+            "{\"call\":\"Execute\",\"mt\":3,\"result\":true}\n" +
+            ev + "3,\"action\":1,\"step\":2,\"buffer\":\" \\\"\",\"line1\":\"Codigo do funcionario\",\"line2\":\" \\\"\"}\n"
+            "{\"call\":\"Execute\",\"mt\":3,\"result\":true}\n" +
+            ev + "3,\"action\":1,\"step\":2,\"buffer\":\" \",\"line1\":\"Codigo do funcionario\",\"line2\":\" \"}\n"
+            "{\"call\":\"Execute\",\"mt\":3,\"result\":true}\n" +
+            ev + "3,\"action\":1,\"step\":2,\"buffer\":\"\",\"line1\":\"Codigo do funcionario\",\"line2\":\"\"}\n"
+            "{\"call\":\"Execute\",\"mt\":3,\"result\":true}\n"
+            "{\"error\":\"linha 14: data e hora inválida, use AAAA-MM-DD[THH:MM[:SS]] ou DD/MM/AAAA[ HH:MM]\"}\n"
+            "{\"error\":\"linha 15: tecla inválida: ENTRE\"}\n");
+}
+
 }  // namespace
+}  // namespace bp::testing

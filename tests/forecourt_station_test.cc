@@ -1,11 +1,15 @@
 // The station's forecourt objects on the demo station: passwords and login,
 // the cash register, the release checks, the cheque consultation, the
-// responsibility record and the release log.
+// responsibility record and the release log; and the release rules as the
+// forecourt meets them: a cheque pays one fuelling, a typing mistake is not
+// the issuer's refusal, and amounts and discounts outside their range are
+// refused.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
+#include "bp/bp_liberar_bico.h"
 #include "bp/erro.h"
 #include "bp/host/bo_sistema.h"
 #include "station/forecourt/cheque.h"
@@ -23,6 +27,12 @@ namespace {
 using bp::Money;
 using bp::Value;
 using D = station::EstacaoDemo;
+using Pagamento = bp::TipoPagamentoEnum;
+
+// Another cheque of the account of kCmc7Bom (number 000124 instead of 000123).
+constexpr const char* kOutroChequeDaConta = "237045670180001245300001234569";
+constexpr const char* kCpfErrado = "12345678900";
+constexpr const char* kCpfCerto = "12345678909";
 
 class PistaTest : public ::testing::Test {
  protected:
@@ -31,12 +41,10 @@ class PistaTest : public ::testing::Test {
     sessao_ = std::make_shared<station::Sessao>(
         station::Configuracao(bp::testing::CopyDemoStation(nome)));
     env_.now = bp::testing::DemoStationNow();
+    regras_.SetObBOSistema(sessao_);
   }
   bp::db::Connection& C() { return sessao_->Dal().Conexao(); }
-  Value Um(const std::string& sql) {
-    const bp::db::Recordset rs = C().Query(sql);
-    return rs.Eof() ? Value() : rs.Field(0);
-  }
+  Value Um(const std::string& sql) { return bp::testing::Escalar(C(), sql); }
   template <class T>
   std::unique_ptr<T> Objeto(std::unique_ptr<T> bo) {
     bo->SetObBOSistema(sessao_);
@@ -49,9 +57,27 @@ class PistaTest : public ::testing::Test {
   station::PedidoLiberacao Pedido(uint8_t bico) {
     return {bico, D::kFuncionarioComDesconto, D::kSenhaComDesconto, CaixaDoUm(), "", Money(), 0};
   }
+  // BPLiberarBico's verdict on a release of nozzle 2 by employee 1.
+  bool Pode(Pagamento pagamento, const std::string& cmc7, const std::string& cpf, Money valor,
+            std::string& resultado) {
+    resultado.clear();
+    return regras_.BicoPodeSerLiberado(D::kFuncionarioComDesconto, D::kSenhaComDesconto, pagamento,
+                                       "", cmc7, cpf, bp::DateTime(), 2, true, valor, 0,
+                                       resultado);
+  }
+  // BPLiberarBico recording that release.
+  bool Gravar(Pagamento pagamento, const std::string& cmc7, Money valor, Money desconto) {
+    std::string resultado;
+    return regras_.GravarResponsabilidade(
+        CaixaDoUm(), 2, D::kFuncionarioComDesconto, D::kSenhaComDesconto, "", cmc7, pagamento,
+        bp::host::TipoVencimentoEnum::TipoVencimentoAVista, true, valor, desconto, 0, resultado,
+        bp::host::TipoHardwareEnum::TipoHardwareMicroTerminal);
+  }
+  int32_t Abastecimentos() { return Um("SELECT COUNT(*) FROM Abastecimento").ToInt32(); }
 
   bp::testing::TestEnv env_;
   std::shared_ptr<station::Sessao> sessao_;
+  bp::BPLiberarBico regras_;
 };
 
 TEST(SenhaTest, HashesAreSaltedBoundedAndOnlyMatchTheirPassword) {
@@ -330,6 +356,56 @@ TEST_F(PistaTest, SeedRefusesADatabaseThatIsNotNew) {
   const bp::Erro e = bp::testing::FailureOf([&] { station::SeedDemoStation(sessao_, env_.now); });
   EXPECT_NE(e.description.find("O banco já tem cadastros (tabela Funcionario)"), std::string::npos)
       << e.description;
+}
+
+TEST_F(PistaTest, ATypingMistakeIsNotTheIssuersRefusalAndAChequePaysOneFuelling) {
+  std::string r;
+  EXPECT_FALSE(Pode(Pagamento::PagamentoCheque, D::kCmc7Bom, kCpfErrado, Money::FromInt(50), r));
+  EXPECT_EQ(r, "CPF/CNPJ do emitente invalido");
+
+  // The account's other cheques are not blocked by it...
+  EXPECT_TRUE(
+      Pode(Pagamento::PagamentoCheque, kOutroChequeDaConta, kCpfCerto, Money::FromInt(20), r));
+  EXPECT_EQ(r, "Cheque aprovado");
+  // ...and the same cheque with the corrected document is consulted afresh
+  // and stored with it.
+  EXPECT_TRUE(Pode(Pagamento::PagamentoCheque, D::kCmc7Bom, kCpfCerto, Money::FromInt(50), r));
+  EXPECT_EQ(r, "Cheque aprovado");
+  EXPECT_EQ(Um("SELECT Cd_CpfCnpj FROM ConsultaCheque WHERE Nm_IdDocumento = '000123'").ToText(),
+            "123.456.789-09");
+  // A cheque that paid a fuelling is refused afterwards: its stored approval
+  // does not outlive its use, and a terminal that consulted it before the
+  // use cannot record it either. The account's other cheques still pass,
+  // while a returned cheque blocks its account.
+  ASSERT_TRUE(Gravar(Pagamento::PagamentoCheque, D::kCmc7Bom, Money::FromInt(50), Money()));
+  EXPECT_FALSE(Pode(Pagamento::PagamentoCheque, D::kCmc7Bom, kCpfCerto, Money::FromInt(50), r));
+  EXPECT_EQ(r, "Cheque ja utilizado");
+  const int32_t antes = Abastecimentos();
+  EXPECT_FALSE(Gravar(Pagamento::PagamentoCheque, D::kCmc7Bom, Money::FromInt(30), Money()));
+  EXPECT_EQ(Abastecimentos(), antes);
+  EXPECT_TRUE(
+      Pode(Pagamento::PagamentoCheque, kOutroChequeDaConta, kCpfCerto, Money::FromInt(20), r));
+  EXPECT_FALSE(Pode(Pagamento::PagamentoCheque, D::kCmc7Recusado, kCpfCerto, Money::FromInt(20), r));
+  EXPECT_EQ(r, "Emitente com cheque recusado");
+}
+
+TEST_F(PistaTest, AmountsAndDiscountsOutsideTheirRangeAreRefused) {
+  std::string r;
+  EXPECT_FALSE(Pode(Pagamento::PagamentoDinheiro, "", "", Money::FromDouble(-5), r));
+  EXPECT_EQ(r, "Valor negativo");
+  EXPECT_TRUE(Pode(Pagamento::PagamentoDinheiro, "", "", Money(), r)) << r;
+
+  const int32_t antes = Abastecimentos();
+  const Money dez = Money::FromInt(10);
+  EXPECT_FALSE(Gravar(Pagamento::PagamentoDinheiro, "", Money::FromDouble(-5), Money()));
+  EXPECT_FALSE(Gravar(Pagamento::PagamentoDinheiro, "", dez, Money::FromInt(50)));
+  EXPECT_FALSE(Gravar(Pagamento::PagamentoDinheiro, "", dez, dez));
+  EXPECT_FALSE(Gravar(Pagamento::PagamentoDinheiro, "", dez, Money::FromDouble(-1)));
+  EXPECT_FALSE(Gravar(Pagamento::PagamentoDinheiro, "", Money(), Money::FromInt(2)));
+  EXPECT_EQ(Abastecimentos(), antes);
+  EXPECT_TRUE(Gravar(Pagamento::PagamentoDinheiro, "", dez, Money::FromDouble(9.99)));
+  EXPECT_TRUE(Gravar(Pagamento::PagamentoDinheiro, "", Money(), Money()));
+  EXPECT_EQ(Abastecimentos(), antes + 2);
 }
 
 }  // namespace

@@ -1,9 +1,6 @@
 // posto faturar and posto faturamento on the demo station, as a new user
 // would try them: the receivable and the invoice read back through the
 // program's own queries.
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -11,21 +8,15 @@
 #include <gtest/gtest.h>
 
 #include "support/estacao_demo.h"
-#include "support/test_env.h"
+#include "support/posto.h"
 
 namespace {
 
-struct Saida {
-  int rc = 0;
-  std::string texto;
-};
+using bp::testing::Saida;
 
 struct Posto {
   Saida operator()(const std::string& args) {
-    const std::string out = env.Path("saida.txt");
-    const int rc = std::system(
-        (std::string(POSTO_BINARY) + " " + args + " --db " + db + " >" + out + " 2>&1").c_str());
-    return {WEXITSTATUS(rc), bp::testing::ReadFile(out)};
+    return bp::testing::Posto(env, args + " --db " + db);
   }
   bp::testing::TestEnv env;
   std::string db = bp::testing::CopyDemoStation("posto_faturar");

@@ -1,6 +1,8 @@
-// The demo station and a release dialogue on PostgreSQL: the station's
-// forecourt SQL on the server's types (bits, money, dates), on a database
-// that the seed has to build again.
+// The demo station on PostgreSQL: the station's SQL on the server's types
+// (bits as smallint, money as numeric, dates) in a release dialogue, in
+// billing (where a failure in the last write of a run leaves nothing behind),
+// in the fiscal day and in the month's tax and stock files; and releases from
+// two PCs at once, none lost.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,18 +11,27 @@
 #include <thread>
 #include <vector>
 
-#include "bp/bp_liberar_bico.h"
-#include "bp/erro.h"
-#include "station/forecourt/regras_pista.h"
-
+#include "bp/bp_abrir_dia.h"
 #include "bp/bp_atualizar_banco_de_dados.h"
-#include "station/session/banco_inicial.h"
-#include "station/seed/seed.h"
-#include "station/session/sessao.h"
+#include "bp/bp_liberar_bico.h"
+#include "bp/ead.h"
+#include "bp/erro.h"
+#include "station/fiscal/cupom_fiscal.h"
+#include "station/fiscal/ecf.h"
+#include "station/fiscal/ecf_emulador.h"
+#include "station/fiscal/impressora_fiscal.h"
+#include "station/forecourt/regras_pista.h"
 #include "station/forecourt/terminais_mt.h"
+#include "station/seed/seed.h"
+#include "station/seed/seed_fiscal.h"
+#include "station/session/banco_inicial.h"
+#include "station/session/sessao.h"
+#include "support/db_checks.h"
 #include "support/estacao_demo.h"
 #include "support/pg_cluster.h"
-#include "support/test_env.h"
+#include "support/posto.h"
+#include "support/sintegra_checks.h"
+#include "support/test_keys.h"
 
 namespace bp {
 namespace {
@@ -119,6 +130,101 @@ TEST_F(EstacaoDemoPg, ReleasesFromTwoPcsAtOnceAreAllRecorded) {
   EXPECT_EQ(gravados.load(), 2 * kPorPc);
   EXPECT_EQ(contar("Abastecimento"), abastecimentos + 2 * kPorPc);
   EXPECT_EQ(contar("LogLiberacaoBico"), liberacoes + 2 * kPorPc);
+}
+
+std::string Tabelas(db::Connection& c) {
+  return testing::TablesAsText(c, {"ContaAReceber", "CupomFiscal", "NotaSaida", "ItemNotaSaida"});
+}
+
+TEST_F(EstacaoDemoPg, BillsTheDemoCustomersAndAFailedRunLeavesNothing) {
+  testing::TestEnv env;
+  auto sessao = testing::SeedDemoStationAt(Url(), env);
+  db::Connection& c = sessao->Dal().Conexao();
+
+  auto posto = [&](const std::string& args) {
+    const testing::Saida s =
+        testing::Posto(env, args + " --db '" + Url() + "' --now 2026-12-05T10:00");
+    return std::make_pair(s.rc, s.texto);
+  };
+  const std::string fatura =
+      "faturar --ate 2026-12-05 --vencimento 2027-01-05 --valor 200 --cliente ";
+
+  // The invoice's last write fails: nothing of the run stays.
+  c.Execute(
+      "CREATE FUNCTION falha() RETURNS trigger AS $$ BEGIN RAISE EXCEPTION "
+      "'falha injetada'; END $$ LANGUAGE plpgsql");
+  c.Execute(
+      "CREATE TRIGGER falha BEFORE INSERT ON ItemNotaSaida FOR EACH ROW EXECUTE FUNCTION "
+      "falha()");
+  const std::string antes = Tabelas(c);
+  auto r = posto(fatura + "116");
+  EXPECT_EQ(r.first, 2) << r.second;
+  EXPECT_NE(r.second.find("falha injetada"), std::string::npos) << r.second;
+  EXPECT_EQ(Tabelas(c), antes);
+  c.Execute("DROP TRIGGER falha ON ItemNotaSaida");
+
+  r = posto(fatura + "116");
+  ASSERT_EQ(r.first, 0) << r.second;
+  EXPECT_NE(r.second.find("Nota fiscal "), std::string::npos) << r.second;
+  r = posto(fatura + std::to_string(D::kClienteCredito));
+  ASSERT_EQ(r.first, 0) << r.second;
+  const int conta = std::stoi(r.second.substr(r.second.find("Conta a receber ") + 16));
+  const db::Recordset rs = c.Query(
+      "SELECT r.Vl_Debito, (SELECT SUM(Vl_TotalLiquido) FROM CupomFiscal k WHERE "
+      "k.Cd_ContaAReceber = r.Cd_ContaAReceber), (SELECT COUNT(DISTINCT Dt_Emissao) FROM "
+      "CupomFiscal k WHERE k.Cd_ContaAReceber = r.Cd_ContaAReceber) FROM ContaAReceber r "
+      "WHERE r.Cd_ContaAReceber = ?",
+      {Value(conta)});
+  EXPECT_EQ(rs.Field(0).ToMoney(), rs.Field(1).ToMoney());
+  EXPECT_GE(rs.Field(2).ToInt32(), 5);
+  r = posto(fatura + std::to_string(D::kClienteCredito));
+  EXPECT_EQ(r.first, 2);
+  EXPECT_NE(r.second.find("0x80040660"), std::string::npos) << r.second;
+}
+
+TEST_F(EstacaoDemoPg, ClosingAndOpeningTheDemoStationsDay) {
+  testing::TestEnv env;
+  const DateTime hoje = DateTime::Of(2026, 12, 5);
+  station::Configuracao config(Url());
+  config.pasta_sistema = env.Folder();
+  auto sessao = std::make_shared<station::Sessao>(config);
+  station::SeedDemoStation(sessao, hoje.AddSeconds(18 * 3600));
+  host::BOSistemaRef ref = sessao;
+
+  station::ImpressoraFiscal impressora(*sessao, station::PastaDoEmulador(config));
+  station::Ecf ecf(*sessao);
+  ecf.Registro().Cd_PessoaUsuaria = 1;
+  ecf.Registro().No_Impressora = 1;
+  ecf.Carregar();
+  station::CupomFiscal cupom(*sessao);
+  cupom.Registro().Cd_PessoaUsuaria = 1;
+  BPAbrirDia dia;
+  dia.SetObBOSistema(ref);
+  std::string mensagem;
+
+  env.now = hoje.AddSeconds(23 * 3600);
+  EXPECT_EQ(dia.FecharDia(ref, nullptr, &ecf, &impressora, &cupom, nullptr, mensagem), hoje);
+  EXPECT_TRUE(dia.FalhasDoFechamento().empty());
+  env.now = hoje.AddDays(1).AddSeconds(7 * 3600);
+  Tp_EdicaoEnum edicao = Tp_EdicaoEnum::Tp_EdicaoOmitido;
+  dia.AbrirDia(ref, nullptr, &ecf, &impressora, &cupom, nullptr, mensagem, edicao);
+
+  db::Connection& c = sessao->Dal().Conexao();
+  EXPECT_EQ(c.Query("SELECT COUNT(*) FROM ReducaoZ WHERE Dt_Movimento = ?", {Value(hoje)})
+                .Field(0)
+                .ToInt32(),
+            1);
+  EXPECT_EQ(c.Query("SELECT COUNT(*) FROM CupomFiscal WHERE Dt_Emissao = ?", {Value(hoje)})
+                .Field(0)
+                .ToInt32(),
+            station::FiscalDemo::kCuponsDeHoje - 1);
+  EXPECT_EQ(dia.CuponsExcluidos().size(), 1u);
+  EXPECT_EQ(VerifyEAD(dia.ArquivoGerado(), testing::TestModulus()).status, EadStatus::kOk);
+}
+
+TEST_F(EstacaoDemoPg, MonthOfTheDemoStationInTheTaxAndStockFiles) {
+  testing::TestEnv env;
+  testing::ConferirMesDaEstacao(testing::SeedDemoStationAt(Url(), env), env);
 }
 
 }  // namespace

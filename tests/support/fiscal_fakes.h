@@ -74,7 +74,4 @@ struct DiaFiscal {
   std::string PastaMovimento() const;  // ends with the separator
 };
 
-// "dd/mm/yyyy" of a date, for log lines.
-std::string Dia(DateTime date);
-
 }  // namespace bp::testing

@@ -34,8 +34,9 @@ class TerminaisDeTeste {
   void Iniciar(int16_t mt);
   // Types each character as one key.
   void Digitar(int16_t mt, const std::string& teclas);
-  // Types the answer and Enter.
+  // Types the answer and Enter; or each answer in turn.
   void Responder(int16_t mt, const std::string& resposta) { Digitar(mt, resposta + "\r"); }
+  void ResponderEmOrdem(int16_t mt, const std::vector<std::string>& respostas);
   // Starts, logs in as employee 12 with password 1234 and reaches the
   // payment prompt.
   void AtePagamento(int16_t mt);

@@ -1,5 +1,10 @@
-// BPImportarMovimentoCaixa over a fake host that logs every call in order.
+// The cash-movement import: BPImportarMovimentoCaixa over a fake host that
+// logs every call in order, then between two demo stations on SQLite: a point
+// of sale's day brought in through posto importar, twice without a change, a
+// row that fails keeping what came before, a refused source losing nothing,
+// and the source's password in no output or error.
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -9,11 +14,19 @@
 
 #include "bp/bp_importar_movimento_caixa.h"
 #include "bp/erro.h"
-#include "support/stub_data_access.h"
+#include "station/import/ponto_de_venda.h"
+#include "station/session/sessao.h"
+#include "support/db_checks.h"
+#include "support/estacao_demo.h"
+#include "support/fake_host.h"
+#include "support/importacao.h"
+#include "support/posto.h"
+#include "support/test_keys.h"
 
 namespace bp {
 namespace {
 
+namespace fs = std::filesystem;
 using host::TipoMovimentoCaixa;
 using Calls = std::vector<std::string>;
 
@@ -61,21 +74,12 @@ class FakeLeitor : public host::BOLeitorMovimentoCaixa {
   FakeImportHost& host_;
 };
 
-struct FakeImportHost : host::BOSistema, testing::StubDataAccess {
-  std::vector<std::string> log;
+struct FakeImportHost : testing::FakeHost {
   std::map<TipoMovimentoCaixa, db::Recordset> conjuntos;
   std::vector<std::string> propriedades = {"A", "B", "Dt_Emissao", "Dt_Movimento",
                                            "Cd_SequenciaNotaCupom"};
   std::vector<std::string> conexoes;
 
-  host::BOEmpresaUsuaria& EmpresaUsuaria() override { RaiseRuntime(rt::kObjectNotSet); }
-  int32_t Cd_PessoaUsuaria() override { return 7; }
-  host::DataAccess& ObDAL() override { return *this; }
-  void BeginWork(const std::string& origin, bool& marker) override {
-    log.push_back("BeginWork " + origin);
-    marker = true;
-  }
-  void EndWork(const std::string& origin, bool) override { log.push_back("EndWork " + origin); }
   std::unique_ptr<host::BOLeitorMovimentoCaixa> CriarLeitorMovimentoCaixa() override {
     return std::make_unique<FakeLeitor>(*this);
   }
@@ -183,19 +187,13 @@ TEST(ImportMovimentoCaixa, AColumnWithoutPropertyStopsTheImportWithTheTrailAfter
   f.host->conjuntos[TipoMovimentoCaixa::kAbastecimento] = db::Recordset({"A"}, {{Value(1)}});
   f.host->conjuntos[TipoMovimentoCaixa::kCardex] =
       db::Recordset({"A", "Nm_Extra"}, {{Value(1), Value(2)}, {Value(3), Value(4)}});
-  try {
-    f.Importar();
-    FAIL() << "no error";
-  } catch (const Erro& e) {
-    EXPECT_EQ(e.number, rt::kMemberNotSupported);
-    EXPECT_NE(e.description.find("Nm_Extra"), std::string::npos) << e.description;
-    const std::string trilha =
-        " -> BPImportarMovimentoCaixa.ImportarCardex -> BPImportarMovimentoCaixa.Importar, ";
-    ASSERT_GE(e.source.size(), trilha.size());
-    EXPECT_EQ(e.source.substr(e.source.size() - trilha.size()), trilha);
-    for (const std::string& texto : {e.description, e.source})
-      EXPECT_EQ(texto.find(kSenha), std::string::npos);
-  }
+  const Erro e = testing::FailureOf([&] { f.Importar(); });
+  EXPECT_EQ(e.number, rt::kMemberNotSupported);
+  EXPECT_NE(e.description.find("Nm_Extra"), std::string::npos) << e.description;
+  EXPECT_TRUE(e.source.ends_with(
+      " -> BPImportarMovimentoCaixa.ImportarCardex -> BPImportarMovimentoCaixa.Importar, "))
+      << e.source;
+  EXPECT_EQ((e.description + e.source).find(kSenha), std::string::npos);
   const Calls& log = f.host->log;
   // The fuelling was saved, the stock movement never, and every work ended.
   EXPECT_EQ(std::count(log.begin(), log.end(), "Gravar Abastecimento"), 1);
@@ -203,6 +201,96 @@ TEST(ImportMovimentoCaixa, AColumnWithoutPropertyStopsTheImportWithTheTrailAfter
   EXPECT_EQ(log.back(), "EndWork BPImportarMovimentoCaixa.Importar");
   EXPECT_EQ(std::count(log.begin(), log.end(), "Movimento CupomFiscal"), 0);
   for (const std::string& linha : log) EXPECT_EQ(linha.find(kSenha), std::string::npos);
+}
+
+struct Par {
+  Par() {
+    env.now = testing::DemoStationNow();
+    station::Configuracao config(pdv);
+    auto sessao = std::make_shared<station::Sessao>(config);
+    caixa = testing::CaixaDoDia(sessao->Dal().Conexao());
+    station::OpcoesPontoDeVenda o;
+    o.caixa = caixa;
+    o.agora = env.now;
+    o.cupons = 12;
+    station::EscreverDiaDoPontoDeVenda(*sessao, o);
+  }
+  std::shared_ptr<station::Sessao> Estacao() {
+    station::Configuracao config(estacao);
+    config.senha_banco = kSenha;
+    return std::make_shared<station::Sessao>(config);
+  }
+  // posto importar; returns the exit status and everything it wrote.
+  std::pair<int, std::string> Posto(const std::string& banco) {
+    testing::ScopedVariable senha("POSTO_SENHA_ORIGEM", kSenha);
+    const testing::Saida s =
+        testing::Posto(env, "importar --db " + estacao + " --instancia " +
+                                fs::path(pdv).parent_path().string() + " --banco " + banco +
+                                " --caixa " + std::to_string(caixa));
+    return {s.rc, s.texto};
+  }
+  testing::TestEnv env;
+  std::string pdv = testing::CopyDemoStation("pdv");
+  std::string estacao = testing::CopyDemoStation("estacao");
+  int32_t caixa = 0;
+};
+
+TEST(ImportStation, BringsTheDayInOnceAndASecondImportChangesNothing) {
+  Par p;
+  const std::string banco = fs::path(p.pdv).filename().string();
+  auto [rc, saida] = p.Posto(banco);
+  ASSERT_EQ(rc, 0) << saida;
+  EXPECT_NE(saida.find("Caixa " + std::to_string(p.caixa) + " importado."), std::string::npos);
+  EXPECT_EQ(saida.find(kSenha), std::string::npos) << saida;
+  auto estacao = p.Estacao();
+  db::Connection& c = estacao->Dal().Conexao();
+  auto origem = db::Connection::Open(p.pdv);
+  EXPECT_EQ(testing::Contagem(c, p.caixa), testing::Contagem(*origem, p.caixa));
+  EXPECT_EQ(testing::Contagem(c, p.caixa),
+            "Abastecimento=12 CupomFiscal=12 ItemCupomFiscal=36 Recebimento=2 "
+            "RecebimentoCupom=6 Cliente=3");
+  EXPECT_EQ(testing::Incoerencia(c, p.caixa), "");
+
+  const std::string antes = testing::Movimento(c);
+  std::tie(rc, saida) = p.Posto(banco);
+  ASSERT_EQ(rc, 0) << saida;
+  EXPECT_TRUE(testing::Movimento(c) == antes) << "rows changed";
+
+  // A source that cannot be opened: the connection error names the source,
+  // never the password, and nothing changes.
+  std::tie(rc, saida) = p.Posto("nao-existe.db");
+  EXPECT_EQ(rc, 2);  // a library error
+  EXPECT_NE(saida.find("nao-existe.db"), std::string::npos) << saida;
+  EXPECT_EQ(saida.find(kSenha), std::string::npos) << saida;
+  BPImportarMovimentoCaixa classe;
+  classe.SetObBOSistema(estacao);
+  std::string servidor = "127.0.0.1:1", nome = "pdv";
+  int32_t caixa = p.caixa;
+  const Erro e = testing::FailureOf([&] { classe.Importar(servidor, nome, caixa); });
+  EXPECT_EQ(e.number, rt::kConnectionUnusable);
+  EXPECT_NE(e.description.find("127.0.0.1:1"), std::string::npos) << e.description;
+  EXPECT_EQ((e.description + e.source).find(kSenha), std::string::npos) << e.description;
+  EXPECT_TRUE(testing::Movimento(c) == antes) << "rows changed";
+}
+
+TEST(ImportStation, AColumnTheRecordLacksStopsAtTheCouponsKeepingTheKindsBefore) {
+  Par p;
+  db::Connection::Open(p.pdv)->Execute("ALTER TABLE CupomFiscal ADD COLUMN Nm_Extra varchar(10)");
+  auto estacao = p.Estacao();
+  BPImportarMovimentoCaixa classe;
+  classe.SetObBOSistema(estacao);
+  std::string pasta = fs::path(p.pdv).parent_path().string();
+  std::string banco = fs::path(p.pdv).filename().string();
+  const Erro e = testing::FailureOf([&] { classe.Importar(pasta, banco, p.caixa); });
+  EXPECT_EQ(e.number, rt::kMemberNotSupported);
+  EXPECT_NE(e.description.find("Nm_Extra"), std::string::npos) << e.description;
+  EXPECT_NE(e.source.find(" -> BPImportarMovimentoCaixa.ImportarCupomFiscal -> "
+                          "BPImportarMovimentoCaixa.Importar, "),
+            std::string::npos)
+      << e.source;
+  EXPECT_EQ(testing::Contagem(estacao->Dal().Conexao(), p.caixa),
+            "Abastecimento=12 CupomFiscal=0 ItemCupomFiscal=0 Recebimento=0 "
+            "RecebimentoCupom=0 Cliente=3");
 }
 
 }  // namespace
