@@ -82,44 +82,29 @@ TEST(PostoMtEstacao, ReleasesForEveryMeansOfPaymentAreRecorded) {
   EXPECT_TRUE(out.Mostrou(5, "Erro (Tecle enter)", "Nao e permitido abrir um caixa antigo."));
 
   auto c = bp::db::Connection::Open(banco);
-  const bp::db::Recordset log = c->Query(
-      "SELECT No_Liberacao, Cd_Bomba, Cd_Funcionario, No_TipoPagamento, No_TipoVencimento, "
-      "Ic_BaixaAutomatica, Cd_Veiculo, No_TipoHardware FROM LogLiberacaoBico ORDER BY No_Liberacao");
-  std::vector<std::string> linhas;
-  for (const auto& r : log.Rows()) {
-    std::string l;
-    for (const bp::Value& v : r) l += (v.IsNull() ? "-" : v.ToText()) + " ";
-    linhas.push_back(l);
-  }
-  EXPECT_EQ(linhas, (std::vector<std::string>{"1 3 1 3 1 Verdadeiro - 2 ",
-                                              "2 1 1 1 2 Falso ABC1234 2 ",
-                                              "3 2 1 2 2 Falso - 2 ", "4 4 2 4 2 Falso - 2 "}));
-
-  const bp::db::Recordset a = c->Query(
-      "SELECT a.De_EnderecoLogicoBico, a.Cd_Funcionario, a.Cd_Caixa, k.Dt_Abertura, a.Vl_Total, "
-      "a.Tx_DescontoAbastecimento, a.No_Hodometro, a.Cd_Cmc7, a.Nm_IdDocumento FROM "
-      "Abastecimento a JOIN Caixa k ON k.Cd_Caixa = a.Cd_Caixa WHERE a.Tp_OrigemRegistro = 3 "
-      "ORDER BY a.Cd_Abastecimento");
-  ASSERT_EQ(a.RecordCount(), 4);
-  const auto& r = a.Rows();
-  EXPECT_EQ(r[0][0].ToText(), "0201");
-  EXPECT_EQ(r[0][3].ToDate(), bp::DateTime::Of(2026, 12, 5, 6, 0, 0));
-  EXPECT_EQ(r[0][4].ToMoney(), bp::Money::FromInt(50));
-  EXPECT_DOUBLE_EQ(r[0][5].ToDouble(), 2.5);
-  EXPECT_EQ(r[1][6].ToInt32(), 46000);
-  EXPECT_EQ(r[2][7].ToText(), D::kCmc7Bom);
-  EXPECT_EQ(r[2][8].ToText(), "000123");
-  EXPECT_EQ(r[3][1].ToInt32(), 2);
-  EXPECT_EQ(r[3][3].ToDate(), bp::DateTime::Of(2026, 12, 4, 14, 0, 0));
-
-  const bp::db::Recordset k = c->Query(
-      "SELECT Cd_CpfCnpj, Dt_Deposito, Vl_Cheque, Ic_Aprovado FROM ConsultaCheque "
-      "WHERE Cd_Banco = 237 AND Nm_IdDocumento = '000123'");
-  ASSERT_FALSE(k.Eof());
-  EXPECT_EQ(k["Cd_CpfCnpj"].ToText(), "123.456.789-09");
-  EXPECT_EQ(k["Dt_Deposito"].ToDate(), bp::DateTime::Of(2026, 12, 20));
-  EXPECT_EQ(k["Vl_Cheque"].ToMoney(), bp::Money::FromInt(80));
-  EXPECT_TRUE(k["Ic_Aprovado"].ToBool());
+  EXPECT_EQ(Texto(*c,
+                  "SELECT No_Liberacao, Cd_Bomba, Cd_Funcionario, No_TipoPagamento, "
+                  "No_TipoVencimento, Ic_BaixaAutomatica, COALESCE(Cd_Veiculo, '-'), "
+                  "No_TipoHardware FROM LogLiberacaoBico ORDER BY No_Liberacao"),
+            "1|3|1|3|1|Verdadeiro|-|2|\n"
+            "2|1|1|1|2|Falso|ABC1234|2|\n"
+            "3|2|1|2|2|Falso|-|2|\n"
+            "4|4|2|4|2|Falso|-|2|\n");
+  // Each release's nozzle address, employee, register's opening, amount,
+  // discount, odometer and cheque.
+  EXPECT_EQ(Texto(*c,
+                  "SELECT a.De_EnderecoLogicoBico, a.Cd_Funcionario, k.Dt_Abertura, a.Vl_Total, "
+                  "a.Tx_DescontoAbastecimento, a.No_Hodometro, a.Cd_Cmc7, a.Nm_IdDocumento FROM "
+                  "Abastecimento a JOIN Caixa k ON k.Cd_Caixa = a.Cd_Caixa WHERE "
+                  "a.Tp_OrigemRegistro = 3 ORDER BY a.Cd_Abastecimento"),
+            "0201|1|05/12/2026 06:00:00|50|2,5||||\n"
+            "0101|1|05/12/2026 06:00:00|0|0|46000|||\n"
+            "0102|1|05/12/2026 06:00:00|80|0||" + std::string(D::kCmc7Bom) + "|000123|\n"
+            "0202|2|04/12/2026 14:00:00|100|0||||\n");
+  EXPECT_EQ(Texto(*c,
+                  "SELECT Cd_CpfCnpj, Dt_Deposito, Vl_Cheque, Ic_Aprovado FROM ConsultaCheque "
+                  "WHERE Cd_Banco = 237 AND Nm_IdDocumento = '000123'"),
+            "123.456.789-09|20/12/2026|80|Verdadeiro|\n");
 }
 
 TEST(MtScript, LineProtocolAnswersInJsonAndReportsBadLines) {

@@ -283,22 +283,19 @@ TEST_F(PistaTest, ResponsibilityAndReleaseLog) {
   ASSERT_TRUE(a->GravarResponsabilidade(2, caixa, "abc1234", "", bp::TipoPagamentoEnum::PagamentoCredito,
                                         bp::host::TipoVencimentoEnum::TipoVencimentoAPrazo, true,
                                         Money::FromDouble(80.5), Money(), 45500));
-  const bp::db::Recordset r = C().Query(
-      "SELECT * FROM Abastecimento WHERE Cd_Abastecimento = ?", {Value(antes + 1)});
-  ASSERT_FALSE(r.Eof());
-  EXPECT_EQ(r["De_EnderecoLogicoBico"].ToText(), "0102");
-  EXPECT_EQ(r["Cd_Caixa"].ToInt32(), caixa);
-  EXPECT_EQ(r["Cd_Funcionario"].ToInt32(), 1);
-  EXPECT_EQ(r["Cd_Veiculo"].ToText(), "ABC1234");
-  EXPECT_EQ(r["No_TipoPagamento"].ToInt32(), 1);
-  EXPECT_EQ(r["No_TipoVencimento"].ToInt32(), 2);
-  EXPECT_TRUE(r["Ic_BaixaAutomatica"].ToBool());
-  EXPECT_FALSE(r["Ic_Baixado"].ToBool());
-  EXPECT_EQ(r["Vl_Total"].ToMoney(), Money::FromDouble(80.5));
-  EXPECT_EQ(r["No_Hodometro"].ToInt32(), 45500);
-  EXPECT_EQ(r["Dt_Termino"].ToDate(), env_.now);
-  EXPECT_EQ(Um("SELECT No_Hodometro FROM Bomba WHERE Cd_Bomba = 2").ToInt32(), 45500);
-  EXPECT_EQ(Um("SELECT No_KmAtual FROM Veiculo WHERE Cd_Veiculo = 'ABC1234'").ToInt32(), 45500);
+  // The row, then the odometers of the nozzle and of the vehicle.
+  EXPECT_EQ(bp::testing::Texto(C(),
+                               "SELECT De_EnderecoLogicoBico, Cd_Caixa, Cd_Funcionario, Cd_Veiculo, "
+                               "No_TipoPagamento, No_TipoVencimento, Ic_BaixaAutomatica, "
+                               "Ic_Baixado, Vl_Total, No_Hodometro, Dt_Termino FROM Abastecimento "
+                               "WHERE Cd_Abastecimento = ? UNION ALL SELECT No_Hodometro, "
+                               "(SELECT No_KmAtual FROM Veiculo WHERE Cd_Veiculo = 'ABC1234'), "
+                               "NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL FROM Bomba "
+                               "WHERE Cd_Bomba = 2",
+                               {Value(antes + 1)}),
+            "0102|" + std::to_string(caixa) +
+                "|1|ABC1234|1|2|Verdadeiro|Falso|80,5|45500|05/12/2026 10:00:00|\n"
+                "45500|45500||||||||||\n");
 
   // A cheque sale keeps the code line and the stored consultation's key;
   // the same cheque is then used.
@@ -345,11 +342,9 @@ TEST_F(PistaTest, ResponsibilityAndReleaseLog) {
   EXPECT_EQ(incluir(1, "ABC1234", 1), 1);
   EXPECT_EQ(incluir(2, "NAOEXIST", 77), 2);
   EXPECT_THROW(incluir(99, "", 1), bp::Erro);
-  const bp::db::Recordset l = C().Query("SELECT * FROM LogLiberacaoBico ORDER BY No_Liberacao");
-  ASSERT_EQ(l.RecordCount(), 2);
-  EXPECT_EQ(l["Cd_Veiculo"].ToText(), "ABC1234");
-  EXPECT_TRUE(Um("SELECT Cd_Veiculo FROM LogLiberacaoBico WHERE No_Liberacao = 2").IsNull());
-  EXPECT_TRUE(Um("SELECT Cd_Funcionario FROM LogLiberacaoBico WHERE No_Liberacao = 2").IsNull());
+  EXPECT_EQ(bp::testing::Texto(C(), "SELECT No_Liberacao, COALESCE(Cd_Veiculo, 'nulo'), "
+                                    "Cd_Funcionario IS NULL FROM LogLiberacaoBico ORDER BY 1"),
+            "1|ABC1234|0|\n2|nulo|1|\n");
 }
 
 TEST_F(PistaTest, SeedRefusesADatabaseThatIsNotNew) {

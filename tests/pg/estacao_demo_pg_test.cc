@@ -1,11 +1,13 @@
 // The demo station on PostgreSQL: the station's SQL on the server's types
 // (bits as smallint, money as numeric, dates) in a release dialogue, in
 // billing (where a failure in the last write of a run leaves nothing behind),
-// in the fiscal day and in the month's tax and stock files; and releases from
-// two PCs at once, none lost.
+// in the fiscal day and in the month's tax and stock files; releases from
+// two PCs at once, none lost; and the cash-movement import with PostgreSQL
+// on either side.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
@@ -13,6 +15,7 @@
 
 #include "bp/bp_abrir_dia.h"
 #include "bp/bp_atualizar_banco_de_dados.h"
+#include "bp/bp_importar_movimento_caixa.h"
 #include "bp/bp_liberar_bico.h"
 #include "bp/ead.h"
 #include "bp/erro.h"
@@ -22,12 +25,14 @@
 #include "station/fiscal/impressora_fiscal.h"
 #include "station/forecourt/regras_pista.h"
 #include "station/forecourt/terminais_mt.h"
+#include "station/import/ponto_de_venda.h"
 #include "station/seed/seed.h"
 #include "station/seed/seed_fiscal.h"
 #include "station/session/banco_inicial.h"
 #include "station/session/sessao.h"
 #include "support/db_checks.h"
 #include "support/estacao_demo.h"
+#include "support/importacao.h"
 #include "support/pg_cluster.h"
 #include "support/posto.h"
 #include "support/sintegra_checks.h"
@@ -36,6 +41,7 @@
 namespace bp {
 namespace {
 
+namespace fs = std::filesystem;
 using D = station::EstacaoDemo;
 
 class EstacaoDemoPg : public testing::PgTest {};
@@ -73,16 +79,17 @@ TEST_F(EstacaoDemoPg, SeedAnUpgradedEmptyDatabaseThenReleaseACreditAndAChequeSal
   terminais.Tecla(1, '\r');
 
   db::Connection& c = sessao->Dal().Conexao();
-  const db::Recordset log =
-      c.Query("SELECT No_Liberacao, Cd_Veiculo, No_TipoPagamento FROM LogLiberacaoBico "
-              "ORDER BY No_Liberacao");
-  ASSERT_EQ(log.RecordCount(), 2);
-  EXPECT_EQ(log.Rows()[0][1].ToText(), "ABC1234");
-  EXPECT_EQ(log.Rows()[1][2].ToInt32(), 2);
-  EXPECT_EQ(c.Query("SELECT No_KmAtual FROM Veiculo WHERE Cd_Veiculo = 'ABC1234'").Field(0).ToInt32(),
+  // The two releases (credit, cheque), the vehicle's odometer, no password
+  // left in clear.
+  EXPECT_EQ(testing::Texto(c, "SELECT No_Liberacao, COALESCE(Cd_Veiculo, '-'), No_TipoPagamento "
+                              "FROM LogLiberacaoBico ORDER BY No_Liberacao"),
+            "1|ABC1234|1|\n2|-|2|\n");
+  EXPECT_EQ(testing::Escalar(c, "SELECT No_KmAtual FROM Veiculo WHERE Cd_Veiculo = 'ABC1234'")
+                .ToInt32(),
             46000);
-  EXPECT_EQ(c.Query("SELECT COUNT(*) FROM Funcionario WHERE Nm_Senha IS NOT NULL").Field(0).ToInt32(),
-            0);
+  EXPECT_EQ(
+      testing::Escalar(c, "SELECT COUNT(*) FROM Funcionario WHERE Nm_Senha IS NOT NULL").ToInt32(),
+      0);
 }
 
 // Several station PCs release nozzles at the same moment: each recording
@@ -142,9 +149,7 @@ TEST_F(EstacaoDemoPg, BillsTheDemoCustomersAndAFailedRunLeavesNothing) {
   db::Connection& c = sessao->Dal().Conexao();
 
   auto posto = [&](const std::string& args) {
-    const testing::Saida s =
-        testing::Posto(env, args + " --db '" + Url() + "' --now 2026-12-05T10:00");
-    return std::make_pair(s.rc, s.texto);
+    return testing::Posto(env, args + " --db '" + Url() + "' --now 2026-12-05T10:00");
   };
   const std::string fatura =
       "faturar --ate 2026-12-05 --vencimento 2027-01-05 --valor 200 --cliente ";
@@ -158,17 +163,17 @@ TEST_F(EstacaoDemoPg, BillsTheDemoCustomersAndAFailedRunLeavesNothing) {
       "falha()");
   const std::string antes = Tabelas(c);
   auto r = posto(fatura + "116");
-  EXPECT_EQ(r.first, 2) << r.second;
-  EXPECT_NE(r.second.find("falha injetada"), std::string::npos) << r.second;
+  EXPECT_EQ(r.rc, 2) << r.texto;
+  EXPECT_NE(r.texto.find("falha injetada"), std::string::npos) << r.texto;
   EXPECT_EQ(Tabelas(c), antes);
   c.Execute("DROP TRIGGER falha ON ItemNotaSaida");
 
   r = posto(fatura + "116");
-  ASSERT_EQ(r.first, 0) << r.second;
-  EXPECT_NE(r.second.find("Nota fiscal "), std::string::npos) << r.second;
+  ASSERT_EQ(r.rc, 0) << r.texto;
+  EXPECT_NE(r.texto.find("Nota fiscal "), std::string::npos) << r.texto;
   r = posto(fatura + std::to_string(D::kClienteCredito));
-  ASSERT_EQ(r.first, 0) << r.second;
-  const int conta = std::stoi(r.second.substr(r.second.find("Conta a receber ") + 16));
+  ASSERT_EQ(r.rc, 0) << r.texto;
+  const int conta = std::stoi(r.texto.substr(r.texto.find("Conta a receber ") + 16));
   const db::Recordset rs = c.Query(
       "SELECT r.Vl_Debito, (SELECT SUM(Vl_TotalLiquido) FROM CupomFiscal k WHERE "
       "k.Cd_ContaAReceber = r.Cd_ContaAReceber), (SELECT COUNT(DISTINCT Dt_Emissao) FROM "
@@ -178,8 +183,8 @@ TEST_F(EstacaoDemoPg, BillsTheDemoCustomersAndAFailedRunLeavesNothing) {
   EXPECT_EQ(rs.Field(0).ToMoney(), rs.Field(1).ToMoney());
   EXPECT_GE(rs.Field(2).ToInt32(), 5);
   r = posto(fatura + std::to_string(D::kClienteCredito));
-  EXPECT_EQ(r.first, 2);
-  EXPECT_NE(r.second.find("0x80040660"), std::string::npos) << r.second;
+  EXPECT_EQ(r.rc, 2);
+  EXPECT_NE(r.texto.find("0x80040660"), std::string::npos) << r.texto;
 }
 
 TEST_F(EstacaoDemoPg, ClosingAndOpeningTheDemoStationsDay) {
@@ -210,14 +215,11 @@ TEST_F(EstacaoDemoPg, ClosingAndOpeningTheDemoStationsDay) {
   dia.AbrirDia(ref, nullptr, &ecf, &impressora, &cupom, nullptr, mensagem, edicao);
 
   db::Connection& c = sessao->Dal().Conexao();
-  EXPECT_EQ(c.Query("SELECT COUNT(*) FROM ReducaoZ WHERE Dt_Movimento = ?", {Value(hoje)})
-                .Field(0)
-                .ToInt32(),
-            1);
-  EXPECT_EQ(c.Query("SELECT COUNT(*) FROM CupomFiscal WHERE Dt_Emissao = ?", {Value(hoje)})
-                .Field(0)
-                .ToInt32(),
-            station::FiscalDemo::kCuponsDeHoje - 1);
+  EXPECT_EQ(testing::Texto(c,
+                           "SELECT COUNT(*) FROM ReducaoZ WHERE Dt_Movimento = ? UNION ALL "
+                           "SELECT COUNT(*) FROM CupomFiscal WHERE Dt_Emissao = ?",
+                           {Value(hoje), Value(hoje)}),
+            "1|\n" + std::to_string(station::FiscalDemo::kCuponsDeHoje - 1) + "|\n");
   EXPECT_EQ(dia.CuponsExcluidos().size(), 1u);
   EXPECT_EQ(VerifyEAD(dia.ArquivoGerado(), testing::TestModulus()).status, EadStatus::kOk);
 }
@@ -225,6 +227,51 @@ TEST_F(EstacaoDemoPg, ClosingAndOpeningTheDemoStationsDay) {
 TEST_F(EstacaoDemoPg, MonthOfTheDemoStationInTheTaxAndStockFiles) {
   testing::TestEnv env;
   testing::ConferirMesDaEstacao(testing::SeedDemoStationAt(Url(), env), env);
+}
+
+void Importar(const std::shared_ptr<station::Sessao>& estacao, std::string instancia,
+              std::string banco, int32_t caixa) {
+  BPImportarMovimentoCaixa classe;
+  classe.SetObBOSistema(estacao);
+  EXPECT_EQ(classe.Importar(instancia, banco, caixa), 0);
+}
+
+TEST_F(EstacaoDemoPg, ImportsFromSQLiteIntoPostgreSQLAndBackIntoSQLite) {
+  testing::TestEnv env;
+  auto pg = testing::SeedDemoStationAt(Url(), env);
+  db::Connection& c = pg->Dal().Conexao();
+  c.Execute(
+      "DO $$ BEGIN CREATE ROLE sa LOGIN SUPERUSER; EXCEPTION WHEN duplicate_object "
+      "THEN NULL; END $$");
+
+  const std::string pdv = testing::CopyDemoStation("pdv_pg");
+  auto origem = std::make_shared<station::Sessao>(station::Configuracao(pdv));
+  const int32_t caixa = testing::CaixaDoDia(origem->Dal().Conexao());
+  station::OpcoesPontoDeVenda o;
+  o.caixa = caixa;
+  o.agora = env.now;
+  o.cupons = 12;
+  station::EscreverDiaDoPontoDeVenda(*origem, o);
+  const std::string contagem = testing::Contagem(origem->Dal().Conexao(), caixa);
+
+  Importar(pg, fs::path(pdv).parent_path().string(), fs::path(pdv).filename().string(), caixa);
+  EXPECT_EQ(testing::Contagem(c, caixa), contagem);
+  EXPECT_EQ(testing::Incoerencia(c, caixa), "");
+  const std::string antes = testing::Movimento(c);
+  Importar(pg, fs::path(pdv).parent_path().string(), fs::path(pdv).filename().string(), caixa);
+  EXPECT_TRUE(testing::Movimento(c) == antes) << "rows changed";
+
+  // The PostgreSQL station is now the source of a SQLite one.
+  const std::string url = Url();
+  const size_t servidor = url.find('@') + 1, barra = url.rfind('/');
+  station::Configuracao sqlite(testing::CopyDemoStation("estacao_de_pg"));
+  sqlite.senha_banco = "qualquer";
+  auto estacao = std::make_shared<station::Sessao>(sqlite);
+  for (int vez = 0; vez < 2; ++vez)
+    Importar(estacao, url.substr(servidor, barra - servidor), url.substr(barra + 1), caixa);
+  db::Connection& s = estacao->Dal().Conexao();
+  EXPECT_EQ(testing::Contagem(s, caixa), contagem);
+  EXPECT_EQ(testing::Incoerencia(s, caixa), "");
 }
 
 }  // namespace

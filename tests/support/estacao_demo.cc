@@ -73,6 +73,16 @@ Value Escalar(db::Connection& c, const std::string& sql, const std::vector<Value
   return rs.Eof() ? Value() : rs.Field(0);
 }
 
+std::string Texto(db::Connection& c, const std::string& sql, const std::vector<Value>& params) {
+  std::string texto;
+  const db::Recordset rs = c.Query(sql, params);
+  for (const auto& row : rs.Rows()) {
+    for (const Value& v : row) texto += v.ToText() + '|';
+    texto += '\n';
+  }
+  return texto;
+}
+
 EstacaoFiscal::EstacaoFiscal(TestEnv& env) : banco(env.Path("posto.db")) {
   Unico().Copiar(Agora(), banco);
   station::Configuracao config(banco);

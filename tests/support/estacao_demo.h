@@ -33,6 +33,8 @@ std::shared_ptr<station::Sessao> SeedDemoStationAt(const std::string& target, Te
 
 // The first column of the first row a query gives (a null Value when none).
 Value Escalar(db::Connection& c, const std::string& sql, const std::vector<Value>& params = {});
+// Every row a query gives, as text: values ended by '|', rows by a line break.
+std::string Texto(db::Connection& c, const std::string& sql, const std::vector<Value>& params = {});
 
 // The demo station for the fiscal day's tests: seeded at Agora() and copied,
 // with its printer's folder, into the env's folder, which is also the
