@@ -42,26 +42,18 @@ TEST_F(MtControlador, OwnScreensForIdleOutOfServiceAndUnknownActions) {
   EXPECT_EQ(acao, AcaoEnum::AcaoLiberarBico);
   ASSERT_EQ(telas.size(), 1u);
   EXPECT_EQ(telas[0].mt, 3);
-  EXPECT_EQ(telas[0].acao, 1);
-  EXPECT_EQ(telas[0].andamento, 1);
-  EXPECT_EQ(telas[0].buffer + telas[0].linha1 + telas[0].linha2, "");
+  EXPECT_EQ(telas[0].Texto(), "1/1 []  | ");
 
   acao = AcaoEnum::AcaoInoperante;
   EXPECT_FALSE(Execute(4, acao, 7, "12"));
   EXPECT_EQ(acao, AcaoEnum::AcaoInoperante);
   ASSERT_EQ(telas.size(), 2u);
-  EXPECT_EQ(telas[1].acao, -1);
-  EXPECT_EQ(telas[1].andamento, 7);
-  EXPECT_EQ(telas[1].buffer, "12");
-  EXPECT_EQ(telas[1].linha1, "Sistema inoperante");
-  EXPECT_EQ(telas[1].linha2, "");
+  EXPECT_EQ(telas[1].Texto(), "-1/7 [12] Sistema inoperante | ");
 
   acao = static_cast<AcaoEnum>(2);
   EXPECT_FALSE(Execute(5, acao, 3, "x"));
   ASSERT_EQ(telas.size(), 3u);
-  EXPECT_EQ(telas[2].acao, 2);
-  EXPECT_EQ(telas[2].linha1, "Opcao nao configurada");
-  EXPECT_EQ(telas[2].linha2, "Solicite suporte tecnico");
+  EXPECT_EQ(telas[2].Texto(), "2/3 [x] Opcao nao configurada | Solicite suporte tecnico");
   // Nothing of the dialogue was created for these.
   EXPECT_TRUE(sessao->log.empty());
 }
@@ -149,33 +141,25 @@ struct MtDialogo : ::testing::Test, TerminaisDeTeste {
     Digitar(mt, "\r");
     ASSERT_EQ(telas.size(), antes + 2);
     EXPECT_EQ(telas[antes].linha1, "Gravando...");
-    EXPECT_EQ(Ultima().acao, 0);
-    EXPECT_EQ(Ultima().andamento, 0);
-    EXPECT_EQ(Ultima().linha1 + Ultima().linha2 + Ultima().buffer, "");
+    EXPECT_EQ(Ultima().Texto(), "0/0 []  | ");
   }
 };
 
 TEST_F(MtDialogo, StartLoginAndPasswordEcho) {
   Iniciar(3);
   ASSERT_EQ(telas.size(), 2u);
-  EXPECT_EQ(Ultima().linha1, "Codigo do funcionario");
-  EXPECT_EQ(Ultima().andamento, 2);
-  EXPECT_EQ(Ultima().linha2 + Ultima().buffer, "");
+  EXPECT_EQ(Ultima().Texto(), "1/2 [] Codigo do funcionario | ");
 
   Responder(3, "12");
   ASSERT_EQ(telas.size(), 6u);  // two echoes, then two screens in one call
-  EXPECT_EQ(telas[4].linha1, "Processando...");
-  EXPECT_EQ(telas[4].andamento, 2);
-  EXPECT_EQ(telas[5].linha1, "Senha");
-  EXPECT_EQ(telas[5].andamento, 4);
+  EXPECT_EQ(telas[4].Texto(), "1/2 [12] Processando... | ");
+  EXPECT_EQ(telas[5].Texto(), "1/4 [] Senha | ");
 
   Digitar(3, "abc");
-  EXPECT_EQ(Ultima().linha2, "***");
-  EXPECT_EQ(Ultima().buffer, "abc");
+  EXPECT_EQ(Ultima().Texto(), "1/4 [abc] Senha | ***");
   EXPECT_EQ(env.do_events, 5);  // once after every echo
   Digitar(3, "\b");
-  EXPECT_EQ(Ultima().linha2, "**");
-  EXPECT_EQ(Ultima().buffer, "ab");
+  EXPECT_EQ(Ultima().Texto(), "1/4 [ab] Senha | **");
   Digitar(3, "\x1b");  // Esc hands the answer in, as Enter does
   EXPECT_EQ(Ultima().linha1, "Pgto(1-Credito,2-CH,3-Dinheiro,4-Cartao)");
   EXPECT_EQ(sessao->Calls({"Funcionario.Limpar", "Funcionario.Verificar", "Caixa.Limpar",
@@ -192,12 +176,9 @@ TEST_F(MtDialogo, StartLoginAndPasswordEcho) {
 TEST_F(MtDialogo, WrongPasswordShowsTheErrorAndEnterResets) {
   sessao->roteiro.login_valido = false;
   AtePagamento(3);
-  EXPECT_EQ(Ultima().linha1, "Erro (Tecle enter)");
-  EXPECT_EQ(Ultima().linha2, "Usuario ou senha invalido");
-  EXPECT_EQ(Ultima().andamento, 28);
+  EXPECT_EQ(Ultima().Texto(), "1/28 [] Erro (Tecle enter) | Usuario ou senha invalido");
   Digitar(3, "\r");
-  EXPECT_EQ(Ultima().acao, 0);
-  EXPECT_EQ(Ultima().andamento, 0);
+  EXPECT_EQ(Ultima().Texto(), "0/0 []  | ");
 }
 
 TEST_F(MtDialogo, EachMeansOfPaymentAsksItsQuestionsAndRecordsTheRelease) {
@@ -256,9 +237,7 @@ TEST_F(MtDialogo, EachMeansOfPaymentAsksItsQuestionsAndRecordsTheRelease) {
   const size_t desde = telas.size();
   ResponderEmOrdem(3, {"9", "7", ""});
   EXPECT_EQ(Prompts(desde), (Strings{"Bico", valor}));
-  EXPECT_EQ(Ultima().linha1, "NAO PERMITIDO");
-  EXPECT_EQ(Ultima().linha2, "");
-  EXPECT_EQ(Ultima().andamento, 28);
+  EXPECT_EQ(Ultima().Texto(), "1/28 [] NAO PERMITIDO | ");
 }
 
 TEST_F(MtDialogo, ChequeSaleWithCodeLineDocumentAndDate) {
@@ -347,17 +326,13 @@ TEST_F(MtDialogo, BackspaceErasesOneCharacterOrLeavesTheDialogue) {
   AtePagamento(3);
   ResponderEmOrdem(3, {"4", "1"});
   Digitar(3, "123\b");
-  EXPECT_EQ(Ultima().buffer, "12");
-  EXPECT_EQ(Ultima().linha2, "   ,   .12.");
+  EXPECT_EQ(Ultima().Texto(), "1/21 [12] Valor abastecimento (vazio = sem valor) |    ,   .12.");
   Digitar(3, "\b\b");
   const size_t antes = telas.size();
   Digitar(3, "\b");
   ASSERT_EQ(telas.size(), antes + 2);
-  EXPECT_EQ(telas[antes].acao, 0);
-  EXPECT_EQ(telas[antes].andamento, 0);
-  EXPECT_EQ(telas[antes].linha1 + telas[antes].linha2, "");
-  EXPECT_EQ(Ultima().linha2, "   ,   .  .");
-  EXPECT_EQ(Ultima().acao, 0);
+  EXPECT_EQ(telas[antes].Texto(), "0/0 []  | ");
+  EXPECT_EQ(Ultima().Texto(), "0/0 []  |    ,   .  .");
 }
 
 TEST_F(MtDialogo, OldCashRegisterRuleAtSevenInTheMorning) {
@@ -379,8 +354,8 @@ TEST_F(MtDialogo, OldCashRegisterRuleAtSevenInTheMorning) {
     env.now = c.agora;
     AtePagamento(3);
     if (c.antigo) {
-      EXPECT_EQ(Ultima().linha2, "Nao e permitido abrir um caixa antigo.");
-      EXPECT_EQ(Ultima().andamento, 28);
+      EXPECT_EQ(Ultima().Texto(),
+                "1/28 [] Erro (Tecle enter) | Nao e permitido abrir um caixa antigo.");
       Digitar(3, "\r");
     } else {
       EXPECT_EQ(Ultima().andamento, 7);
@@ -399,9 +374,7 @@ TEST_F(MtDialogo, NozzleOutOfRangeAndBadAnswersFailTheStep) {
                          " -> BPMTLiberarBico.Execute, "
                          " -> BPMTControlador.Execute, "))
       << e.source;
-  EXPECT_EQ(Ultima().linha1, "Erro (Tecle enter)");
-  EXPECT_EQ(Ultima().linha2, "Overflow");
-  EXPECT_EQ(Ultima().andamento, 28);
+  EXPECT_EQ(Ultima().Texto(), "1/28 [] Erro (Tecle enter) | Overflow");
   Digitar(3, "\r");
 
   // An amount that is not wholly a number, and a date that does not exist.
@@ -445,9 +418,7 @@ TEST_F(MtDialogo, RefusedRecordingShowsNaoGravadoAndKeepsTheLog) {
   AtePagamento(3);
   ResponderEmOrdem(3, {"4", "1", ""});
   Digitar(3, "\r");
-  EXPECT_EQ(Ultima().linha1, "Erro (Tecle enter)");
-  EXPECT_EQ(Ultima().linha2, "NAO GRAVADO.");
-  EXPECT_EQ(Ultima().andamento, 28);
+  EXPECT_EQ(Ultima().Texto(), "1/28 [] Erro (Tecle enter) | NAO GRAVADO.");
   EXPECT_EQ(sessao->Calls({"LogLiberacaoBico.Incluir"}).size(), 1u);
 }
 

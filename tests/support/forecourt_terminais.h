@@ -19,6 +19,11 @@ struct TelaMT {
   std::string buffer;
   std::string linha1;
   std::string linha2;
+  // "acao/andamento [buffer] linha1 | linha2", to compare a screen whole.
+  std::string Texto() const {
+    return std::to_string(acao) + "/" + std::to_string(andamento) + " [" + buffer + "] " + linha1 +
+           " | " + linha2;
+  }
 };
 
 class TerminaisDeTeste {
