@@ -257,9 +257,7 @@ TEST(ExportacaoGam, ReceivedInvoicesProductsAndFuelRecordsOnly) {
   EXPECT_EQ(l.back(), Registro90("500000003088000000309900000063"));
   EXPECT_EQ(c.host->Calls({"R88E"}).size(), 30u);  // once per day, without the day
   EXPECT_EQ(c.host->Calls({"R88E"})[1], "R88E c=1");
-  EXPECT_TRUE(c.host->Calls({"R53"}).empty());
-  EXPECT_TRUE(c.host->Calls({"R74"}).empty());
-  EXPECT_TRUE(c.host->Calls({"R50Emitidas"}).empty());
+  EXPECT_TRUE(c.host->Calls({"R53", "R74", "R50Emitidas"}).empty());
   // The window shows the title before the overwrite question; the fuel
   // steps run from 50 to 64.
   const std::vector<int> p = c.Percentuais();

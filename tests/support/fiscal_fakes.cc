@@ -11,10 +11,7 @@ namespace {
 class FakeImpressora : public host::BOImpressora {
  public:
   explicit FakeImpressora(FakeFiscalHost& h) : h_(h) {}
-  std::string Cd_IdentificacaoECF() override {
-    h_.Log("Impressora.Cd_IdentificacaoECF");
-    return h_.script.identificacao;
-  }
+  std::string Cd_IdentificacaoECF() override { return h_.script.identificacao; }
   DateTime Dt_Movimento() override {
     h_.Log("Impressora.Dt_Movimento");
     return h_.script.dt_movimento;
@@ -83,9 +80,7 @@ class FakeCupomFiscal : public host::BOCupomFiscal {
   }
   void Carregar() override { h_.Log("BOCupomFiscal.Carregar " + std::to_string(registro_.No_CupomFiscal)); }
   void Excluir() override { h_.Log("BOCupomFiscal.Excluir " + std::to_string(registro_.No_CupomFiscal)); }
-  void Faturar(int32_t, DateTime, int32_t, DateTime, DateTime) override {
-    h_.Log("BOCupomFiscal.Faturar");
-  }
+  void Faturar(int32_t, DateTime, int32_t, DateTime, DateTime) override {}
 
  private:
   FakeFiscalHost& h_;
@@ -100,10 +95,7 @@ class FakeReducaoZ : public host::BOReducaoZ {
   void SetDados(const host::DadosReducaoZ& dados) override { dados_ = dados; }
   const host::DadosReducaoZ& Dados() override { return dados_; }
   void Gravar() override { h_.Log("BOReducaoZ.Gravar " + Dia(dados_.Dt_Movimento)); }
-  void CarregarUltimaReducaoZ(int32_t empresa, uint8_t ecf) override {
-    h_.Log("BOReducaoZ.CarregarUltimaReducaoZ " + std::to_string(empresa) + "/" + std::to_string(ecf));
-    dados_.No_Impressora = ecf;
-  }
+  void CarregarUltimaReducaoZ(int32_t, uint8_t ecf) override { dados_.No_Impressora = ecf; }
 
  private:
   FakeFiscalHost& h_;

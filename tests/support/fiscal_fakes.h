@@ -1,7 +1,7 @@
 // Fakes of the fiscal host objects for the day-opening, day-closing and
 // movement-file tests: one scripted host whose session, printer, ECF record,
-// coupons, Z-reduction record and record writer write every call, in order,
-// into one log.
+// coupons, Z-reduction record and record writer write the calls the tests
+// look at, in order, into one log.
 #pragma once
 
 #include <deque>
