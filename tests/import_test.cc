@@ -32,14 +32,21 @@ using Calls = std::vector<std::string>;
 
 constexpr const char* kSenha = "s3gr3d0-do-pdv";
 
-struct FakeImportHost;
-
 // A record that takes only the names it was given.
 class FakeRegistro : public host::RegistroPorNome {
  public:
-  FakeRegistro(FakeImportHost& host, std::vector<std::string> nomes)
-      : host_(host), nomes_(std::move(nomes)) {}
-  void LetProperty(std::string_view name, const Value& value) override;
+  FakeRegistro(testing::CallLog& log, std::vector<std::string> nomes)
+      : log_(log), nomes_(std::move(nomes)) {}
+  void LetProperty(std::string_view name, const Value& value) override {
+    log_.log.push_back("Let " + std::string(name) + "=" + value.ToText());
+    for (const std::string& n : nomes_) {
+      if (n == name) {
+        valores_[n] = value;
+        return;
+      }
+    }
+    RaiseRuntime(rt::kMemberNotSupported, std::string(name));
+  }
   Value GetProperty(std::string_view name) const override {
     auto v = valores_.find(std::string(name));
     return v == valores_.end() ? Value() : v->second;
@@ -47,31 +54,26 @@ class FakeRegistro : public host::RegistroPorNome {
   std::map<std::string, Value> valores_;
 
  private:
-  FakeImportHost& host_;
+  testing::CallLog& log_;
   std::vector<std::string> nomes_;
 };
 
 class FakeObjeto : public host::BOMovimentoCaixa {
  public:
-  FakeObjeto(FakeImportHost& host, TipoMovimentoCaixa tipo, std::vector<std::string> nomes)
-      : host_(host), tipo_(tipo), registro_(host, std::move(nomes)) {}
-  host::RegistroPorNome& NovoRegistro() override;
-  void Gravar() override;
+  FakeObjeto(testing::CallLog& log, TipoMovimentoCaixa tipo, std::vector<std::string> nomes)
+      : log_(log), tipo_(tipo), registro_(log, std::move(nomes)) {}
+  host::RegistroPorNome& NovoRegistro() override {
+    registro_.valores_.clear();
+    return registro_;
+  }
+  void Gravar() override {
+    log_.log.push_back("Gravar " + std::string(host::TabelaDoMovimento(tipo_)));
+  }
 
  private:
-  FakeImportHost& host_;
+  testing::CallLog& log_;
   TipoMovimentoCaixa tipo_;
   FakeRegistro registro_;
-};
-
-class FakeLeitor : public host::BOLeitorMovimentoCaixa {
- public:
-  explicit FakeLeitor(FakeImportHost& host) : host_(host) {}
-  void Carregar() override;
-  db::Recordset Movimento(TipoMovimentoCaixa tipo, const std::string& conexao) override;
-
- private:
-  FakeImportHost& host_;
 };
 
 struct FakeImportHost : testing::FakeHost {
@@ -80,9 +82,7 @@ struct FakeImportHost : testing::FakeHost {
                                            "Cd_SequenciaNotaCupom"};
   std::vector<std::string> conexoes;
 
-  std::unique_ptr<host::BOLeitorMovimentoCaixa> CriarLeitorMovimentoCaixa() override {
-    return std::make_unique<FakeLeitor>(*this);
-  }
+  std::unique_ptr<host::BOLeitorMovimentoCaixa> CriarLeitorMovimentoCaixa() override;
   std::unique_ptr<host::BOMovimentoCaixa> CriarMovimentoCaixa(TipoMovimentoCaixa tipo) override {
     log.push_back("Criar " + std::string(host::TabelaDoMovimento(tipo)));
     return std::make_unique<FakeObjeto>(*this, tipo, propriedades);
@@ -91,39 +91,29 @@ struct FakeImportHost : testing::FakeHost {
   std::string DatabasePassword() override { return kSenha; }
 };
 
-void FakeRegistro::LetProperty(std::string_view name, const Value& value) {
-  host_.log.push_back("Let " + std::string(name) + "=" + value.ToText());
-  for (const std::string& n : nomes_) {
-    if (n == name) {
-      valores_[n] = value;
-      return;
-    }
+class FakeLeitor : public host::BOLeitorMovimentoCaixa {
+ public:
+  explicit FakeLeitor(FakeImportHost& host) : host_(host) {}
+  void Carregar() override {
+    host_.log.push_back("Carregar " + std::to_string(Registro().Cd_PessoaUsuaria) + "/" +
+                        std::to_string(Registro().Cd_Caixa));
   }
-  RaiseRuntime(rt::kMemberNotSupported, std::string(name));
-}
+  db::Recordset Movimento(TipoMovimentoCaixa tipo, const std::string& conexao) override {
+    host_.log.push_back("Movimento " + std::string(host::TabelaDoMovimento(tipo)));
+    host_.conexoes.push_back(conexao);
+    auto c = host_.conjuntos.find(tipo);
+    if (c == host_.conjuntos.end()) return db::Recordset({"A"}, {});
+    db::Recordset rs = c->second;
+    rs.MoveFirst();
+    return rs;
+  }
 
-host::RegistroPorNome& FakeObjeto::NovoRegistro() {
-  registro_.valores_.clear();
-  return registro_;
-}
+ private:
+  FakeImportHost& host_;
+};
 
-void FakeObjeto::Gravar() {
-  host_.log.push_back("Gravar " + std::string(host::TabelaDoMovimento(tipo_)));
-}
-
-void FakeLeitor::Carregar() {
-  host_.log.push_back("Carregar " + std::to_string(Registro().Cd_PessoaUsuaria) + "/" +
-                      std::to_string(Registro().Cd_Caixa));
-}
-
-db::Recordset FakeLeitor::Movimento(TipoMovimentoCaixa tipo, const std::string& conexao) {
-  host_.log.push_back("Movimento " + std::string(host::TabelaDoMovimento(tipo)));
-  host_.conexoes.push_back(conexao);
-  auto c = host_.conjuntos.find(tipo);
-  if (c == host_.conjuntos.end()) return db::Recordset({"A"}, {});
-  db::Recordset rs = c->second;
-  rs.MoveFirst();
-  return rs;
+std::unique_ptr<host::BOLeitorMovimentoCaixa> FakeImportHost::CriarLeitorMovimentoCaixa() {
+  return std::make_unique<FakeLeitor>(*this);
 }
 
 struct Importacao {
