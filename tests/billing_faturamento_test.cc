@@ -247,7 +247,7 @@ TEST(BillingSeletivo, BillsThePickedCouponsWithProgress) {
         " -> BPFaturamento.GerarContaAReceberSeletivo,  -> BPFaturamento.FaturamentoSeletivo, ");
     EXPECT_EQ(
         Calls(s.fake->log.end() - 3, s.fake->log.end()),
-        (Calls{"Cupom.Faturar 1 501 05/12/2026 5 05/12/2026 -", "RollbackTrans FaturamentoSeletivo",
+        (Calls{"Cupom.Faturar 1 501 05/12/2026 5 05/12/2026 30/12/1899", "RollbackTrans FaturamentoSeletivo",
                "EndWork BPFaturamento.FaturamentoSeletivo"}));
   }
 }

@@ -1,18 +1,18 @@
-// Whole release dialogues driven through `posto mt` in script mode on the
-// demo station: cash, credit with odometer, cheque with a deposit date,
-// card, and refusals; afterwards the database holds the responsibility of
-// each release and its LogLiberacaoBico row.
+// `posto mt` in script mode: the line protocol and its JSON answers, and
+// whole release dialogues on the demo station: cash, credit with odometer,
+// cheque with a deposit date, card, and refusals; afterwards the database
+// holds the responsibility of each release and its LogLiberacaoBico row.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "bp/db/connection.h"
 #include "station/seed/seed.h"
 #include "support/estacao_demo.h"
-#include "support/test_env.h"
+#include "support/posto.h"
 
+namespace bp::testing {
 namespace {
 
 using D = station::EstacaoDemo;
@@ -29,7 +29,7 @@ std::string Dialogo(int mt, const std::vector<std::string>& respostas) {
   return s;
 }
 
-struct Saida {
+struct Tela {
   std::string texto;
   // True when an event of terminal `mt` showed the two lines.
   bool Mostrou(int mt, const std::string& linha1, const std::string& linha2) const {
@@ -67,14 +67,11 @@ TEST(PostoMtEstacao, ReleasesForEveryMeansOfPaymentAreRecorded) {
   // still serves: no discount, no settlement prompt.
   script += "NOW 2026-12-05T06:30:00\n" + Dialogo(4, {"2", "4321", "4", "4", "10000", ""});
 
-  const std::string entrada = env.Path("script.txt");
-  const std::string saida = env.Path("saida.txt");
-  bp::testing::WriteFile(entrada, script);
-  const int rc = std::system((std::string(POSTO_BINARY) + " mt --db " + banco + " <" + entrada +
-                              " >" + saida + " 2>&1")
-                                 .c_str());
-  ASSERT_EQ(WEXITSTATUS(rc), 0);
-  const Saida out{bp::testing::ReadFile(saida)};
+  bp::testing::WriteFile(env.Path("script.txt"), script);
+  const bp::testing::Saida s =
+      bp::testing::Posto(env, "mt --db " + banco + " <" + env.Path("script.txt"));
+  ASSERT_EQ(s.rc, 0);
+  const Tela out{s.texto};
   EXPECT_EQ(out.texto.find("\"error\""), std::string::npos) << out.texto;
   EXPECT_TRUE(out.Mostrou(1, "PERMITIDO(Tecle enter para liberar bico)", "Liberado"));
   EXPECT_TRUE(out.Mostrou(2, "PERMITIDO(Tecle enter para liberar bico)", "Venda a prazo liberada"));
@@ -85,44 +82,74 @@ TEST(PostoMtEstacao, ReleasesForEveryMeansOfPaymentAreRecorded) {
   EXPECT_TRUE(out.Mostrou(5, "Erro (Tecle enter)", "Nao e permitido abrir um caixa antigo."));
 
   auto c = bp::db::Connection::Open(banco);
-  const bp::db::Recordset log = c->Query(
-      "SELECT No_Liberacao, Cd_Bomba, Cd_Funcionario, No_TipoPagamento, No_TipoVencimento, "
-      "Ic_BaixaAutomatica, Cd_Veiculo, No_TipoHardware FROM LogLiberacaoBico ORDER BY No_Liberacao");
-  std::vector<std::string> linhas;
-  for (const auto& r : log.Rows()) {
-    std::string l;
-    for (const bp::Value& v : r) l += (v.IsNull() ? "-" : v.ToText()) + " ";
-    linhas.push_back(l);
-  }
-  EXPECT_EQ(linhas, (std::vector<std::string>{"1 3 1 3 1 Verdadeiro - 2 ",
-                                              "2 1 1 1 2 Falso ABC1234 2 ",
-                                              "3 2 1 2 2 Falso - 2 ", "4 4 2 4 2 Falso - 2 "}));
+  EXPECT_EQ(Texto(*c,
+                  "SELECT No_Liberacao, Cd_Bomba, Cd_Funcionario, No_TipoPagamento, "
+                  "No_TipoVencimento, Ic_BaixaAutomatica, COALESCE(Cd_Veiculo, '-'), "
+                  "No_TipoHardware FROM LogLiberacaoBico ORDER BY No_Liberacao"),
+            "1|3|1|3|1|Verdadeiro|-|2|\n"
+            "2|1|1|1|2|Falso|ABC1234|2|\n"
+            "3|2|1|2|2|Falso|-|2|\n"
+            "4|4|2|4|2|Falso|-|2|\n");
+  // Each release's nozzle address, employee, register's opening, amount,
+  // discount, odometer and cheque.
+  EXPECT_EQ(Texto(*c,
+                  "SELECT a.De_EnderecoLogicoBico, a.Cd_Funcionario, k.Dt_Abertura, a.Vl_Total, "
+                  "a.Tx_DescontoAbastecimento, a.No_Hodometro, a.Cd_Cmc7, a.Nm_IdDocumento FROM "
+                  "Abastecimento a JOIN Caixa k ON k.Cd_Caixa = a.Cd_Caixa WHERE "
+                  "a.Tp_OrigemRegistro = 3 ORDER BY a.Cd_Abastecimento"),
+            "0201|1|05/12/2026 06:00:00|50|2,5||||\n"
+            "0101|1|05/12/2026 06:00:00|0|0|46000|||\n"
+            "0102|1|05/12/2026 06:00:00|80|0||" + std::string(D::kCmc7Bom) + "|000123|\n"
+            "0202|2|04/12/2026 14:00:00|100|0||||\n");
+  EXPECT_EQ(Texto(*c,
+                  "SELECT Cd_CpfCnpj, Dt_Deposito, Vl_Cheque, Ic_Aprovado FROM ConsultaCheque "
+                  "WHERE Cd_Banco = 237 AND Nm_IdDocumento = '000123'"),
+            "123.456.789-09|20/12/2026|80|Verdadeiro|\n");
+}
 
-  const bp::db::Recordset a = c->Query(
-      "SELECT a.De_EnderecoLogicoBico, a.Cd_Funcionario, a.Cd_Caixa, k.Dt_Abertura, a.Vl_Total, "
-      "a.Tx_DescontoAbastecimento, a.No_Hodometro, a.Cd_Cmc7, a.Nm_IdDocumento FROM "
-      "Abastecimento a JOIN Caixa k ON k.Cd_Caixa = a.Cd_Caixa WHERE a.Tp_OrigemRegistro = 3 "
-      "ORDER BY a.Cd_Abastecimento");
-  ASSERT_EQ(a.RecordCount(), 4);
-  const auto& r = a.Rows();
-  EXPECT_EQ(r[0][0].ToText(), "0201");
-  EXPECT_EQ(r[0][3].ToDate(), bp::DateTime::Of(2026, 12, 5, 6, 0, 0));
-  EXPECT_EQ(r[0][4].ToMoney(), bp::Money::FromInt(50));
-  EXPECT_DOUBLE_EQ(r[0][5].ToDouble(), 2.5);
-  EXPECT_EQ(r[1][6].ToInt32(), 46000);
-  EXPECT_EQ(r[2][7].ToText(), D::kCmc7Bom);
-  EXPECT_EQ(r[2][8].ToText(), "000123");
-  EXPECT_EQ(r[3][1].ToInt32(), 2);
-  EXPECT_EQ(r[3][3].ToDate(), bp::DateTime::Of(2026, 12, 4, 14, 0, 0));
-
-  const bp::db::Recordset k = c->Query(
-      "SELECT Cd_CpfCnpj, Dt_Deposito, Vl_Cheque, Ic_Aprovado FROM ConsultaCheque "
-      "WHERE Cd_Banco = 237 AND Nm_IdDocumento = '000123'");
-  ASSERT_FALSE(k.Eof());
-  EXPECT_EQ(k["Cd_CpfCnpj"].ToText(), "123.456.789-09");
-  EXPECT_EQ(k["Dt_Deposito"].ToDate(), bp::DateTime::Of(2026, 12, 20));
-  EXPECT_EQ(k["Vl_Cheque"].ToMoney(), bp::Money::FromInt(80));
-  EXPECT_TRUE(k["Ic_Aprovado"].ToBool());
+TEST(MtScript, LineProtocolAnswersInJsonAndReportsBadLines) {
+  TestEnv env;
+  // No line of the script gets as far as reading the database.
+  const std::string banco = CopyDemoStation("mt_script");
+  WriteFile(env.Path("script.txt"),
+            "# the controller's own screens\n"
+            "\n"
+            "3 ACTION -1\n"
+            "3 POLL\n"
+            "11 ACTION 1\n"
+            "11 POLL\n"
+            "3 ACTION 0\n"
+            "3 POLL\n"
+            "3 POLL\n"
+            "3  \n"
+            "3 \"\n"
+            "3 BS\n"
+            "3 BS\n"
+            "NOW 2026-02-30T10:00:00\n"
+            "3 ENTRE\n");
+  const Saida s = Posto(env, "mt --db " + banco + " <" + env.Path("script.txt"));
+  EXPECT_EQ(s.rc, 1);
+  const std::string ev = "{\"event\":\"AtualizarCih\",\"mt\":";
+  EXPECT_EQ(s.texto,
+            ev + "3,\"action\":-1,\"step\":0,\"buffer\":\"\",\"line1\":\"Sistema inoperante\",\"line2\":\"\"}\n"
+            "{\"call\":\"Execute\",\"mt\":3,\"result\":false}\n"
+            "{\"call\":\"Execute\",\"mt\":11,\"error\":{\"number\":91,\"description\":\"Object variable or "
+            "With block variable not set (BPMTLiberarBico)\",\"source\":\"BP -> BPMTControlador.Execute, \"}}\n" +
+            ev + "3,\"action\":1,\"step\":1,\"buffer\":\"\",\"line1\":\"\",\"line2\":\"\"}\n"
+            "{\"call\":\"Execute\",\"mt\":3,\"result\":true}\n" +
+            ev + "3,\"action\":1,\"step\":2,\"buffer\":\"\",\"line1\":\"Codigo do funcionario\",\"line2\":\"\"}\n"
+            "{\"call\":\"Execute\",\"mt\":3,\"result\":true}\n" +
+            ev + "3,\"action\":1,\"step\":2,\"buffer\":\" \",\"line1\":\"Codigo do funcionario\",\"line2\":\" \"}\n"
+            "{\"call\":\"Execute\",\"mt\":3,\"result\":true}\n" +
+            ev + "3,\"action\":1,\"step\":2,\"buffer\":\" \\\"\",\"line1\":\"Codigo do funcionario\",\"line2\":\" \\\"\"}\n"
+            "{\"call\":\"Execute\",\"mt\":3,\"result\":true}\n" +
+            ev + "3,\"action\":1,\"step\":2,\"buffer\":\" \",\"line1\":\"Codigo do funcionario\",\"line2\":\" \"}\n"
+            "{\"call\":\"Execute\",\"mt\":3,\"result\":true}\n" +
+            ev + "3,\"action\":1,\"step\":2,\"buffer\":\"\",\"line1\":\"Codigo do funcionario\",\"line2\":\"\"}\n"
+            "{\"call\":\"Execute\",\"mt\":3,\"result\":true}\n"
+            "{\"error\":\"linha 14: data e hora inválida, use AAAA-MM-DD[THH:MM[:SS]] ou DD/MM/AAAA[ HH:MM]\"}\n"
+            "{\"error\":\"linha 15: tecla inválida: ENTRE\"}\n");
 }
 
 }  // namespace
+}  // namespace bp::testing

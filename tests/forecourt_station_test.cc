@@ -1,13 +1,20 @@
-// The station's forecourt objects on the demo station: passwords and login,
+// The release rules over fakes of the host (which check runs, the cheque
+// consultation with its retries, the recording with its release log), then
+// the station's forecourt objects on the demo station: passwords and login,
 // the cash register, the release checks, the cheque consultation, the
-// responsibility record and the release log.
+// responsibility record and the release log; and the release rules as the
+// forecourt meets them: a cheque pays one fuelling, a typing mistake is not
+// the issuer's refusal, and amounts and discounts outside their range are
+// refused.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
+#include "bp/bp_liberar_bico.h"
 #include "bp/erro.h"
 #include "bp/host/bo_sistema.h"
+#include "bp/registry.h"
 #include "station/forecourt/cheque.h"
 #include "station/forecourt/objetos_pista.h"
 #include "station/forecourt/regras_pista.h"
@@ -16,13 +23,172 @@
 #include "station/session/sessao.h"
 #include "support/db_checks.h"
 #include "support/estacao_demo.h"
+#include "support/forecourt_fakes.h"
 #include "support/test_env.h"
+
+namespace bp::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+using TP = TipoPagamentoEnum;
+
+struct MtRegras : ::testing::Test {
+  TestEnv env;
+  std::shared_ptr<FakeSessaoForecourt> sessao = std::make_shared<FakeSessaoForecourt>();
+  std::unique_ptr<BPLiberarBico> regras = CreateObject<BPLiberarBico>("BP.BPLiberarBico");
+
+  MtRegras() {
+    regras->setBOSistema(sessao);
+    sessao->log.clear();
+  }
+
+  bool Verificar(TP tipo, std::string& resultado, const std::string& cmc7 = "",
+                 const std::string& documento = "", Money valor = Money::FromInt(50)) {
+    return regras->BicoPodeSerLiberado(12, "1234", tipo, "ABC1234", cmc7, documento,
+                                       DateTime::Of(2026, 12, 20), 3, true, valor, 900, resultado);
+  }
+  Strings Cheque() const { return sessao->Calls({"Cheque.", "Abastecimento.Din"}); }
+};
+
+TEST_F(MtRegras, SessionReachesTheFiveHelpersTwice) {
+  regras->setBOSistema(sessao);
+  EXPECT_EQ(sessao->Calls({"Funcionario.Set", "Bomba.Set", "Abastecimento.Set", "Caixa.Set",
+                           "Cheque.Set"})
+                .size(),
+            10u);
+}
+
+TEST_F(MtRegras, CheckByMeansOfPaymentAfterLoadingTheCashRegister) {
+  for (TP tipo : {TP::PagamentoIndefinido, static_cast<TP>(5)}) {
+    sessao->log.clear();
+    std::string resultado = "como veio";
+    EXPECT_FALSE(Verificar(tipo, resultado));
+    EXPECT_EQ(resultado, "como veio");
+    EXPECT_EQ(sessao->log, (Strings{"BeginWork BPLiberarBico.BicoPodeSerLiberado",
+                                    "Caixa.Carregar 1 12",
+                                    "EndWork BPLiberarBico.BicoPodeSerLiberado"}));
+  }
+  sessao->roteiro.dinheiro_ou_cartao = false;
+  sessao->roteiro.ds_resultado = "Bico bloqueado";
+  for (TP tipo : {TP::PagamentoDinheiro, TP::PagamentoCartao}) {
+    std::string resultado;
+    EXPECT_FALSE(Verificar(tipo, resultado));
+    EXPECT_EQ(resultado, "Bico bloqueado");
+  }
+  std::string resultado;
+  EXPECT_TRUE(Verificar(TP::PagamentoCredito, resultado));
+  EXPECT_EQ(sessao->Calls({"Abastecimento.Din", "Abastecimento.Cred"}),
+            (Strings{"Abastecimento.DinheiroOuCartao 3 12 1234 77 'ABC1234' 50 900",
+                     "Abastecimento.DinheiroOuCartao 3 12 1234 77 'ABC1234' 50 900",
+                     "Abastecimento.Credito 1 3 12 1234 77 'ABC1234' 50 900"}));
+}
+
+TEST_F(MtRegras, ChequeDocumentFormattingAndValue) {
+  std::string resultado;
+  EXPECT_TRUE(Verificar(TP::PagamentoCheque, resultado, "  ", "12345678901"));
+  EXPECT_EQ(Cheque(), (Strings{"Abastecimento.DinheiroOuCartao 3 12 1234 77 'ABC1234' 50 900"}));
+
+  EXPECT_TRUE(Verificar(TP::PagamentoCheque, resultado, "C1", "12345678901", Money()));
+  EXPECT_TRUE(Verificar(TP::PagamentoCheque, resultado, "C2", "12345678000195"));
+  EXPECT_TRUE(Verificar(TP::PagamentoCheque, resultado, "C3", "123456789012"));
+  EXPECT_EQ(resultado, "Cheque aprovado");
+  EXPECT_EQ(sessao->Calls({"Cheque.Consultar"}),
+            (Strings{"Cheque.Consultar 1 sessao C1 '123.456.789-01' 1 1 2026-12-20 1",
+                     "Cheque.Consultar 1 sessao C2 '12.345.678/0001-95' 2 50 2026-12-20 1",
+                     "Cheque.Consultar 1 sessao C3 '' 0 50 2026-12-20 1"}));
+  EXPECT_EQ(sessao->Calls({"Cheque.Gravar"}), Strings(3, "Cheque.Gravar true"));
+}
+
+TEST_F(MtRegras, CashCheckRefusalRefusesTheChequeSaleWithoutConsulting) {
+  sessao->roteiro.dinheiro_ou_cartao = false;
+  sessao->roteiro.ds_resultado = "Caixa fechado";
+  std::string resultado;
+  EXPECT_FALSE(Verificar(TP::PagamentoCheque, resultado, "C1", "12345678901"));
+  EXPECT_EQ(resultado, "Caixa fechado");
+  EXPECT_TRUE(sessao->Calls({"Cheque.Consultar"}).empty());
+}
+
+TEST_F(MtRegras, StoredConsultationIsAskedAgainOnlyWhenNotApproved) {
+  sessao->roteiro.consulta_armazenada = true;
+  std::string resultado;
+  sessao->roteiro.cheque_aprovado = false;
+  sessao->roteiro.ds_consulta = "Cheque sem fundos";
+  EXPECT_FALSE(Verificar(TP::PagamentoCheque, resultado, "C1", "12345678901"));
+  EXPECT_EQ(resultado, "Cheque sem fundos");
+  sessao->roteiro.cheque_armazenado_aprovado = true;
+  EXPECT_TRUE(Verificar(TP::PagamentoCheque, resultado, "C1", "12345678901"));
+  EXPECT_EQ(resultado, "Consulta armazenada");
+  EXPECT_EQ(sessao->Calls({"Cheque.I", "Cheque.Con", "Cheque.Car", "Cheque.At", "Cheque.G",
+                           "BeginWork BPLiberarBico.BicoPodeSerLiberadoVendaCheque"}),
+            (Strings{"Cheque.Ic_ConsultaArmazenada",
+                     "BeginWork BPLiberarBico.BicoPodeSerLiberadoVendaCheque", "Cheque.Carregar",
+                     "Cheque.Consultar 1 sessao C1 '123.456.789-01' 1 50 2026-12-20 1",
+                     "Cheque.Atualizar true", "Cheque.Ic_ConsultaArmazenada",
+                     "BeginWork BPLiberarBico.BicoPodeSerLiberadoVendaCheque",
+                     "Cheque.Carregar"}));
+}
+
+TEST_F(MtRegras, FailedConsultationRetriesPrimaryThenSecondary) {
+  sessao->roteiro.falhas["Cheque.Consultar"] = {5, 5};
+  std::string resultado;
+  EXPECT_TRUE(Verificar(TP::PagamentoCheque, resultado, "C1", "12345678901"));
+  Strings ordens;
+  for (const std::string& c : sessao->Calls({"Cheque.Consultar"})) ordens.push_back(c.substr(17, 1));
+  EXPECT_EQ(ordens, (Strings{"1", "1", "2"}));
+
+  sessao->log.clear();
+  sessao->roteiro.falhas["Cheque.Consultar"] = {5, 5, 5};
+  const Erro e =
+      testing::FailureOf([&] { Verificar(TP::PagamentoCheque, resultado, "C1", "12345678901"); });
+  EXPECT_EQ(e.number, 5);
+  EXPECT_TRUE(
+      e.source.ends_with(" -> BPLiberarBico.BicoPodeSerLiberadoVendaCheque, "
+                         " -> BPLiberarBico.BicoPodeSerLiberado, "))
+      << e.source;
+  EXPECT_EQ(sessao->Calls({"Cheque.Consultar"}).size(), 3u);
+
+  // Before the consultation the counter starts at 0: three retries.
+  sessao->log.clear();
+  sessao->roteiro.falhas["Abastecimento.DinheiroOuCartao"] = {5, 5, 5};
+  EXPECT_TRUE(Verificar(TP::PagamentoCheque, resultado, "C1", "12345678901"));
+  EXPECT_EQ(sessao->Calls({"Abastecimento.Din"}).size(), 4u);
+  EXPECT_EQ(sessao->Calls({"Cheque.Consultar 1"}).size(), 1u);
+}
+
+TEST_F(MtRegras, ReleaseLogIsWrittenWhateverTheRecordingReturned) {
+  for (bool gravar : {false, true}) {
+    sessao->log.clear();
+    sessao->roteiro.gravar = gravar;
+    env.now = DateTime::Of(2026, 12, 5, 14, 30);
+    std::string resultado = "intacto";
+    EXPECT_EQ(regras->GravarResponsabilidade(
+                  77, 3, 12, "1234", "ABC1234", "C1", TP::PagamentoCheque,
+                  host::TipoVencimentoEnum::TipoVencimentoAPrazo, false, Money::FromInt(50),
+                  Money(), 900, resultado, host::TipoHardwareEnum::TipoHardwareMicroTerminal),
+              gravar);
+    EXPECT_EQ(resultado, "intacto");
+    EXPECT_EQ(sessao->Calls({"Abastecimento.G", "LogLiberacaoBico.I", "BeginWork", "EndWork"}),
+              (Strings{"Abastecimento.GravarResponsabilidade 3 77 'ABC1234' 'C1' 2 2 false 50 0 900",
+                       "BeginWork BPLiberarBico.GravarResponsabilidade",
+                       "LogLiberacaoBico.Incluir 1 3 77 'ABC1234' 2026-12-05 14:30 false 12 2 2 2",
+                       "EndWork BPLiberarBico.GravarResponsabilidade"}));
+  }
+}
+
+}  // namespace
+}  // namespace bp::testing
 
 namespace {
 
 using bp::Money;
 using bp::Value;
 using D = station::EstacaoDemo;
+using Pagamento = bp::TipoPagamentoEnum;
+
+// Another cheque of the account of kCmc7Bom (number 000124 instead of 000123).
+constexpr const char* kOutroChequeDaConta = "237045670180001245300001234569";
+constexpr const char* kCpfErrado = "12345678900";
+constexpr const char* kCpfCerto = "12345678909";
 
 class PistaTest : public ::testing::Test {
  protected:
@@ -31,12 +197,10 @@ class PistaTest : public ::testing::Test {
     sessao_ = std::make_shared<station::Sessao>(
         station::Configuracao(bp::testing::CopyDemoStation(nome)));
     env_.now = bp::testing::DemoStationNow();
+    regras_.SetObBOSistema(sessao_);
   }
   bp::db::Connection& C() { return sessao_->Dal().Conexao(); }
-  Value Um(const std::string& sql) {
-    const bp::db::Recordset rs = C().Query(sql);
-    return rs.Eof() ? Value() : rs.Field(0);
-  }
+  Value Um(const std::string& sql) { return bp::testing::Escalar(C(), sql); }
   template <class T>
   std::unique_ptr<T> Objeto(std::unique_ptr<T> bo) {
     bo->SetObBOSistema(sessao_);
@@ -49,9 +213,27 @@ class PistaTest : public ::testing::Test {
   station::PedidoLiberacao Pedido(uint8_t bico) {
     return {bico, D::kFuncionarioComDesconto, D::kSenhaComDesconto, CaixaDoUm(), "", Money(), 0};
   }
+  // BPLiberarBico's verdict on a release of nozzle 2 by employee 1.
+  bool Pode(Pagamento pagamento, const std::string& cmc7, const std::string& cpf, Money valor,
+            std::string& resultado) {
+    resultado.clear();
+    return regras_.BicoPodeSerLiberado(D::kFuncionarioComDesconto, D::kSenhaComDesconto, pagamento,
+                                       "", cmc7, cpf, bp::DateTime(), 2, true, valor, 0,
+                                       resultado);
+  }
+  // BPLiberarBico recording that release.
+  bool Gravar(Pagamento pagamento, const std::string& cmc7, Money valor, Money desconto) {
+    std::string resultado;
+    return regras_.GravarResponsabilidade(
+        CaixaDoUm(), 2, D::kFuncionarioComDesconto, D::kSenhaComDesconto, "", cmc7, pagamento,
+        bp::host::TipoVencimentoEnum::TipoVencimentoAVista, true, valor, desconto, 0, resultado,
+        bp::host::TipoHardwareEnum::TipoHardwareMicroTerminal);
+  }
+  int32_t Abastecimentos() { return Um("SELECT COUNT(*) FROM Abastecimento").ToInt32(); }
 
   bp::testing::TestEnv env_;
   std::shared_ptr<station::Sessao> sessao_;
+  bp::BPLiberarBico regras_;
 };
 
 TEST(SenhaTest, HashesAreSaltedBoundedAndOnlyMatchTheirPassword) {
@@ -257,22 +439,19 @@ TEST_F(PistaTest, ResponsibilityAndReleaseLog) {
   ASSERT_TRUE(a->GravarResponsabilidade(2, caixa, "abc1234", "", bp::TipoPagamentoEnum::PagamentoCredito,
                                         bp::host::TipoVencimentoEnum::TipoVencimentoAPrazo, true,
                                         Money::FromDouble(80.5), Money(), 45500));
-  const bp::db::Recordset r = C().Query(
-      "SELECT * FROM Abastecimento WHERE Cd_Abastecimento = ?", {Value(antes + 1)});
-  ASSERT_FALSE(r.Eof());
-  EXPECT_EQ(r["De_EnderecoLogicoBico"].ToText(), "0102");
-  EXPECT_EQ(r["Cd_Caixa"].ToInt32(), caixa);
-  EXPECT_EQ(r["Cd_Funcionario"].ToInt32(), 1);
-  EXPECT_EQ(r["Cd_Veiculo"].ToText(), "ABC1234");
-  EXPECT_EQ(r["No_TipoPagamento"].ToInt32(), 1);
-  EXPECT_EQ(r["No_TipoVencimento"].ToInt32(), 2);
-  EXPECT_TRUE(r["Ic_BaixaAutomatica"].ToBool());
-  EXPECT_FALSE(r["Ic_Baixado"].ToBool());
-  EXPECT_EQ(r["Vl_Total"].ToMoney(), Money::FromDouble(80.5));
-  EXPECT_EQ(r["No_Hodometro"].ToInt32(), 45500);
-  EXPECT_EQ(r["Dt_Termino"].ToDate(), env_.now);
-  EXPECT_EQ(Um("SELECT No_Hodometro FROM Bomba WHERE Cd_Bomba = 2").ToInt32(), 45500);
-  EXPECT_EQ(Um("SELECT No_KmAtual FROM Veiculo WHERE Cd_Veiculo = 'ABC1234'").ToInt32(), 45500);
+  // The row, then the odometers of the nozzle and of the vehicle.
+  EXPECT_EQ(bp::testing::Texto(C(),
+                               "SELECT De_EnderecoLogicoBico, Cd_Caixa, Cd_Funcionario, Cd_Veiculo, "
+                               "No_TipoPagamento, No_TipoVencimento, Ic_BaixaAutomatica, "
+                               "Ic_Baixado, Vl_Total, No_Hodometro, Dt_Termino FROM Abastecimento "
+                               "WHERE Cd_Abastecimento = ? UNION ALL SELECT No_Hodometro, "
+                               "(SELECT No_KmAtual FROM Veiculo WHERE Cd_Veiculo = 'ABC1234'), "
+                               "NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL FROM Bomba "
+                               "WHERE Cd_Bomba = 2",
+                               {Value(antes + 1)}),
+            "0102|" + std::to_string(caixa) +
+                "|1|ABC1234|1|2|Verdadeiro|Falso|80,5|45500|05/12/2026 10:00:00|\n"
+                "45500|45500||||||||||\n");
 
   // A cheque sale keeps the code line and the stored consultation's key;
   // the same cheque is then used.
@@ -319,17 +498,65 @@ TEST_F(PistaTest, ResponsibilityAndReleaseLog) {
   EXPECT_EQ(incluir(1, "ABC1234", 1), 1);
   EXPECT_EQ(incluir(2, "NAOEXIST", 77), 2);
   EXPECT_THROW(incluir(99, "", 1), bp::Erro);
-  const bp::db::Recordset l = C().Query("SELECT * FROM LogLiberacaoBico ORDER BY No_Liberacao");
-  ASSERT_EQ(l.RecordCount(), 2);
-  EXPECT_EQ(l["Cd_Veiculo"].ToText(), "ABC1234");
-  EXPECT_TRUE(Um("SELECT Cd_Veiculo FROM LogLiberacaoBico WHERE No_Liberacao = 2").IsNull());
-  EXPECT_TRUE(Um("SELECT Cd_Funcionario FROM LogLiberacaoBico WHERE No_Liberacao = 2").IsNull());
+  EXPECT_EQ(bp::testing::Texto(C(), "SELECT No_Liberacao, COALESCE(Cd_Veiculo, 'nulo'), "
+                                    "Cd_Funcionario IS NULL FROM LogLiberacaoBico ORDER BY 1"),
+            "1|ABC1234|0|\n2|nulo|1|\n");
 }
 
 TEST_F(PistaTest, SeedRefusesADatabaseThatIsNotNew) {
   const bp::Erro e = bp::testing::FailureOf([&] { station::SeedDemoStation(sessao_, env_.now); });
   EXPECT_NE(e.description.find("O banco já tem cadastros (tabela Funcionario)"), std::string::npos)
       << e.description;
+}
+
+TEST_F(PistaTest, ATypingMistakeIsNotTheIssuersRefusalAndAChequePaysOneFuelling) {
+  std::string r;
+  EXPECT_FALSE(Pode(Pagamento::PagamentoCheque, D::kCmc7Bom, kCpfErrado, Money::FromInt(50), r));
+  EXPECT_EQ(r, "CPF/CNPJ do emitente invalido");
+
+  // The account's other cheques are not blocked by it...
+  EXPECT_TRUE(
+      Pode(Pagamento::PagamentoCheque, kOutroChequeDaConta, kCpfCerto, Money::FromInt(20), r));
+  EXPECT_EQ(r, "Cheque aprovado");
+  // ...and the same cheque with the corrected document is consulted afresh
+  // and stored with it.
+  EXPECT_TRUE(Pode(Pagamento::PagamentoCheque, D::kCmc7Bom, kCpfCerto, Money::FromInt(50), r));
+  EXPECT_EQ(r, "Cheque aprovado");
+  EXPECT_EQ(Um("SELECT Cd_CpfCnpj FROM ConsultaCheque WHERE Nm_IdDocumento = '000123'").ToText(),
+            "123.456.789-09");
+  // A cheque that paid a fuelling is refused afterwards: its stored approval
+  // does not outlive its use, and a terminal that consulted it before the
+  // use cannot record it either. The account's other cheques still pass,
+  // while a returned cheque blocks its account.
+  ASSERT_TRUE(Gravar(Pagamento::PagamentoCheque, D::kCmc7Bom, Money::FromInt(50), Money()));
+  EXPECT_FALSE(Pode(Pagamento::PagamentoCheque, D::kCmc7Bom, kCpfCerto, Money::FromInt(50), r));
+  EXPECT_EQ(r, "Cheque ja utilizado");
+  const int32_t antes = Abastecimentos();
+  EXPECT_FALSE(Gravar(Pagamento::PagamentoCheque, D::kCmc7Bom, Money::FromInt(30), Money()));
+  EXPECT_EQ(Abastecimentos(), antes);
+  EXPECT_TRUE(
+      Pode(Pagamento::PagamentoCheque, kOutroChequeDaConta, kCpfCerto, Money::FromInt(20), r));
+  EXPECT_FALSE(Pode(Pagamento::PagamentoCheque, D::kCmc7Recusado, kCpfCerto, Money::FromInt(20), r));
+  EXPECT_EQ(r, "Emitente com cheque recusado");
+}
+
+TEST_F(PistaTest, AmountsAndDiscountsOutsideTheirRangeAreRefused) {
+  std::string r;
+  EXPECT_FALSE(Pode(Pagamento::PagamentoDinheiro, "", "", Money::FromDouble(-5), r));
+  EXPECT_EQ(r, "Valor negativo");
+  EXPECT_TRUE(Pode(Pagamento::PagamentoDinheiro, "", "", Money(), r)) << r;
+
+  const int32_t antes = Abastecimentos();
+  const Money dez = Money::FromInt(10);
+  EXPECT_FALSE(Gravar(Pagamento::PagamentoDinheiro, "", Money::FromDouble(-5), Money()));
+  EXPECT_FALSE(Gravar(Pagamento::PagamentoDinheiro, "", dez, Money::FromInt(50)));
+  EXPECT_FALSE(Gravar(Pagamento::PagamentoDinheiro, "", dez, dez));
+  EXPECT_FALSE(Gravar(Pagamento::PagamentoDinheiro, "", dez, Money::FromDouble(-1)));
+  EXPECT_FALSE(Gravar(Pagamento::PagamentoDinheiro, "", Money(), Money::FromInt(2)));
+  EXPECT_EQ(Abastecimentos(), antes);
+  EXPECT_TRUE(Gravar(Pagamento::PagamentoDinheiro, "", dez, Money::FromDouble(9.99)));
+  EXPECT_TRUE(Gravar(Pagamento::PagamentoDinheiro, "", Money(), Money()));
+  EXPECT_EQ(Abastecimentos(), antes + 2);
 }
 
 }  // namespace

@@ -64,26 +64,15 @@ class FakeDAL : public host::DALFaturamento {
  public:
   explicit FakeDAL(FakeBillingHost& h) : h_(h) {}
   void SetObDAL(host::DataAccess&) override {}
-  db::Recordset CuponsAFatura(int32_t e, DateTime d) override {
-    h_.Log("DAL.CuponsAFatura " + N(e) + " " + Data(d));
-    return {};
-  }
-  db::Recordset CuponsAFaturaSeletivo(int32_t e, int32_t p) override {
-    h_.Log("DAL.CuponsAFaturaSeletivo " + N(e) + " " + N(p));
-    return {};
-  }
-  db::Recordset NotasFiscaisDoFaturamento(int32_t e, int32_t a, int32_t b) override {
-    h_.Log("DAL.NotasFiscaisDoFaturamento " + N(e) + " " + N(a) + " " + N(b));
-    return {};
-  }
-  db::Recordset ContaAReceberDoFaturamento(int32_t e, int32_t a, int32_t b) override {
-    h_.Log("DAL.ContaAReceberDoFaturamento " + N(e) + " " + N(a) + " " + N(b));
-    return {};
-  }
+  // The listings and the fleet files' queries are not billing's: empty.
+  db::Recordset CuponsAFatura(int32_t, DateTime) override { return {}; }
+  db::Recordset CuponsAFaturaSeletivo(int32_t, int32_t) override { return {}; }
+  db::Recordset NotasFiscaisDoFaturamento(int32_t, int32_t, int32_t) override { return {}; }
+  db::Recordset ContaAReceberDoFaturamento(int32_t, int32_t, int32_t) override { return {}; }
   bool MudarCupomPendenteParaFaturado(int32_t e, int32_t c, int32_t conta, DateTime fat,
                                       DateTime venc, int32_t func) override {
     h_.Log("DAL.MudarCupomPendenteParaFaturado " + N(e) + " " + N(c) + " " + N(conta) + " " +
-           Data(fat) + " " + Data(venc) + " " + N(func));
+           Dia(fat) + " " + Dia(venc) + " " + N(func));
     return h_.script.mudar_resposta;
   }
   Money TotalDosCuponsDaConta(int32_t e, int32_t conta) override {
@@ -112,8 +101,6 @@ class FakeDAL : public host::DALFaturamento {
 };
 
 }  // namespace
-
-std::string Data(DateTime date) { return date.IsEmpty() ? "-" : Format(date, "dd/mm/yyyy"); }
 
 std::unique_ptr<host::BOCliente> FakeBillingHost::CriarCliente() {
   return std::make_unique<FakeCliente>(*this);
@@ -152,8 +139,8 @@ void FakeCupom::Carregar() {
 
 void FakeCupom::Faturar(int32_t conta, DateTime dia, int32_t funcionario, DateTime vencimento,
                         DateTime segunda) {
-  h_.Log("Cupom.Faturar " + N(registro_.No_CupomFiscal) + " " + N(conta) + " " + Data(dia) + " " +
-         N(funcionario) + " " + Data(vencimento) + " " + Data(segunda));
+  h_.Log("Cupom.Faturar " + N(registro_.No_CupomFiscal) + " " + N(conta) + " " + Dia(dia) + " " +
+         N(funcionario) + " " + Dia(vencimento) + " " + Dia(segunda));
 }
 
 }  // namespace bp::testing

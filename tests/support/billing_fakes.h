@@ -67,7 +67,4 @@ class FakeCupom : public host::BOCupomFiscal {
   host::RegistroCupomFiscal registro_;
 };
 
-// "dd/mm/yyyy" of a date, for log lines.
-std::string Data(DateTime date);
-
 }  // namespace bp::testing

@@ -1,6 +1,7 @@
 #include "support/estacao_demo.h"
 
 #include <filesystem>
+#include <map>
 #include <memory>
 
 #include <unistd.h>
@@ -14,26 +15,38 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Modelo {
-  Modelo() {
+// The templates, one per moment of seeding, each with its printer's folder.
+struct Modelos {
+  Modelos() {
     pasta = fs::temp_directory_path() / ("estacao_demo_" + std::to_string(::getpid()));
     fs::create_directories(pasta);
-    arquivo = (pasta / "modelo.db").string();
-    TestEnv env;  // the upgrade's boxes answer themselves
-    auto sessao = std::make_shared<station::Sessao>(station::Configuracao(arquivo));
-    station::SeedDemoStation(sessao, DemoStationNow());
   }
-  ~Modelo() {
+  ~Modelos() {
     std::error_code ignorado;
     fs::remove_all(pasta, ignorado);
   }
+  // Copies the template seeded at `agora` (seeded on first use) to `alvo`.
+  void Copiar(DateTime agora, const std::string& alvo) {
+    std::string& arquivo = arquivos[agora];
+    if (arquivo.empty()) {
+      arquivo = (pasta / ("modelo" + std::to_string(arquivos.size()) + ".db")).string();
+      TestEnv env;  // the upgrade's boxes answer themselves
+      station::SeedDemoStation(std::make_shared<station::Sessao>(station::Configuracao(arquivo)),
+                               agora);
+    }
+    fs::copy_file(arquivo, alvo, fs::copy_options::overwrite_existing);
+    if (fs::exists(arquivo + ".ecf")) {
+      fs::copy(arquivo + ".ecf", alvo + ".ecf",
+               fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    }
+  }
   fs::path pasta;
-  std::string arquivo;
+  std::map<DateTime, std::string> arquivos;
 };
 
-const Modelo& Unico() {
-  static const Modelo modelo;
-  return modelo;
+Modelos& Unico() {
+  static Modelos modelos;
+  return modelos;
 }
 
 }  // namespace
@@ -50,10 +63,31 @@ std::shared_ptr<station::Sessao> SeedDemoStationAt(const std::string& target, Te
 }
 
 std::string CopyDemoStation(const std::string& name) {
-  const Modelo& m = Unico();
-  const std::string alvo = (m.pasta / (name + ".db")).string();
-  fs::copy_file(m.arquivo, alvo, fs::copy_options::overwrite_existing);
+  const std::string alvo = (Unico().pasta / (name + ".db")).string();
+  Unico().Copiar(DemoStationNow(), alvo);
   return alvo;
+}
+
+Value Escalar(db::Connection& c, const std::string& sql, const std::vector<Value>& params) {
+  const db::Recordset rs = c.Query(sql, params);
+  return rs.Eof() ? Value() : rs.Field(0);
+}
+
+std::string Texto(db::Connection& c, const std::string& sql, const std::vector<Value>& params) {
+  std::string texto;
+  const db::Recordset rs = c.Query(sql, params);
+  for (const auto& row : rs.Rows()) {
+    for (const Value& v : row) texto += v.ToText() + '|';
+    texto += '\n';
+  }
+  return texto;
+}
+
+EstacaoFiscal::EstacaoFiscal(TestEnv& env) : banco(env.Path("posto.db")) {
+  Unico().Copiar(Agora(), banco);
+  station::Configuracao config(banco);
+  config.pasta_sistema = env.Folder();
+  sessao = std::make_shared<station::Sessao>(config);
 }
 
 }  // namespace bp::testing

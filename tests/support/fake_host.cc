@@ -1,6 +1,10 @@
 #include "support/fake_host.h"
 
+#include "bp/format.h"
+
 namespace bp::testing {
+
+std::string Dia(DateTime date) { return Format(date, "dd/mm/yyyy"); }
 
 std::vector<std::string> CallLog::Calls(const std::vector<std::string>& prefixes) const {
   std::vector<std::string> out;

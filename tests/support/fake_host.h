@@ -15,6 +15,9 @@
 
 namespace bp::testing {
 
+// "dd/mm/yyyy" of a date (30/12/1899 when empty), for log lines.
+std::string Dia(DateTime date);
+
 // Calls in order, each a text that starts with the call's name.
 struct CallLog {
   std::vector<std::string> log;

@@ -8,15 +8,10 @@
 namespace bp::testing {
 namespace {
 
-std::string Texto(DateTime d) { return Dia(d); }
-
 class FakeImpressora : public host::BOImpressora {
  public:
   explicit FakeImpressora(FakeFiscalHost& h) : h_(h) {}
-  std::string Cd_IdentificacaoECF() override {
-    h_.Log("Impressora.Cd_IdentificacaoECF");
-    return h_.script.identificacao;
-  }
+  std::string Cd_IdentificacaoECF() override { return h_.script.identificacao; }
   DateTime Dt_Movimento() override {
     h_.Log("Impressora.Dt_Movimento");
     return h_.script.dt_movimento;
@@ -35,7 +30,7 @@ class FakeImpressora : public host::BOImpressora {
     return dados;
   }
   void ImprimirVolumeCombustivelVendido(host::BOSistema&, DateTime ini, DateTime fim) override {
-    h_.Log("Impressora.ImprimirVolumeCombustivelVendido " + Texto(ini) + " " + Texto(fim));
+    h_.Log("Impressora.ImprimirVolumeCombustivelVendido " + Dia(ini) + " " + Dia(fim));
   }
   void ImprimirReducaoZ() override { h_.Log("Impressora.ImprimirReducaoZ"); }
 
@@ -78,16 +73,14 @@ class FakeCupomFiscal : public host::BOCupomFiscal {
   void SetObBOSistema(host::BOSistemaRef) override {}
   host::RegistroCupomFiscal& Registro() override { return registro_; }
   db::Recordset CuponsNaoConcluidos(DateTime data, uint8_t ecf) override {
-    h_.Log("BOCupomFiscal.CuponsNaoConcluidos " + Texto(data) + " " + std::to_string(ecf));
+    h_.Log("BOCupomFiscal.CuponsNaoConcluidos " + Dia(data) + " " + std::to_string(ecf));
     return db::Recordset({"Vl_GTotal", "Vl_Cancelamentos", "Vl_Total", "No_Impressora",
                           "No_CupomFiscal", "Dt_Emissao"},
                          h_.script.cupons);
   }
   void Carregar() override { h_.Log("BOCupomFiscal.Carregar " + std::to_string(registro_.No_CupomFiscal)); }
   void Excluir() override { h_.Log("BOCupomFiscal.Excluir " + std::to_string(registro_.No_CupomFiscal)); }
-  void Faturar(int32_t, DateTime, int32_t, DateTime, DateTime) override {
-    h_.Log("BOCupomFiscal.Faturar");
-  }
+  void Faturar(int32_t, DateTime, int32_t, DateTime, DateTime) override {}
 
  private:
   FakeFiscalHost& h_;
@@ -101,11 +94,8 @@ class FakeReducaoZ : public host::BOReducaoZ {
   void SetObBOSistema(host::BOSistemaRef) override {}
   void SetDados(const host::DadosReducaoZ& dados) override { dados_ = dados; }
   const host::DadosReducaoZ& Dados() override { return dados_; }
-  void Gravar() override { h_.Log("BOReducaoZ.Gravar " + Texto(dados_.Dt_Movimento)); }
-  void CarregarUltimaReducaoZ(int32_t empresa, uint8_t ecf) override {
-    h_.Log("BOReducaoZ.CarregarUltimaReducaoZ " + std::to_string(empresa) + "/" + std::to_string(ecf));
-    dados_.No_Impressora = ecf;
-  }
+  void Gravar() override { h_.Log("BOReducaoZ.Gravar " + Dia(dados_.Dt_Movimento)); }
+  void CarregarUltimaReducaoZ(int32_t, uint8_t ecf) override { dados_.No_Impressora = ecf; }
 
  private:
   FakeFiscalHost& h_;
@@ -172,8 +162,6 @@ class FakeAberturaDia : public host::BOAberturaDia {
 };
 
 }  // namespace
-
-std::string Dia(DateTime date) { return Format(date, "dd/mm/yyyy"); }
 
 FakeFiscalHost::FakeFiscalHost()
     : impressora_(std::make_unique<FakeImpressora>(*this)),

@@ -1,7 +1,7 @@
 // Fakes of the fiscal host objects for the day-opening, day-closing and
 // movement-file tests: one scripted host whose session, printer, ECF record,
-// coupons, Z-reduction record and record writer write every call, in order,
-// into one log.
+// coupons, Z-reduction record and record writer write the calls the tests
+// look at, in order, into one log.
 #pragma once
 
 #include <deque>
@@ -73,8 +73,5 @@ struct DiaFiscal {
   host::BOSistemaRef sessao = fake;
   std::string PastaMovimento() const;  // ends with the separator
 };
-
-// "dd/mm/yyyy" of a date, for log lines.
-std::string Dia(DateTime date);
 
 }  // namespace bp::testing

@@ -19,10 +19,13 @@ void TerminaisDeTeste::Digitar(int16_t mt, const std::string& teclas) {
   for (char c : teclas) terminais.Tecla(mt, c);
 }
 
+void TerminaisDeTeste::ResponderEmOrdem(int16_t mt, const std::vector<std::string>& respostas) {
+  for (const std::string& r : respostas) Responder(mt, r);
+}
+
 void TerminaisDeTeste::AtePagamento(int16_t mt) {
   Iniciar(mt);
-  Responder(mt, "12");
-  Responder(mt, "1234");
+  ResponderEmOrdem(mt, {"12", "1234"});
 }
 
 std::vector<std::string> TerminaisDeTeste::Prompts(size_t desde) const {

@@ -19,6 +19,11 @@ struct TelaMT {
   std::string buffer;
   std::string linha1;
   std::string linha2;
+  // "acao/andamento [buffer] linha1 | linha2", to compare a screen whole.
+  std::string Texto() const {
+    return std::to_string(acao) + "/" + std::to_string(andamento) + " [" + buffer + "] " + linha1 +
+           " | " + linha2;
+  }
 };
 
 class TerminaisDeTeste {
@@ -34,8 +39,9 @@ class TerminaisDeTeste {
   void Iniciar(int16_t mt);
   // Types each character as one key.
   void Digitar(int16_t mt, const std::string& teclas);
-  // Types the answer and Enter.
+  // Types the answer and Enter; or each answer in turn.
   void Responder(int16_t mt, const std::string& resposta) { Digitar(mt, resposta + "\r"); }
+  void ResponderEmOrdem(int16_t mt, const std::vector<std::string>& respostas);
   // Starts, logs in as employee 12 with password 1234 and reaches the
   // payment prompt.
   void AtePagamento(int16_t mt);

@@ -1,14 +1,10 @@
 #include "support/sintegra_fakes.h"
 
 #include "bp/andamento.h"
-#include "bp/erro.h"
-#include "bp/erros.h"
 #include "bp/format.h"
 
 namespace bp::testing {
 namespace {
-
-std::string D(DateTime d) { return Format(d, "dd/mm/yyyy"); }
 
 class FakeConstrutor : public host::BORegistroSintegra {
  public:
@@ -16,16 +12,20 @@ class FakeConstrutor : public host::BORegistroSintegra {
   using R = host::RegistrosSintegra;
   void SetObDAL(host::DataAccess&) override { h_.Log("Construtor.SetObDAL"); }
   R R50Emitidas(DateTime d, int32_t& c, const std::string& uf) override {
-    return h_.Responder("R50Emitidas", D(d) + " " + uf, c);
+    return h_.Responder("R50Emitidas", Dia(d) + " " + uf, c);
   }
-  R R50Recebidas(DateTime d, int32_t& c) override { return h_.Responder("R50Recebidas", D(d), c); }
+  R R50Recebidas(DateTime d, int32_t& c) override {
+    return h_.Responder("R50Recebidas", Dia(d), c);
+  }
   R R53Emitidas(DateTime d, int32_t& c, const std::string& uf) override {
-    return h_.Responder("R53Emitidas", D(d) + " " + uf, c);
+    return h_.Responder("R53Emitidas", Dia(d) + " " + uf, c);
   }
-  R R54Emitidas(DateTime d, int32_t& c) override { return h_.Responder("R54Emitidas", D(d), c); }
-  R R54Recebidas(DateTime d, int32_t& c) override { return h_.Responder("R54Recebidas", D(d), c); }
+  R R54Emitidas(DateTime d, int32_t& c) override { return h_.Responder("R54Emitidas", Dia(d), c); }
+  R R54Recebidas(DateTime d, int32_t& c) override {
+    return h_.Responder("R54Recebidas", Dia(d), c);
+  }
   db::Recordset DiasDeImpressora(DateTime i, DateTime f) override {
-    h_.Log("DiasDeImpressora " + D(i) + " " + D(f));
+    h_.Log("DiasDeImpressora " + Dia(i) + " " + Dia(f));
     return db::Recordset({"Dt_Movimento", "No_Impressora"}, h_.dias_de_impressora);
   }
   R R60M(DateTime d, uint8_t n, int32_t& c) override { return Dia60("R60M", d, n, c); }
@@ -33,19 +33,19 @@ class FakeConstrutor : public host::BORegistroSintegra {
   R R60D(DateTime d, uint8_t n, int32_t& c) override { return Dia60("R60D", d, n, c); }
   R R60I(DateTime d, uint8_t n, int32_t& c) override { return Dia60("R60I", d, n, c); }
   R R60R(DateTime i, DateTime f, int32_t& c) override {
-    return h_.Responder("R60R", D(i) + " " + D(f), c);
+    return h_.Responder("R60R", Dia(i) + " " + Dia(f), c);
   }
   R R74(DateTime f, int32_t& c, const std::string& uf) override {
-    return h_.Responder("R74", D(f) + " " + uf, c);
+    return h_.Responder("R74", Dia(f) + " " + uf, c);
   }
   R R75(DateTime i, DateTime f, int32_t& c) override {
-    return h_.Responder("R75", D(i) + " " + D(f), c);
+    return h_.Responder("R75", Dia(i) + " " + Dia(f), c);
   }
-  R R88C(DateTime d, int32_t& c) override { return h_.Responder("R88C", D(d), c); }
-  R R88D(DateTime d, int32_t& c) override { return h_.Responder("R88D", D(d), c); }
+  R R88C(DateTime d, int32_t& c) override { return h_.Responder("R88C", Dia(d), c); }
+  R R88D(DateTime d, int32_t& c) override { return h_.Responder("R88D", Dia(d), c); }
   R R88E(int32_t& c) override { return h_.Responder("R88E", "", c); }
-  R R88Q(DateTime d, int32_t& c) override { return h_.Responder("R88Q", D(d), c); }
-  R R88T(DateTime d, int32_t& c) override { return h_.Responder("R88T", D(d), c); }
+  R R88Q(DateTime d, int32_t& c) override { return h_.Responder("R88Q", Dia(d), c); }
+  R R88T(DateTime d, int32_t& c) override { return h_.Responder("R88T", Dia(d), c); }
   R P1(const host::EmpresaDosRegistros& e) override { return Cabecalho("P1", e); }
   R P2(const std::string& cnpj, int32_t& c) override { return h_.Responder("P2", cnpj, c); }
   R P9(const std::string& cnpj, const std::string& ie, int32_t& c) override {
@@ -53,7 +53,7 @@ class FakeConstrutor : public host::BORegistroSintegra {
   }
   R E1(const host::EmpresaDosRegistros& e) override { return Cabecalho("E1", e); }
   R E2(const std::string& cnpj, int32_t& c, DateTime d) override {
-    return h_.Responder("E2", cnpj + " " + D(d), c);
+    return h_.Responder("E2", cnpj + " " + Dia(d), c);
   }
   R E9(const std::string& cnpj, const std::string& ie, int32_t& c) override {
     return h_.Responder("E9", cnpj + " " + ie, c);
@@ -61,7 +61,7 @@ class FakeConstrutor : public host::BORegistroSintegra {
 
  private:
   R Dia60(const char* op, DateTime d, uint8_t n, int32_t& c) {
-    return h_.Responder(op, D(d) + " " + std::to_string(n), c);
+    return h_.Responder(op, Dia(d) + " " + std::to_string(n), c);
   }
   R Cabecalho(const char* op, const host::EmpresaDosRegistros& e) {
     int32_t nenhum = 0;
@@ -89,16 +89,11 @@ FakeSintegraHost::FakeSintegraHost() {
 host::RegistrosSintegra FakeSintegraHost::Responder(const std::string& op, const std::string& args,
                                                     int32_t& contador) {
   Log(op + (args.empty() ? "" : " " + args) + " c=" + std::to_string(contador));
-  if (op == lanca) throw Erro(kErroNegocio, "falha de " + op, "Construtor." + op);
   const RespostaSintegra r = respostas.count(op) ? respostas.at(op) : RespostaSintegra{};
   contador += r.registros;
   return {r.ok, r.texto};
 }
 
-void FakeSintegraHost::BeginWork(const std::string& origin, bool& marker) {
-  marker = true;
-  Log("BeginWork " + origin);
-}
 void FakeSintegraHost::EndWork(const std::string& origin, bool marker) {
   Log("EndWork " + origin + (marker ? " 1" : " 0"));
 }
@@ -118,10 +113,10 @@ DateTime FakeSintegraHost::DataUltimaConsolidacaoEstoque() {
   return ultima_consolidacao;
 }
 void FakeSintegraHost::ConsolidarEstoqueAte(DateTime date, Andamento* progress) {
-  Log("Empresa.ConsolidarEstoqueAte " + D(date) + (progress ? " janela" : " sem janela"));
+  Log("Empresa.ConsolidarEstoqueAte " + Dia(date) + (progress ? " janela" : " sem janela"));
 }
 void FakeSintegraHost::ConsolidarEstoqueNaData(DateTime date, Andamento* progress) {
-  Log("Empresa.ConsolidarEstoqueNaData " + D(date) + (progress ? " janela" : " sem janela"));
+  Log("Empresa.ConsolidarEstoqueNaData " + Dia(date) + (progress ? " janela" : " sem janela"));
 }
 
 }  // namespace bp::testing

@@ -9,11 +9,8 @@
 #include <vector>
 
 #include "bp/db/recordset.h"
-#include "bp/host/bo_empresa_usuaria.h"
 #include "bp/host/bo_registro_sintegra.h"
-#include "bp/host/bo_sistema.h"
 #include "support/fake_host.h"
-#include "support/stub_data_access.h"
 
 namespace bp::testing {
 
@@ -25,10 +22,7 @@ struct RespostaSintegra {
   int32_t registros = 0;
 };
 
-class FakeSintegraHost : public host::BOSistema,
-                         public StubDataAccess,
-                         public host::BOEmpresaUsuaria,
-                         public CallLog {
+class FakeSintegraHost : public FakeHost {
  public:
   FakeSintegraHost();
 
@@ -36,24 +30,16 @@ class FakeSintegraHost : public host::BOSistema,
   DateTime ultima_consolidacao;
   std::vector<std::vector<Value>> dias_de_impressora;  // Dt_Movimento, No_Impressora
   std::map<std::string, RespostaSintegra> respostas;   // by operation name
-  std::string lanca;                                   // an operation that raises
 
   host::RegistrosSintegra Responder(const std::string& op, const std::string& args,
                                     int32_t& contador);
-  void Log(const std::string& call) { log.push_back(call); }
 
-  // BOSistema
-  host::BOEmpresaUsuaria& EmpresaUsuaria() override { return *this; }
-  int32_t Cd_PessoaUsuaria() override { return 1; }
-  host::DataAccess& ObDAL() override { return *this; }
-  void BeginWork(const std::string& origin, bool& marker) override;
+  // The end of a unit of work is logged with its marker.
   void EndWork(const std::string& origin, bool marker) override;
   std::unique_ptr<host::BORegistroSintegra> CriarRegistroSintegra() override;
 
   // BOEmpresaUsuaria
   host::IdentificacaoEmpresa Identificacao() override;
-  host::ConfiguracaoFaturamento Faturamento() override { return {}; }
-  std::vector<host::TransferenciaEmbalagem> TransferenciasDeEmbalagem() override { return {}; }
   void SetMarcador(bool marker) override;
   DateTime DataUltimaConsolidacaoEstoque() override;
   void ConsolidarEstoqueAte(DateTime date, Andamento* progress) override;

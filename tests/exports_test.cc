@@ -1,4 +1,8 @@
-// The SINTEGRA and GAM exports over a fake host that logs every call.
+// The SINTEGRA, GAM, product-register and stock exports over a fake host that
+// logs every call; then the tax and stock files of the demo station's month
+// on SQLite, a destination that cannot be written, and posto sintegra, gam,
+// exportar produtos | estoque and estoque consolidar as a new user would try
+// them.
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -7,16 +11,23 @@
 #include <gtest/gtest.h>
 
 #include "bp/bp_exportacao_gam.h"
+#include "bp/bp_exportacao_produtos.h"
 #include "bp/bp_exportacao_sintegra.h"
+#include "bp/bp_exportar_estoque.h"
+#include "bp/erros.h"
 #include "bp/format.h"
+#include "station/session/sessao.h"
+#include "support/estacao_demo.h"
+#include "support/posto.h"
+#include "support/sintegra_checks.h"
 #include "support/sintegra_fakes.h"
-#include "support/test_env.h"
 
 namespace bp {
 namespace {
 
 using testing::FakeSintegraHost;
 using testing::ReadFile;
+using testing::Registros;
 
 const DateTime kInicio = DateTime::Of(2026, 11, 1);
 const DateTime kFim = DateTime::Of(2026, 11, 30);
@@ -29,15 +40,6 @@ std::string Campo(const std::string& texto, size_t n) {
 // Record 90 of the fake company with the given pairs.
 std::string Registro90(const std::string& pares) {
   return Campo("9011222333000181110042490114  " + pares, 125) + "1";
-}
-
-std::vector<std::string> Linhas(const std::string& bytes) {
-  std::vector<std::string> linhas;
-  size_t inicio = 0;
-  for (size_t fim; (fim = bytes.find("\r\n", inicio)) != std::string::npos; inicio = fim + 2)
-    linhas.push_back(bytes.substr(inicio, fim - inicio));
-  EXPECT_EQ(inicio, bytes.size()) << "the last line has no CR LF";
-  return linhas;
 }
 
 template <class Classe>
@@ -72,8 +74,7 @@ TEST(ExportacaoSintegra, MonthWithoutMovementWritesRecords10_11And90) {
   c.classe.SetNm_Funcionario("MARIA APARECIDA DOS SANTOS OLIVEIRA");          // cut to 28
   c.classe.SetIc_Retificacao(Tp_BytesimNao::sim);
   ASSERT_TRUE(c.classe.ExportaSintegra());
-  const std::string bytes = ReadFile(c.caminho);
-  const std::vector<std::string> l = Linhas(bytes);
+  const std::vector<std::string> l = Registros(c.caminho);
   ASSERT_EQ(l.size(), 3u);
   EXPECT_EQ(l[0], "1011222333000181110042490114  " +
                       Campo("AUTO POSTO S\xC3O JO\xC3O DA BARRA E CONV", 35) +
@@ -121,7 +122,7 @@ TEST(ExportacaoSintegra, CountsWhatTheBuilderAddsAndNeverResetsIt) {
   c.host->respostas["R74"] = {true, "", 0};
   c.host->respostas["R75"] = {true, "75", 1};
   ASSERT_TRUE(c.classe.ExportaSintegra());
-  std::vector<std::string> l = Linhas(ReadFile(c.caminho));
+  std::vector<std::string> l = Registros(c.caminho);
   ASSERT_EQ(l.size(), 2u + 2 * 3 + 1 + 1 + 1);
   EXPECT_EQ(l[2], "60M");
   EXPECT_EQ(l[4], "60A2");
@@ -134,7 +135,7 @@ TEST(ExportacaoSintegra, CountsWhatTheBuilderAddsAndNeverResetsIt) {
   c.env.answers = {Answer::Yes};
   ASSERT_TRUE(c.classe.ExportaSintegra());
   EXPECT_EQ(c.host->Calls({"R75"}).back(), "R75 01/11/2026 30/11/2026 c=1");
-  EXPECT_EQ(Linhas(ReadFile(c.caminho)).back().substr(30, 10), "5400000120");
+  EXPECT_EQ(Registros(c.caminho).back().substr(30, 10), "5400000120");
 }
 
 TEST(ExportacaoSintegra, EveryFailingStepShowsItsBoxesAndGivesFalse) {
@@ -166,7 +167,7 @@ TEST(ExportacaoSintegra, EveryFailingStepShowsItsBoxesAndGivesFalse) {
     c.host->respostas[caso.op] = {false, "", 0};
     EXPECT_FALSE(c.classe.ExportaSintegra()) << caso.op;
     EXPECT_EQ(c.Titulos(), caso.boxes) << caso.op;
-    EXPECT_EQ(Linhas(ReadFile(c.caminho)).size(), caso.linhas) << caso.op;
+    EXPECT_EQ(Registros(c.caminho).size(), caso.linhas) << caso.op;
     EXPECT_EQ(c.env.windows_created, c.env.windows_closed) << caso.op;
   }
 }
@@ -175,7 +176,8 @@ TEST(ExportacaoSintegra, UnexpectedErrorIsLoggedAndRefusedOverwriteKeepsTheFile)
   Cena<BPExportacaoSintegra> c;
   c.env.module_name = "bpmod";
   std::filesystem::create_directories(c.env.Path("LogErros"));
-  c.host->lanca = "R53Emitidas";
+  c.host->falhas["R53Emitidas"] =
+      Erro(kErroNegocio, "falha de R53Emitidas", "Construtor.R53Emitidas");
   EXPECT_FALSE(c.classe.ExportaSintegra());
   ASSERT_EQ(c.env.boxes.size(), 1u);
   EXPECT_EQ(c.env.boxes[0].text, "falha de R53Emitidas");
@@ -183,7 +185,7 @@ TEST(ExportacaoSintegra, UnexpectedErrorIsLoggedAndRefusedOverwriteKeepsTheFile)
   const std::string log =
       ReadFile(c.env.Path("LogErros/" + Format(c.env.now, "yyyy-mm-dd") + "bpmod.log"));
   EXPECT_NE(log.find("Fonte...:Construtor.R53Emitidas"), std::string::npos) << log;
-  EXPECT_EQ(Linhas(ReadFile(c.caminho)).size(), 2u);  // the part written stays
+  EXPECT_EQ(Registros(c.caminho).size(), 2u);  // the part written stays
   EXPECT_EQ(c.env.windows_created, c.env.windows_closed);
 
   // The existing file: No (the default) keeps it and nothing is asked of
@@ -250,14 +252,12 @@ TEST(ExportacaoGam, ReceivedInvoicesProductsAndFuelRecordsOnly) {
   c.host->respostas["R74"] = {true, "74", 1};
   c.host->respostas["R88E"] = {true, "", 1};
   ASSERT_TRUE(c.classe.ExportaGAM());
-  const std::vector<std::string> l = Linhas(ReadFile(c.caminho));
+  const std::vector<std::string> l = Registros(c.caminho);
   ASSERT_EQ(l.size(), 33u);
   EXPECT_EQ(l.back(), Registro90("500000003088000000309900000063"));
   EXPECT_EQ(c.host->Calls({"R88E"}).size(), 30u);  // once per day, without the day
   EXPECT_EQ(c.host->Calls({"R88E"})[1], "R88E c=1");
-  EXPECT_TRUE(c.host->Calls({"R53"}).empty());
-  EXPECT_TRUE(c.host->Calls({"R74"}).empty());
-  EXPECT_TRUE(c.host->Calls({"R50Emitidas"}).empty());
+  EXPECT_TRUE(c.host->Calls({"R53", "R74", "R50Emitidas"}).empty());
   // The window shows the title before the overwrite question; the fuel
   // steps run from 50 to 64.
   const std::vector<int> p = c.Percentuais();
@@ -273,6 +273,128 @@ TEST(ExportacaoGam, ReceivedInvoicesProductsAndFuelRecordsOnly) {
   EXPECT_EQ(c.Titulos()[c.Titulos().size() - 2],
             "Erro registro 88q | Erro quando gerava o registro tipo 88q das notas fiscais "
             "recebidas.");
+}
+
+TEST(ExportacaoProdutos, AsksTheThreeGroupsInOrderAndWritesWhatTheyGive) {
+  testing::TestEnv env;
+  auto host = std::make_shared<FakeSintegraHost>();
+  BPExportacaoProdutos produtos;
+  produtos.SetObBOSistema(host);
+  produtos.SetDs_Caminho(env.Path("produtos.txt"));
+  EXPECT_TRUE(produtos.Validar());
+
+  // Empty texts everywhere: an empty file and True.
+  ASSERT_TRUE(produtos.ExportaProdutos());
+  EXPECT_EQ(ReadFile(env.Path("produtos.txt")), "");
+  EXPECT_EQ(host->log,
+            (std::vector<std::string>{
+                "BeginWork BPExportacaoProdutos.ExportaProdutos", "Empresa.SetMarcador 1",
+                "EndWork BPExportacaoProdutos.ExportaProdutos 1", "Empresa.Identificacao",
+                "CriarRegistroSintegra", "Construtor.SetObDAL",
+                "P1 11.222.333/0001-81 110.042.490.114 1234567 AUTO POSTO EXEMPLO "
+                "LTDA c=0",
+                "P2 11.222.333/0001-81 c=0", "P9 11.222.333/0001-81 110.042.490.114 c=0"}));
+  ASSERT_FALSE(env.draws.empty());
+  EXPECT_EQ(env.draws.back().caption, "Exportação Cadastro de Produtos");
+  EXPECT_EQ(env.draws.back().action, "Exportando os registros tipo P9");
+
+  // A failing group: its box, False, the groups before it in the file.
+  host->respostas["P1"] = {true, "P1", 0};
+  host->respostas["P2"] = {false, "", 0};
+  env.answers = {Answer::Yes};
+  EXPECT_FALSE(produtos.ExportaProdutos());
+  EXPECT_EQ(env.boxes.back().caption, "Erro geração registros");
+  EXPECT_EQ(env.boxes.back().text, "Erro na geração dos registros P2.");
+  EXPECT_EQ(ReadFile(env.Path("produtos.txt")), "P1\r\n");
+  EXPECT_EQ(env.windows_created, env.windows_closed);
+}
+
+TEST(ExportarEstoque, PassesTheDateAndCountsTheItems) {
+  testing::TestEnv env;
+  auto host = std::make_shared<FakeSintegraHost>();
+  host->respostas["E2"] = {true, "E2a\r\nE2b", 2};
+  host->respostas["E9"] = {false, "", 0};
+  BPExportarEstoque estoque;
+  estoque.SetObBOSistema(host);
+  estoque.SetDs_Caminho(env.Path("estoque.txt"));
+  EXPECT_FALSE(estoque.ExportarEstoque(DateTime::Of(2026, 11, 30)));
+  EXPECT_EQ(host->Calls({"E2"}), std::vector<std::string>{"E2 11.222.333/0001-81 30/11/2026 c=0"});
+  EXPECT_EQ(host->Calls({"E9"}),
+            std::vector<std::string>{"E9 11.222.333/0001-81 110.042.490.114 c=2"});
+  EXPECT_EQ(env.boxes.back().text, "Erro na geração dos registros E9.");
+  EXPECT_EQ(ReadFile(env.Path("estoque.txt")), "E2a\r\nE2b\r\n");
+}
+
+TEST(ExportsStation, MonthOfTheDemoStationInTheTaxAndStockFiles) {
+  testing::TestEnv env;
+  env.now = testing::DemoStationNow();
+  auto sessao = std::make_shared<station::Sessao>(
+      station::Configuracao(testing::CopyDemoStation("exports_mes")));
+  testing::ConferirMesDaEstacao(sessao, env);
+}
+
+TEST(ExportsStation, UnwritableDestinationGivesFalseAndChangesNothing) {
+  testing::TestEnv env;
+  env.now = testing::DemoStationNow();
+  auto sessao = std::make_shared<station::Sessao>(
+      station::Configuracao(testing::CopyDemoStation("exports_destino")));
+  db::Connection& c = sessao->Dal().Conexao();
+  BPExportacaoSintegra sintegra;
+  sintegra.SetObBOSistema(sessao);
+  sintegra.SetDt_Inicial(DateTime::Of(2026, 11, 1));
+  sintegra.SetDt_Final(DateTime::Of(2026, 11, 30));
+  sintegra.SetDs_Caminho(env.Path("sem-pasta/sintegra.txt"));
+  EXPECT_FALSE(sintegra.Validar());
+  EXPECT_EQ(sintegra.Nm_CampoErroCritica(), "Ds_Caminho");
+  EXPECT_FALSE(sintegra.ExportaSintegra());
+  ASSERT_EQ(env.boxes.size(), 2u);
+  EXPECT_EQ(env.boxes[1].icon, Icon::Critical);
+  EXPECT_EQ(c.Query("SELECT COUNT(*) FROM EstoqueConsolidado").Field(0).ToInt32(), 0);
+  EXPECT_TRUE(c.Query("SELECT Dt_UltimaConsolidacaoEstoque FROM EmpresaUsuaria").Field(0).IsNull());
+  EXPECT_EQ(env.windows_created, env.windows_closed);
+}
+
+struct Posto {
+  // Runs posto with the demo database, no terminal, and returns its status.
+  int operator()(const std::string& args) {
+    const testing::Saida s = testing::Posto(env, args + " --db " + db + " </dev/null");
+    saida = s.texto;
+    return s.rc;
+  }
+  testing::TestEnv env;
+  std::string db = testing::CopyDemoStation("posto_sintegra");
+  std::string saida;
+};
+
+TEST(PostoSintegra, WritesTheMonthsFilesAndKeepsAFileOfTheUsersWithoutYes) {
+  Posto posto;
+  const std::string mes = " --de 2026-11-01 --ate 2026-11-30 --now 2026-12-05T10:00";
+  const std::string arquivo = posto.env.Path("sintegra.txt");
+  ASSERT_EQ(posto("sintegra" + mes + " --arquivo " + arquivo), 0) << posto.saida;
+  EXPECT_NE(posto.saida.find("gravado: " + arquivo), std::string::npos) << posto.saida;
+  const std::string escrito = testing::ReadFile(arquivo);
+  EXPECT_GT(testing::Registros(arquivo).size(), 1000u);
+
+  // The user's file now: kept without a Yes, replaced with --sim.
+  EXPECT_EQ(posto("sintegra" + mes + " --arquivo " + arquivo + " --retificacao"), 1);
+  EXPECT_NE(posto.saida.find("[Sobrescrever arquivo]"), std::string::npos) << posto.saida;
+  EXPECT_EQ(testing::ReadFile(arquivo), escrito);
+  ASSERT_EQ(posto("sintegra" + mes + " --arquivo " + arquivo + " --retificacao --sim"), 0);
+  EXPECT_EQ(testing::ReadFile(arquivo).substr(123, 3), "332");
+
+  // Two months: refused by Validar, the destination not left behind.
+  const std::string outro = posto.env.Path("dois-meses.txt");
+  EXPECT_EQ(posto("gam --de 2026-11-01 --ate 2026-12-02 --arquivo " + outro), 1);
+  EXPECT_NE(posto.saida.find("mês a mês"), std::string::npos) << posto.saida;
+  EXPECT_FALSE(std::filesystem::exists(outro));
+  EXPECT_EQ(posto("gam --de 2026-11-01 --ate 2026-11-30 --bogus"), 2);
+
+  ASSERT_EQ(posto("estoque consolidar --data 2026-11-30"), 0) << posto.saida;
+  EXPECT_NE(posto.saida.find("Estoque consolidado em 30/11/2026"), std::string::npos);
+  ASSERT_EQ(posto("exportar produtos --arquivo " + posto.env.Path("p.txt")), 0) << posto.saida;
+  EXPECT_EQ(testing::ReadFile(posto.env.Path("p.txt")).substr(0, 16), "P145997418000153");
+  ASSERT_EQ(posto("exportar estoque --data 2026-11-30 --arquivo " + posto.env.Path("e.txt")), 0);
+  EXPECT_EQ(testing::Registros(posto.env.Path("e.txt")).size(), 14u);
 }
 
 }  // namespace
