@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -225,6 +226,46 @@ TEST_F(VersionDriver, TolerantStepsSkipOnlyWhatTheyMay) {
   EXPECT_EQ(env_.boxes[0].text,
             "Será iniciado atualização da estrutura do banco de dados versão 272, esse processo "
             "poderá demorar alguns minutos");
+}
+
+// Changes of one table's keys, indexes and references made together leave
+// what they leave one by one: one rebuild on SQLite when every row holds,
+// and each refused operation skipped alone when a row refuses a reference.
+TEST_F(VersionDriver, OperationsRunTogetherLeaveWhatEachLeavesAlone) {
+  testing::CreateParametro(Db(), 119);
+  Db().Execute("CREATE TABLE P (Cd int NOT NULL, CONSTRAINT PK_P PRIMARY KEY (Cd))");
+  Db().Execute("CREATE TABLE Q (Cd int NOT NULL, CONSTRAINT PK_Q PRIMARY KEY (Cd))");
+  Db().Execute("CREATE TABLE C (Cd int NOT NULL, Cd_P int, Cd_Q int)");
+  Db().Execute("INSERT INTO P VALUES (1)");
+  Db().Execute("INSERT INTO C VALUES (1, 1, 7)");
+  const std::vector<schema::Operation> ops{
+      schema::DropIndex{"C", "I_Ausente"},
+      schema::AddPrimaryKey{"C", {"PK_C", {"Cd"}}},
+      schema::CreateIndex{"C", {"I_C", {"Cd_P"}}},
+      schema::AddForeignKey{"C", {"R_P", {"Cd_P"}, "P", {"Cd"}}},
+      schema::AddForeignKey{"C", {"R_Q", {"Cd_Q"}, "Q", {"Cd"}}}};
+  steps_.Add(Step{120, Tolerance::kSkipAll, [&](schema::StepContext& c) { c.RunTogether("C", ops); }});
+  const auto shape = [&] {
+    const schema::Table c = schema::Introspect(Db()).Get("C");
+    std::string text = c.primary_key ? c.primary_key->name : "-";
+    for (const auto& index : c.indexes) text += " " + index.name;
+    std::set<std::string> references;  // SQLite lists them last first
+    for (const auto& fk : c.foreign_keys) references.insert(fk.name);
+    for (const auto& name : references) text += " " + name;
+    return text + " " + testing::TablesAsText(Db(), {"C"}, "1");
+  };
+  driver_.SetTargetVersion(120);
+  driver_.Atualizar(false);
+  EXPECT_EQ(shape(), "PK_C I_C R_P 1|1|7|\n");
+
+  // Every row holds: everything at once.
+  testing::CreateParametro(Db(), 119);
+  Db().Execute("DROP TABLE C");
+  Db().Execute("CREATE TABLE C (Cd int NOT NULL, Cd_P int, Cd_Q int)");
+  Db().Execute("INSERT INTO Q VALUES (7)");
+  Db().Execute("INSERT INTO C VALUES (1, 1, 7)");
+  driver_.Atualizar(false);
+  EXPECT_EQ(shape(), "PK_C I_C R_P R_Q 1|1|7|\n");
 }
 
 TEST_F(VersionDriver, ClosedConnectionIsRetriedAfterOneSecond) {

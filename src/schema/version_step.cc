@@ -2,10 +2,14 @@
 
 #include <type_traits>
 
+#include <fmt/format.h>
+#include <fmt/ranges.h>
+
 #include "bp/erro.h"
 #include "bp/schema/apply.h"
 #include "bp/schema/dialect.h"
 #include "bp/schema/model.h"
+#include "bp/schema/sqlite_rebuild.h"
 
 namespace bp::schema {
 
@@ -50,6 +54,43 @@ auto StepContext::Guarded(F&& statement) -> decltype(statement()) {
 
 void StepContext::Run(const Operation& op) {
   Guarded([&] { Apply(Connection(), model_, op); });
+}
+
+void StepContext::RunTogether(const std::string& table, const std::vector<Operation>& ops) {
+  if (Connection().Kind() == db::DialectKind::kSQLite && AsOneRebuild(table, ops)) return;
+  for (const Operation& op : ops) Run(op);
+}
+
+// An operation the model refuses is skipped where the step tolerates it, as
+// Run skips it, before anything reaches the database; the rebuild then
+// checks every reference of the table against its rows (a new reference is
+// checked when it is added one by one). One batch: when any statement
+// fails, its savepoint undoes all of them.
+bool StepContext::AsOneRebuild(const std::string& table, const std::vector<Operation>& ops) {
+  Model after = model_;
+  for (const Operation& op : ops) {
+    try {
+      after.Apply(op);
+    } catch (...) {
+      if (!Skips(ToErro(std::current_exception()).number)) return false;
+    }
+  }
+  std::vector<std::string> statements =
+      RebuildTable(SQLiteDialect(), model_.Get(table), after.Get(table));
+  statements.push_back(
+      "CREATE TABLE temp.bp_together_check (violations INT CHECK (violations = 0))");
+  statements.push_back(
+      fmt::format("INSERT INTO temp.bp_together_check SELECT count(*) FROM "
+                  "pragma_foreign_key_check('{}')",
+                  table));
+  statements.push_back("DROP TABLE temp.bp_together_check");
+  try {
+    Connection().Execute(fmt::format("{}", fmt::join(statements, ";\n")));
+  } catch (...) {
+    return false;
+  }
+  model_ = std::move(after);
+  return true;
 }
 
 int64_t StepContext::Execute(std::string_view sql) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "bp/andamento.h"
 #include "bp/db/connection.h"
@@ -55,6 +56,12 @@ class StepContext {
 
   // Applies a schema operation to the database and to the model.
   void Run(const Operation& op);
+  // Applies operations on `table` alone, leaving what Run would leave when
+  // called on each in turn. On SQLite, where each change of a key or a
+  // reference rebuilds the table, they are first tried as one rebuild into
+  // the shape they give together; when the database refuses that (a row
+  // that a reference refuses), they run one by one.
+  void RunTogether(const std::string& table, const std::vector<Operation>& ops);
   // Executes statement text; returns the records affected (0 when skipped).
   int64_t Execute(std::string_view sql);
   // Opens a disconnected recordset.
@@ -82,6 +89,7 @@ class StepContext {
   template <class F>
   auto Guarded(F&& statement) -> decltype(statement());
   bool Skips(int32_t number) const;
+  bool AsOneRebuild(const std::string& table, const std::vector<Operation>& ops);
 
   host::BOSistema& session_;
   Env& env_;

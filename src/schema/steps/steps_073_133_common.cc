@@ -92,14 +92,16 @@ void RecreateKeysIndexesAndReferences(StepContext& c, const std::string& table,
                                       const std::optional<PrimaryKey>& key,
                                       const std::vector<Index>& indexes,
                                       const std::vector<ForeignKey>& references) {
-  for (const ForeignKey& fk : references) c.Run(DropForeignKey{table, fk.name});
-  for (const Index& index : indexes) c.Run(DropIndex{table, index.name});
+  std::vector<Operation> ops;
+  for (const ForeignKey& fk : references) ops.push_back(DropForeignKey{table, fk.name});
+  for (const Index& index : indexes) ops.push_back(DropIndex{table, index.name});
   if (key) {
-    c.Run(DropPrimaryKey{table, key->name});
-    c.Run(AddPrimaryKey{table, *key});
+    ops.push_back(DropPrimaryKey{table, key->name});
+    ops.push_back(AddPrimaryKey{table, *key});
   }
-  for (const Index& index : indexes) c.Run(CreateIndex{table, index});
-  for (const ForeignKey& fk : references) c.Run(AddForeignKey{table, fk});
+  for (const Index& index : indexes) ops.push_back(CreateIndex{table, index});
+  for (const ForeignKey& fk : references) ops.push_back(AddForeignKey{table, fk});
+  c.RunTogether(table, ops);
 }
 
 }  // namespace s073
