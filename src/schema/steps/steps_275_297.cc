@@ -3,6 +3,7 @@
 // the movement date of coupons and the unique login index.
 #include <string>
 
+#include "schema/steps/correction_rows.h"
 #include "schema/steps/steps_200_297_common.h"
 
 namespace bp::schema::s200 {
@@ -26,13 +27,17 @@ Table TributosDespesa() {
 // Step 295: the movement date of every coupon is its issue date, filled in
 // date ranges from 1 January 2005 while a range starts no later than today;
 // each range reaches 31 days past its start and the next one starts 30 days
-// later, so neighbouring ranges overlap by a day.
+// later, so neighbouring ranges overlap by a day. No index of the coupons
+// leads with the issue date, so the ranges find their coupons through a
+// temporary one instead of each reading every coupon.
 void PreencherDataDeMovimento(StepContext& c) {
-  for (const DateTime start : RangeStarts(c.Environment().Now(), 30)) {
-    c.Execute(Sql({"UPDATE CupomFiscal", "SET    Dt_Movimento = Dt_Emissao",
-                   "WHERE  Dt_Emissao Between " + Quoted(c, start) + " AND " +
-                       Quoted(c, start.AddDays(31))}));
-  }
+  correction::WithTemporaryIndex(c, "CupomFiscal", {"Dt_Emissao"}, [&] {
+    for (const DateTime start : RangeStarts(c.Environment().Now(), 30)) {
+      c.Execute(Sql({"UPDATE CupomFiscal", "SET    Dt_Movimento = Dt_Emissao",
+                     "WHERE  Dt_Emissao Between " + Quoted(c, start) + " AND " +
+                         Quoted(c, start.AddDays(31))}));
+    }
+  });
 }
 
 }  // namespace
