@@ -176,8 +176,12 @@ std::vector<std::string> Dialect::RetypeColumnSql(const RetypeColumn& op, const 
 std::vector<std::string> Dialect::WidenColumnSql(const WidenColumn& op, const Context& c) const {
   Column column = *FindColumn(c.after.Get(op.table), op.column);
   column.default_value = Value{};  // the default stays as it is
-  return {fmt::format("ALTER TABLE {} ALTER COLUMN {}", TableName(op.table),
-                      ColumnDefinition(column))};
+  std::vector<std::string> out = {fmt::format("ALTER TABLE {} ALTER COLUMN {}",
+                                              TableName(op.table), ColumnDefinition(column))};
+  if (!op.rewrite_sqlserver.empty())
+    out.push_back(fmt::format("UPDATE {} SET {} = {}", TableName(op.table), op.column,
+                              op.rewrite_sqlserver));
+  return out;
 }
 
 std::vector<std::string> Dialect::CreateIndexSql(const CreateIndex& op, const Context&) const {

@@ -103,8 +103,11 @@ class SQLite final : public Dialect {
                                            const Context& c) const override {
     return Rebuild(op.table, c);
   }
+  // The rows come back through the rewrite, if any, on their way into the
+  // new shape.
   std::vector<std::string> WidenColumnSql(const WidenColumn& op, const Context& c) const override {
-    return Rebuild(op.table, c);
+    return RebuildTable(*this, c.before.Get(op.table), c.after.Get(op.table), nullptr,
+                        {op.column, op.rewrite});
   }
   std::vector<std::string> AddPrimaryKeySql(const AddPrimaryKey& op,
                                             const Context& c) const override {

@@ -12,11 +12,16 @@ constexpr const char* kCheck = "temp.bp_reference_check";
 }  // namespace
 
 std::vector<std::string> RebuildTable(const Dialect& dialect, const Table& before,
-                                      const Table& after, const ForeignKey* verify) {
+                                      const Table& after, const ForeignKey* verify,
+                                      const RewrittenColumn& rewritten) {
   const std::string name = dialect.TableName(after.name);
-  std::vector<std::string> kept;
-  for (const auto& column : after.columns)
-    if (FindColumn(before, column.name)) kept.push_back(column.name);
+  std::vector<std::string> kept, values;
+  for (const auto& column : after.columns) {
+    if (!FindColumn(before, column.name)) continue;
+    kept.push_back(column.name);
+    const bool rewrite = !rewritten.expression.empty() && SameName(column.name, rewritten.column);
+    values.push_back(rewrite ? "(" + rewritten.expression + ")" : column.name);
+  }
   const std::string columns = fmt::format("{}", fmt::join(kept, ", "));
 
   std::vector<std::string> out = {
@@ -30,7 +35,8 @@ std::vector<std::string> RebuildTable(const Dialect& dialect, const Table& befor
   // any row of the table is written.
   for (const auto& index : after.indexes)
     out.push_back(dialect.CreateIndexStatement(after.name, index));
-  out.push_back(fmt::format("INSERT INTO {} ({}) SELECT {} FROM {}", name, columns, columns, kAside));
+  out.push_back(fmt::format("INSERT INTO {} ({}) SELECT {} FROM {}", name, columns,
+                            fmt::join(values, ", "), kAside));
   out.push_back(fmt::format("DROP TABLE {}", kAside));
   if (verify) {
     // The CHECK fails (an integrity error naming the reference) when

@@ -135,12 +135,18 @@ struct RetypeColumn {
   Column column;
   std::string temporary_name;
 };
-// Gives a column a wider type where it stands: its position, values, key,
-// indexes and the references to and from its table stay as they are.
+// Gives a column a wider type where it stands: its position, key, indexes
+// and the references to and from its table stay as they are. Its values stay
+// too, unless `rewrite` gives an expression over the row's columns: then
+// every value becomes that expression in the same pass over the rows, as an
+// UPDATE of the whole table right after would leave it (`rewrite_sqlserver`
+// is its SQL Server text).
 struct WidenColumn {
   std::string table;
   std::string column;
   ColumnType type;
+  std::string rewrite = {};
+  std::string rewrite_sqlserver = {};
 };
 struct CreateIndex {
   std::string table;

@@ -19,6 +19,8 @@ namespace bp::schema {
 //      own name (no rename: other tables keep referencing it by that name);
 //   4. the rows come back, column by column for the columns both shapes have
 //      (SQLite's type affinity converts the values of a re-typed column);
+//      the column `rewritten` names, if any, gets the value of its
+//      expression over the row instead;
 //   5. the temporary table is dropped and the indexes are created again;
 //   6. when `verify` is given (a new reference that must hold for the
 //      existing rows), a statement fails with an integrity error naming it
@@ -27,7 +29,12 @@ namespace bp::schema {
 //      counted while the table was away: the rows are the very rows that
 //      were there, so a reference added unchecked keeps SQL Server's WITH
 //      NOCHECK meaning (old rows are not judged, new ones are).
+struct RewrittenColumn {
+  std::string column;      // empty: none
+  std::string expression;  // over the row's columns, as they were
+};
 std::vector<std::string> RebuildTable(const Dialect& dialect, const Table& before,
-                                      const Table& after, const ForeignKey* verify = nullptr);
+                                      const Table& after, const ForeignKey* verify = nullptr,
+                                      const RewrittenColumn& rewritten = {});
 
 }  // namespace bp::schema

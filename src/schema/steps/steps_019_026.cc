@@ -74,17 +74,14 @@ void Step19(StepContext& c) {
 // order, keys, indexes and the references to and from them, as a rebuild of
 // each table into its new shape leaves them; widening the column where it
 // stands gives that without copying every item twice and re-creating the
-// nine references to the products (PostgreSQL changes only its catalogue;
-// SQLite rebuilds each table once, leaving the other tables alone).
+// nine references to the products. The trailing "0" is written in the same
+// pass over the rows: PostgreSQL writes each table once, SQLite rebuilds
+// each table once, and neither updates every item afterwards.
 void Step21(StepContext& c) {
   c.Run(AddColumn{"EmpresaUsuaria", {"Vl_DespesaBoleta", MoneyType(), N::kNull}});
   for (const char* table : {"ItemNotaSaida", "ItemCupomFiscal", "Produto"})
-    c.Run(WidenColumn{table, "No_SitTributaria", VarChar(3)});
-
-  for (const char* table : {"Produto", "ItemNotaSaida", "ItemCupomFiscal"}) {
-    const std::string head = std::string("UPDATE ") + table + "\r\nSET    No_SitTributaria = ";
-    c.Run(Statement(head + "No_SitTributaria || '0'\r\n", head + "No_SitTributaria + '0'\r\n"));
-  }
+    c.Run(WidenColumn{table, "No_SitTributaria", VarChar(3), "No_SitTributaria || '0'",
+                      "No_SitTributaria + '0'"});
 }
 
 // Step 26: the package-transfer rules (which product is converted into

@@ -1,10 +1,14 @@
 // Steps 38 to 53: customer, invoice and fueling columns, the coupon totals,
 // the document text of coupon stock movements and the grand totals of the
 // daily printer summary.
+#include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "bp/datetime.h"
+#include "bp/db/connection.h"
 #include "bp/db/recordset.h"
 #include "schema/steps/correction_rows.h"
 #include "schema/steps/steps_019_071_parts.h"
@@ -90,22 +94,72 @@ void Step46(StepContext& c) {
 }
 
 // Step 48: the stock-card row of each coupon item names the printer, the
-// coupon and the item: "CF-<printer>-<coupon>-<item>". The card rows are
-// found by their code alone, hence the temporary index while it runs.
+// coupon and the item: "CF-<printer>-<coupon>-<item>". Each item's statement
+// finds the card rows by their code alone, in every company, and the last
+// item of a code wins. A code that one item alone names gets its text in one
+// statement for all such codes; only codes that several items name are
+// walked item by item, in the selection's order, so the same item wins
+// (those items update no card row the others touch).
 void Step48(StepContext& c) {
+  const char* progress = "Acrescentando nº do item ao registro do Cardex";
+  // With no item that moved stock there is nothing to name and no window.
+  if (c.Query("SELECT COUNT(*) FROM ItemCupomFiscal WHERE Cd_LancamentoCardex IS NOT NULL\r\n")
+          .Field(0)
+          .ToInt32() == 0)
+    return;
+  const auto name_single_codes = [&] {
+    const std::unique_ptr<Andamento> window = c.OpenProgress(progress);
+    c.RetryAfterClosedConnection([&] {
+      c.Run(Statement(
+          "UPDATE Cardex\r\n"
+          "SET    Nm_Doc = Item.Nm_Doc\r\n"
+          "FROM   (SELECT Cd_LancamentoCardex, MAX('CF-' || No_Impressora || '-' || "
+          "No_CupomFiscal || '-' || No_Item) AS Nm_Doc\r\n"
+          "        FROM ItemCupomFiscal WHERE Cd_LancamentoCardex IS NOT NULL\r\n"
+          "        GROUP BY Cd_LancamentoCardex HAVING COUNT(*) = 1) Item\r\n"
+          "WHERE  Cardex.Cd_LancamentoCardex = Item.Cd_LancamentoCardex\r\n",
+          "UPDATE Cardex\r\n"
+          "SET    Nm_Doc = Item.Nm_Doc\r\n"
+          "FROM   (SELECT Cd_LancamentoCardex, MAX('CF-' + CAST(No_Impressora AS varchar(3)) + "
+          "'-' + CAST(No_CupomFiscal AS varchar(10)) + '-' + CAST(No_Item AS varchar(5))) AS "
+          "Nm_Doc\r\n"
+          "        FROM ItemCupomFiscal WHERE Cd_LancamentoCardex IS NOT NULL\r\n"
+          "        GROUP BY Cd_LancamentoCardex HAVING COUNT(*) = 1) Item\r\n"
+          "WHERE  Cardex.Cd_LancamentoCardex = Item.Cd_LancamentoCardex\r\n"));
+    });
+    if (window) window->MostrarLinha(1, 1);
+  };
+  // SQLite reads an UPDATE's own table inside the join, so it looks the card
+  // rows up by code through a temporary index; PostgreSQL joins by hashing,
+  // and an index would only cost it the upkeep of one more index per row.
+  if (c.Connection().Kind() == db::DialectKind::kSQLite) {
+    correction::WithTemporaryIndex(c, "Cardex", {"Cd_LancamentoCardex"}, name_single_codes);
+  } else {
+    name_single_codes();
+  }
+
+  std::set<int32_t> shared;
+  for (db::Recordset codes = c.Query(
+           "SELECT Cd_LancamentoCardex FROM ItemCupomFiscal WHERE Cd_LancamentoCardex IS NOT NULL\r\n"
+           "GROUP BY Cd_LancamentoCardex HAVING COUNT(*) > 1\r\n");
+       !codes.Eof(); codes.MoveNext())
+    shared.insert(codes.Field(0).ToInt32());
+  if (shared.empty()) return;
+
   db::Recordset items = c.Query(
       "SELECT No_Impressora, No_CupomFiscal, No_Item, Cd_LancamentoCardex\r\n"
       "FROM   ItemCupomFiscal\r\n");
   correction::WithTemporaryIndex(c, "Cardex", {"Cd_LancamentoCardex"}, [&] {
     correction::ExecuteForEachRow(
-        c, items, {"Acrescentando nº do item ao registro do Cardex", true},
+        c, items, {progress, true},
         {"Update Cardex\r\nSET    Nm_Doc = ?\r\nWhere Cd_LancamentoCardex = ?\r\n"},
-        [](const db::Recordset& r) -> std::optional<std::vector<Value>> {
+        [&](const db::Recordset& r) -> std::optional<std::vector<Value>> {
           // An item that moved no stock has no card row to name.
-          if (r["Cd_LancamentoCardex"].IsNull()) return std::nullopt;
+          const Value& code = r["Cd_LancamentoCardex"];
+          if (code.IsNull() || !shared.contains(code.ToInt32())) return std::nullopt;
           return std::vector<Value>{Value("CF-" + Number(r["No_Impressora"]) + "-" +
                                           Number(r["No_CupomFiscal"]) + "-" + Number(r["No_Item"])),
-                                    r["Cd_LancamentoCardex"]};
+                                    code};
         });
   });
 }
