@@ -135,9 +135,16 @@ std::vector<std::string> Dialect::DropTableSql(const DropTable& op, const Contex
 
 std::vector<std::string> Dialect::AddColumnSql(const AddColumn& op, const Context& c) const {
   const Column& column = c.after.Get(op.table).columns.back();
-  if (column.nullability != Nullability::kNotNull && !column.default_value.IsEmpty())
-    return AddNullableWithDefault(op.table, column);
-  return {AddColumnStatement(op.table, column)};
+  std::vector<std::string> out;
+  if (column.nullability != Nullability::kNotNull && !column.default_value.IsEmpty()) {
+    out = AddNullableWithDefault(op.table, column);
+  } else {
+    out = {AddColumnStatement(op.table, column)};
+  }
+  if (!op.fill.empty())
+    out.push_back(
+        fmt::format("UPDATE {} SET {} = {}", TableName(op.table), column.name, op.fill));
+  return out;
 }
 
 std::vector<std::string> Dialect::DropColumnSql(const DropColumn& op, const Context& c) const {

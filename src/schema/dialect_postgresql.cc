@@ -89,6 +89,17 @@ class PostgreSQL final : public Dialect {
   const std::optional<std::string>& OwnText(const DataStatement& op) const override {
     return op.postgresql;
   }
+  // A column without a default that existing rows get filled: added with
+  // the fill as its default, which PostgreSQL keeps in the catalogue for the
+  // rows already there instead of writing each of them, and the default
+  // dropped again, so rows added later get none.
+  std::vector<std::string> AddColumnSql(const AddColumn& op, const Context& c) const override {
+    const Column& column = c.after.Get(op.table).columns.back();
+    if (op.fill.empty() || !column.default_value.IsEmpty()) return Dialect::AddColumnSql(op, c);
+    return {AddColumnStatement(op.table, column) + " DEFAULT " + op.fill,
+            fmt::format("ALTER TABLE {} ALTER COLUMN {} DROP DEFAULT", TableName(op.table),
+                        column.name)};
+  }
   // A wider text type changes the catalogue only; no row is rewritten. With
   // new values the table is written once, its indexes built afresh, which
   // costs far less than an UPDATE of every row (a new version of each row

@@ -110,6 +110,17 @@ schema::Step RowByRowStep48() {
                       }};
 }
 
+// Step 52 as it ran before: the column added, then every fuelling updated.
+schema::Step UpdatedStep52() {
+  return schema::Step{52, schema::Tolerance::kNone, [](schema::StepContext& c) {
+                        c.Run(schema::AddColumn{"Abastecimento",
+                                                {"Ic_Afericao", schema::Bit(),
+                                                 schema::Nullability::kNull}});
+                        c.Run(schema::correction::Statement(
+                            "UPDATE Abastecimento SET Ic_Afericao = 0"));
+                      }};
+}
+
 // Not one of the library's own connections, so db::ExecuteEach runs one
 // Execute per statement and row through it; the statement with values
 // counted `closed_at` raises 3704 once instead of running.
@@ -176,6 +187,7 @@ const schema::StepTable& RowByRowSteps() {
     t.Add(RebuiltStep21());
     t.Add(AsText(44, "SET    Vl_TotSer = ?"));
     t.Add(RowByRowStep48());
+    t.Add(UpdatedStep52());
     t.Add(AsText(66, "SET    Vl_Unitario = ?"));
     return t;
   }();
@@ -268,6 +280,7 @@ void ExpectFasterStepsEqualRowByRow(const std::string& fast, const std::string& 
       {21, {"EmpresaUsuaria", "ItemNotaSaida", "ItemCupomFiscal", "Produto"}},
       {44, {"CupomFiscal"}},
       {48, {"Cardex"}},
+      {52, {"Abastecimento"}},
       {66, {"Cardex", "ItemNotaEntrada", "Produto"}},
       {67, {"Cardex", "Produto"}},
       {106, {"Cardex", "ItemNotaSaida", "Produto"}},

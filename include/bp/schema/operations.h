@@ -113,9 +113,13 @@ struct CreateTable {
 struct DropTable {
   std::string table;
 };
+// Adds a column at the end of a table. A `fill` (a literal in statement
+// text) is the value every existing row gets, as an UPDATE of the whole table
+// right after would leave it; rows added later get the column's default.
 struct AddColumn {
   std::string table;
   Column column;
+  std::string fill = {};
 };
 struct DropColumn {
   std::string table;

@@ -170,10 +170,10 @@ void Step49(StepContext& c) {
   c.Run(AddForeignKey{"Cliente", {"R_215", {"Cd_PessoaUsuaria", "Cd_Pag"}, "ConPag"}});
 }
 
-// Step 52: fuelings that were pump calibrations; none so far.
+// Step 52: fuelings that were pump calibrations; none so far, so every
+// fueling there is gets 0.
 void Step52(StepContext& c) {
-  c.Run(AddColumn{"Abastecimento", {"Ic_Afericao", Bit(), N::kNull}});
-  c.Run(Statement("UPDATE Abastecimento\r\nSET    Ic_Afericao = 0\r\n"));
+  c.Run(AddColumn{"Abastecimento", {"Ic_Afericao", Bit(), N::kNull}, "0"});
 }
 
 // Step 53: the result text of the daily closing; each day's opening grand
