@@ -29,7 +29,7 @@ void TravarNumeracao(bp::db::Connection& c, const char* sql_maior,
                      const std::vector<bp::Value>& chave) {
   if (c.Kind() != bp::db::DialectKind::kPostgreSQL || c.TransactionDepth() == 0) return;
   std::string valores;
-  for (const bp::Value& v : chave) valores += v.ToText() + '\x1f';
+  for (const bp::Value& v : chave) valores += v.ToText(bp::RegionalSettings::Invariant()) + '\x1f';
   c.Query(fmt::format("SELECT pg_advisory_xact_lock({}, {})", Hash(sql_maior), Hash(valores)));
 }
 
