@@ -121,7 +121,7 @@ void Step48(StepContext& c) {
           "UPDATE Cardex\r\n"
           "SET    Nm_Doc = Item.Nm_Doc\r\n"
           "FROM   (SELECT Cd_LancamentoCardex, MAX('CF-' + CAST(No_Impressora AS varchar(3)) + "
-          "'-' + CAST(No_CupomFiscal AS varchar(10)) + '-' + CAST(No_Item AS varchar(5))) AS "
+          "'-' + CAST(No_CupomFiscal AS varchar(11)) + '-' + CAST(No_Item AS varchar(5))) AS "
           "Nm_Doc\r\n"
           "        FROM ItemCupomFiscal WHERE Cd_LancamentoCardex IS NOT NULL\r\n"
           "        GROUP BY Cd_LancamentoCardex HAVING COUNT(*) = 1) Item\r\n"
