@@ -115,7 +115,8 @@ struct DropTable {
 };
 // Adds a column at the end of a table. A `fill` (a literal in statement
 // text) is the value every existing row gets, as an UPDATE of the whole table
-// right after would leave it; rows added later get the column's default.
+// right after would leave it; rows added later get the column's default. A
+// fill is for a column that allows nulls (a NOT NULL one needs a default).
 struct AddColumn {
   std::string table;
   Column column;
