@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-
 namespace bp {
 namespace {
 
@@ -17,8 +16,7 @@ using testing::CatalogueTable;
 using testing::TableOrigin;
 
 const CatalogueTable& Described(const std::string& name) {
-  for (const auto& table : Catalogue())
-    if (SameName(table.name, name)) return table;
+  if (const CatalogueTable* table = testing::Named(Catalogue(), name)) return *table;
   throw std::runtime_error("no table " + name + " in the catalogue");
 }
 
@@ -65,9 +63,8 @@ TEST(SchemaCatalogue, ReadsAsWritten) {
   EXPECT_EQ(Described("ItemNotaSaida").columns.at(5).type, schema::Float53());
 
   const auto& cupom = Described("CupomFiscal");
-  const auto cupom15 = std::find_if(cupom.indexes.begin(), cupom.indexes.end(),
-                                    [](const auto& i) { return i.name == "CupomFiscal_15"; });
-  ASSERT_NE(cupom15, cupom.indexes.end());
+  const schema::Index* cupom15 = testing::Named(cupom.indexes, "CupomFiscal_15");
+  ASSERT_NE(cupom15, nullptr);
   EXPECT_EQ(cupom15->columns, (std::vector<std::string>{"Dt_Emissao", "Vl_TotalLiquido"}));
   EXPECT_EQ(cupom15->include.size(), 45u);
   EXPECT_TRUE(Described("Usuario").indexes.at(0).unique);

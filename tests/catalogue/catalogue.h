@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "bp/schema/dialect.h"
@@ -48,6 +49,14 @@ struct CatalogueTable {
   // The columns, key, indexes and references listed are all the table has.
   bool Whole() const { return origin != TableOrigin::kBase; }
 };
+
+// The entry of `items` named `name` (in any case), or null.
+template <class T>
+const T* Named(const std::vector<T>& items, std::string_view name) {
+  for (const T& item : items)
+    if (SameName(item.name, name)) return &item;
+  return nullptr;
+}
 
 // Every table of catalogue.txt, in its order. Raises std::runtime_error
 // naming the line when the file cannot be read.

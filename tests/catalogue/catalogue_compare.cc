@@ -3,8 +3,6 @@
 #include <fmt/format.h>
 #include <fmt/ranges.h>
 
-#include <algorithm>
-
 #include "catalogue/catalogue.h"
 
 namespace bp::testing {
@@ -47,6 +45,14 @@ struct Lens {
   }
   bool SameClustering(bool expected, bool found) const { return rebuilt || expected == found; }
 };
+
+// Whole tables: every entry found that the catalogue does not list.
+template <class E, class F, class Describe>
+void Unexpected(const std::vector<E>& expected, const std::vector<F>& found,
+                std::vector<std::string>& out, Describe describe) {
+  for (const F& x : found)
+    if (!Named(expected, x.name)) out.push_back("unexpected " + describe(x));
+}
 
 template <class C>
 std::vector<std::string> Names(const std::vector<C>& columns) {
@@ -97,13 +103,11 @@ void CompareColumns(const CatalogueTable& e, const schema::Table& a, const Lens&
   }
   if (!e.Whole()) return;
   for (const auto& c : a.columns) {
-    if (std::none_of(e.columns.begin(), e.columns.end(),
-                     [&](const auto& x) { return SameName(x.name, c.name); })) {
-      out.push_back("unexpected column " + c.name + " " + schema::CatalogueName(c.type));
-    } else {
-      found_order.push_back(c.name);
-    }
+    if (Named(e.columns, c.name)) found_order.push_back(c.name);
   }
+  Unexpected(e.columns, a.columns, out, [](const schema::Column& c) {
+    return "column " + c.name + " " + schema::CatalogueName(c.type);
+  });
   if (!schema::SameNames(expected_order, found_order))
     out.push_back("columns in order " + List(Names(e.columns)) + " expected, " +
                   List(Names(a.columns)) + " found");
@@ -132,9 +136,8 @@ void CompareKey(const CatalogueTable& e, const schema::Table& a, const Lens& len
 void CompareIndexes(const CatalogueTable& e, const schema::Table& a, const Lens& lens,
                     std::vector<std::string>& out) {
   for (const auto& i : e.indexes) {
-    const auto found = std::find_if(a.indexes.begin(), a.indexes.end(),
-                                    [&](const auto& x) { return SameName(x.name, i.name); });
-    if (found == a.indexes.end()) {
+    const schema::Index* found = Named(a.indexes, i.name);
+    if (found == nullptr) {
       out.push_back("index " + i.name + " " + List(i.columns) + " missing");
       continue;
     }
@@ -151,20 +154,16 @@ void CompareIndexes(const CatalogueTable& e, const schema::Table& a, const Lens&
       out.push_back(fmt::format("index {}: {} expected", i.name,
                                 i.clustered ? "clustered" : "non-clustered"));
   }
-  if (!e.Whole()) return;
-  for (const auto& x : a.indexes) {
-    if (std::none_of(e.indexes.begin(), e.indexes.end(),
-                     [&](const auto& i) { return SameName(i.name, x.name); }))
-      out.push_back("unexpected index " + x.name + " " + List(x.columns));
-  }
+  if (e.Whole())
+    Unexpected(e.indexes, a.indexes, out,
+               [](const schema::Index& x) { return "index " + x.name + " " + List(x.columns); });
 }
 
 void CompareReferences(const CatalogueTable& e, const schema::Table& a,
                        std::vector<std::string>& out) {
   for (const auto& r : e.references) {
-    const auto found = std::find_if(a.foreign_keys.begin(), a.foreign_keys.end(),
-                                    [&](const auto& x) { return SameName(x.name, r.name); });
-    if (found == a.foreign_keys.end()) {
+    const schema::ForeignKey* found = Named(a.foreign_keys, r.name);
+    if (found == nullptr) {
       out.push_back("reference " + r.name + " " + List(r.columns) + " -> " + r.ref_table +
                     " missing");
       continue;
@@ -177,13 +176,10 @@ void CompareReferences(const CatalogueTable& e, const schema::Table& a,
       out.push_back(fmt::format("reference {}: referenced columns {} expected, {} found", r.name,
                                 List(r.ref_columns), List(found->ref_columns)));
   }
-  if (!e.Whole()) return;
-  for (const auto& x : a.foreign_keys) {
-    if (std::none_of(e.references.begin(), e.references.end(),
-                     [&](const auto& r) { return SameName(r.name, x.name); }))
-      out.push_back("unexpected reference " + x.name + " " + List(x.columns) + " -> " +
-                    x.ref_table);
-  }
+  if (e.Whole())
+    Unexpected(e.references, a.foreign_keys, out, [](const schema::ForeignKey& x) {
+      return "reference " + x.name + " " + List(x.columns) + " -> " + x.ref_table;
+    });
 }
 
 std::vector<std::string> Differences(const CatalogueTable& e, const schema::Model& model,

@@ -269,12 +269,7 @@ void PlanCorrections073To133(StepWalk& plan) {
     EXPECT_EQ(w.stock.calls, calls);
     EXPECT_EQ(w.stock.objects_created, 2);  // one for 106, one for 107
     EXPECT_EQ(w.env.sleeps, std::vector<int32_t>{1000});
-    std::vector<std::string> texts;
-    for (const auto& draw : w.env.draws)
-      if (draw.action.starts_with("Atualizando produto ") &&
-          (texts.empty() || texts.back() != draw.action.substr(20)))
-        texts.push_back(draw.action.substr(20));
-    EXPECT_EQ(texts,
+    EXPECT_EQ(DrawnActions(w.env, "Atualizando produto "),
               (std::vector<std::string>{"GASOLINA", "ETANOL", "OLEO", "LAVAGEM", "DIESEL",
                                         "ADITIVO", "GASOLINA COMUM", "ETANOL", "OLEO 20W50"}));
     ASSERT_FALSE(w.env.draws.empty());

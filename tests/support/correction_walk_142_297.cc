@@ -225,14 +225,8 @@ void PlanCorrections200To297(StepWalk& plan) {
     EXPECT_EQ(RowTexts(db, "SELECT Cd_PessoaUsuaria, Qt_ContReducoes FROM MapaResumoECF" +
                                printer3 + "ORDER BY Cd_PessoaUsuaria, Dt_Movimento"),
               (Texts{"1|99", "1|8", "1|99", "1|12", "1|99", "9|99"}));
-    Texts texts;
-    for (const auto& draw : w.env.draws) {
-      if (draw.action.starts_with("Atualizando mapa resumo dia ") &&
-          (texts.empty() || texts.back() != draw.action.substr(28))) {
-        texts.push_back(draw.action.substr(28));
-      }
-    }
-    EXPECT_EQ(texts, (Texts{"01/01/2005", "31/01/2005", "02/03/2005"}));
+    EXPECT_EQ(DrawnActions(w.env, "Atualizando mapa resumo dia "),
+              (Texts{"01/01/2005", "31/01/2005", "02/03/2005"}));
     // 295: the last range starts on 2 March and reaches 31 days on, to
     // 2 April inclusive; whatever lies outside the ranges stays empty.
     const auto cupons = db.Query("SELECT Dt_Emissao, Dt_Movimento FROM CupomFiscal" + printer3 +

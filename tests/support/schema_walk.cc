@@ -5,6 +5,7 @@
 
 #include "bp/erro.h"
 #include "bp/schema/apply.h"
+#include "bp/schema/base_schema.h"
 #include "bp/schema/introspect.h"
 
 namespace bp::testing {
@@ -166,6 +167,55 @@ Model RunSchemaWalk(db::Connection& db) {
   EXPECT_EQ(walk.Produtos(),
             (std::vector<std::string>{"10|Gasolina|5.899|LT|1|2020", "20|O'Leo|null|UN|1|null"}));
   return walk.model();
+}
+
+void CheckReferencesJudgeExistingRows(db::Connection& db) {
+  Model model;
+  Apply(db, model,
+        CreateTable{Table{"Pai",
+                          {Column{"Cd", Int(), Nullability::kNotNull}},
+                          PrimaryKey{"XPKPai", {"Cd"}},
+                          {},
+                          {}}});
+  Apply(db, model,
+        CreateTable{Table{"Filho", {Column{"Cd", Int()}, Column{"Nm", VarChar(5)}}, {}, {}, {}}});
+  Apply(db, model, SeedRows{"Pai", {"Cd"}, {{1}}});
+  Apply(db, model, SeedRows{"Filho", {"Cd", "Nm"}, {{1, "a"}, {2, "b"}}});
+  const Model before = model;
+  db.BeginTrans("passo");
+  try {
+    Apply(db, model, AddForeignKey{"Filho", ForeignKey{"R_9", {"Cd"}, "Pai", {}}});
+    ADD_FAILURE() << "the orphan row of Filho was accepted";
+  } catch (const Erro& e) {
+    EXPECT_EQ(e.number, static_cast<int32_t>(0x80040E2F)) << e.description;
+    // PostgreSQL names it in lower case.
+    EXPECT_TRUE(e.description.find("R_9") != std::string::npos ||
+                e.description.find("r_9") != std::string::npos)
+        << e.description;
+  }
+  EXPECT_EQ(FirstDifference(before, model), "");
+  EXPECT_EQ(DifferenceFromDatabase(model, Introspect(db), db.Kind()), "");
+  EXPECT_EQ(db.Query("SELECT * FROM Filho").RecordCount(), 2);
+  Apply(db, model, AddForeignKey{"Filho", ForeignKey{"R_9", {"Cd"}, "Pai", {}}, true});
+  db.CommitTrans("passo");
+  EXPECT_EQ(DifferenceFromDatabase(model, Introspect(db), db.Kind()), "");
+  EXPECT_THROW(db.Execute("INSERT INTO Filho (Cd, Nm) VALUES (3, 'c')"), Erro);
+
+  Apply(db, model, CreateTable{Table{"Vazia", {Column{"Cd", Int()}}, {}, {}, {}}});
+  Apply(db, model, AddColumn{"Vazia", Column{"Nm", VarChar(3), Nullability::kNotNull}});
+  EXPECT_THROW(Apply(db, model, AddColumn{"Filho", Column{"Qt", Int(), Nullability::kNotNull}}),
+               Erro);
+  EXPECT_EQ(DifferenceFromDatabase(model, Introspect(db), db.Kind()), "");
+}
+
+void ExpectBaseSchemaEqualsItsModel(db::Connection& db) {
+  Model model;
+  db.BeginTrans("BaseSchemaV18");
+  for (const auto& op : BaseSchemaV18()) Apply(db, model, op);
+  for (const auto& op : SeedV18()) Apply(db, model, op);
+  db.CommitTrans("BaseSchemaV18");
+  EXPECT_EQ(DifferenceFromDatabase(model, Introspect(db), db.Kind()), "");
+  EXPECT_EQ(db.Query("SELECT No_VersaoBD FROM Parametro").Field("No_VersaoBD").ToInt32(), 18);
 }
 
 }  // namespace bp::testing

@@ -21,4 +21,16 @@ std::vector<schema::Operation> SchemaWalk();
 // gtest assertions and returns the final model.
 schema::Model RunSchemaWalk(db::Connection& db);
 
+// On an empty database: a reference added over an orphan row is refused
+// with 0x80040E2F naming it, and inside the caller's transaction the failed
+// operation is undone alone; added unchecked it is accepted and judges only
+// new rows. A NOT NULL column without default goes into an empty table and
+// is refused where rows exist. The model equals the database throughout.
+void CheckReferencesJudgeExistingRows(db::Connection& db);
+
+// Creates the version-18 schema and its seed on an empty database through
+// schema::Apply, in one transaction; checks that the database equals the
+// model and stands at version 18.
+void ExpectBaseSchemaEqualsItsModel(db::Connection& db);
+
 }  // namespace bp::testing

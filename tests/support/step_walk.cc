@@ -130,6 +130,16 @@ std::vector<std::string> RowTexts(db::Connection& db, const std::string& sql,
   return out;
 }
 
+std::vector<std::string> DrawnActions(const TestEnv& env, const std::string& prefix) {
+  std::vector<std::string> texts;
+  for (const auto& draw : env.draws) {
+    if (!draw.action.starts_with(prefix)) continue;
+    const std::string text = draw.action.substr(prefix.size());
+    if (texts.empty() || texts.back() != text) texts.push_back(text);
+  }
+  return texts;
+}
+
 std::string Flags(db::Connection& db, const std::string& sql) {
   std::string flags;
   const db::Recordset rows = db.Query(sql);

@@ -97,6 +97,10 @@ std::vector<std::string> RowTexts(db::Connection& db, const std::string& sql,
                                   const std::string& null = "-",
                                   const RegionalSettings& settings = RegionalSettings::Current());
 
+// What follows `prefix` in the actions of the progress draws that start with
+// it, a text drawn again in a row counted once.
+std::vector<std::string> DrawnActions(const TestEnv& env, const std::string& prefix);
+
 // The first column of a query as one letter per row: T (True), F (False) or
 // N (null); bit columns read back as booleans on SQLite and as numbers on
 // PostgreSQL.
