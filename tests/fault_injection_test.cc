@@ -176,12 +176,6 @@ Retrato Retratar(db::Connection& c, const std::set<std::string>& povoadas) {
   return r;
 }
 
-// The same of the database at `alvo`, opened only to be looked at.
-Retrato RetratarEm(const std::string& alvo, const std::set<std::string>& povoadas) {
-  auto c = db::Connection::Open(alvo);
-  return Retratar(*c, povoadas);
-}
-
 // The first difference between two states, or "".
 std::string Diferenca(const Retrato& esperado, const Retrato& obtido) {
   if (esperado.versao != obtido.versao) {
@@ -260,14 +254,8 @@ void Injetar(Copias& copias, const std::string& pasta_logs) {
 
   // The tables that hold rows at version 18: their content is compared.
   std::set<std::string> povoadas;
-  {
-    auto c = db::Connection::Open(copias.Fonte());
-    const schema::Model modelo = schema::Introspect(*c);
-    for (const schema::Table* t : modelo.Tables()) {
-      if (c->Query("SELECT COUNT(*) FROM " + t->name).Field(0).ToInt32() > 0)
-        povoadas.insert(Chave(t->name));
-    }
-  }
+  for (const auto& [tabela, n] : Retratar(*db::Connection::Open(copias.Fonte()), {}).linhas)
+    if (n > 0) povoadas.insert(tabela);
   ASSERT_TRUE(povoadas.count("cupomfiscal") && povoadas.count("cardex"));
 
   // An uninterrupted run gives the length of a run and where it ends.
@@ -275,7 +263,7 @@ void Injetar(Copias& copias, const std::string& pasta_logs) {
   const std::string calibracao = copias.Copiar("falha_calibracao");
   const Execucao inteira = Upgrade(calibracao, log);
   ASSERT_FALSE(inteira.morto);
-  const Retrato fim_inteira = RetratarEm(calibracao, povoadas);
+  const Retrato fim_inteira = Retratar(*db::Connection::Open(calibracao), povoadas);
   std::cout << "Execução inteira: " << inteira.segundos << " s, terminou na versão "
             << fim_inteira.versao << " com código " << inteira.codigo << "\n";
 
@@ -297,10 +285,10 @@ void Injetar(Copias& copias, const std::string& pasta_logs) {
     // What the kill left is looked at on a duplicate, so that the next run
     // meets the leftovers itself (on SQLite, the journal of the killed turn).
     const std::string inspecao = copias.Duplicar(alvo, "falha_" + std::to_string(k) + "_visto");
-    m.depois_da_morte = RetratarEm(inspecao, povoadas);
+    m.depois_da_morte = Retratar(*db::Connection::Open(inspecao), povoadas);
     copias.Descartar(inspecao);
     m.retomada = Upgrade(alvo, log);
-    m.depois_de_retomar = RetratarEm(alvo, povoadas);
+    m.depois_de_retomar = Retratar(*db::Connection::Open(alvo), povoadas);
     copias.Descartar(alvo);
   }
 

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/terminal_env.h"
 
 namespace bp::testing {
 namespace fs = std::filesystem;
@@ -62,12 +61,6 @@ Answer TestEnv::MessageBox(const MessageBoxRequest& request) {
 std::unique_ptr<ProgressWindow> TestEnv::CreateProgressWindow() {
   ++windows_created;
   return std::make_unique<RecordingWindow>(*this);
-}
-
-bool TestEnv::FileExists(const std::string& path) { return TerminalEnv().FileExists(path); }
-void TestEnv::DeleteFile(const std::string& path) { TerminalEnv().DeleteFile(path); }
-std::vector<std::string> TestEnv::ListFiles(const std::string& pattern) {
-  return TerminalEnv().ListFiles(pattern);
 }
 
 std::optional<std::string> TestEnv::RemovableDriveFolder(const std::string& drive) {

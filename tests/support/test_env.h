@@ -1,6 +1,7 @@
 // A scripted Env for tests: a manual clock, recorded sleeps, scripted box
 // answers, recorded boxes and progress draws, and a temporary module folder
-// on the real file system. It makes itself the current Env while it lives.
+// on the real file system (whose files the terminal's Env reads). It makes
+// itself the current Env while it lives.
 #pragma once
 
 #include <deque>
@@ -8,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "bp/env.h"
+#include "platform/terminal_env.h"
 
 namespace bp::testing {
 
-class TestEnv : public Env {
+class TestEnv : public TerminalEnv {
  public:
   TestEnv();
   ~TestEnv() override;
@@ -42,9 +43,6 @@ class TestEnv : public Env {
   Answer MessageBox(const MessageBoxRequest& request) override;
   std::unique_ptr<ProgressWindow> CreateProgressWindow() override;
   void DoEvents() override { ++do_events; }
-  bool FileExists(const std::string& path) override;
-  void DeleteFile(const std::string& path) override;
-  std::vector<std::string> ListFiles(const std::string& pattern) override;
   std::string ModuleFolder() override { return folder_; }
   std::string ModuleName() override { return module_name; }
   std::string AppTitle() override { return "BP"; }
