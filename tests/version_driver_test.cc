@@ -12,6 +12,7 @@
 #include "bp/schema/model.h"
 #include "bp/schema/operations.h"
 #include "bp/schema/version_step.h"
+#include "station/session/banco_inicial.h"
 #include "station/session/sessao.h"
 #include "support/db_checks.h"
 #include "support/recording_session.h"
@@ -50,7 +51,7 @@ class VersionDriver : public ::testing::Test {
   }
 
   db::Connection& Db() { return session_->Dal().Conexao(); }
-  int32_t Version() { return testing::StoredVersion(Db()); }
+  int32_t Version() { return station::VersaoDoBanco(Db()); }
 
   testing::TestEnv env_;
   std::unique_ptr<station::Sessao> session_;

@@ -12,22 +12,16 @@
 #include "bp/erro.h"
 #include "bp/schema/introspect.h"
 #include "bp/schema/model.h"
+#include "station/session/banco_inicial.h"
 #include "station/session/sessao.h"
 #include "support/step_walk.h"
 
 namespace bp::testing {
 
 void CreateParametro(db::Connection& db, std::optional<int32_t> version) {
-  try {
-    db.Execute("DROP TABLE Parametro");
-  } catch (const Erro&) {
-  }
+  db.Execute("DROP TABLE IF EXISTS Parametro");
   db.Execute("CREATE TABLE Parametro (No_VersaoBD int NOT NULL)");
   if (version) db.Execute("INSERT INTO Parametro (No_VersaoBD) VALUES (" + std::to_string(*version) + ")");
-}
-
-int32_t StoredVersion(db::Connection& db) {
-  return db.Query("SELECT No_VersaoBD FROM Parametro").Field("No_VersaoBD").ToInt32();
 }
 
 void RunFailingTurn(BPAtualizarBancoDeDados& driver, schema::StepTable& steps,
@@ -55,7 +49,7 @@ void RunFailingTurn(BPAtualizarBancoDeDados& driver, schema::StepTable& steps,
         " -> BPAtualizarBancoDeDados.AtualizarVersao299,  -> BPAtualizarBancoDeDados.Atualizar";
     EXPECT_EQ(e.source.substr(e.source.size() - std::min(e.source.size(), tail.size())), tail);
   }
-  EXPECT_EQ(StoredVersion(db), 298);
+  EXPECT_EQ(station::VersaoDoBanco(db), 298);
   EXPECT_EQ(Introspect(db), before) << "schema changes of the failed turn were kept";
   EXPECT_EQ(db.Query("SELECT Nm_Nome FROM Existente").Field(0).ToText(), "um");
   const auto tail = recorder.Calls({"RollbackTrans", "EndWork", "CommitTrans"});
@@ -146,7 +140,7 @@ void RaceTwoUpgraders(const std::string& banco, int rounds) {
     SCOPED_TRACE("round " + std::to_string(round));
     EXPECT_EQ(first, "");
     EXPECT_EQ(second, "");
-    EXPECT_EQ(StoredVersion(*db), kRaceTarget);
+    EXPECT_EQ(station::VersaoDoBanco(*db), kRaceTarget);
     EXPECT_EQ(RowTexts(*db, "SELECT No_Passo, COUNT(*) FROM Passos GROUP BY No_Passo ORDER BY 1"),
               once);
     EXPECT_EQ(schema::FirstDifference(single_walk, schema::Introspect(*db)), "");

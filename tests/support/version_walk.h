@@ -14,7 +14,6 @@ namespace bp::testing {
 
 // (Re)creates Parametro with one row at `version`, or empty.
 void CreateParametro(db::Connection& db, std::optional<int32_t> version);
-int32_t StoredVersion(db::Connection& db);
 
 // Walks from 298 with a step 299 that creates a table, adds a column, writes
 // rows and then fails: checks that the host gets the database's error and
