@@ -45,24 +45,9 @@ TEST(Registry, EveryPublicClassIsBuiltAndUnknownOnesRaise429NamingTheIdentifier)
   EXPECT_TRUE(CreateObject("{EE93EAD9-031E-498D-8BBE-DA7BBB53A7B7}") != nullptr);
 }
 
-// A session that is only stored and compared, never called.
-class StoredOnlySession final : public host::BOSistema {
- public:
-  host::BOEmpresaUsuaria& EmpresaUsuaria() override { throw Erro(rt::kObjectNotSet, "unused"); }
-  int32_t Cd_PessoaUsuaria() override { return 0; }
-  host::DataAccess& ObDAL() override { throw Erro(rt::kObjectNotSet, "unused"); }
-  void BeginWork(const std::string&, bool&) override {}
-  void EndWork(const std::string&, bool) override {}
-};
-
-TEST(PublicClass, SessionPropertyReturnsTheSameObject) {
+// No published property by name: 438.
+TEST(PublicClass, PropertiesByNameAreNotSupported) {
   auto object = CreateObject("BP.BPEmitirNfServicosDeCupom");
-  EXPECT_EQ(object->ObBOSistema(), nullptr);
-  auto session = std::make_shared<StoredOnlySession>();
-  object->SetObBOSistema(session);
-  EXPECT_EQ(object->ObBOSistema().get(), session.get());
-
-  // No published property by name: 438.
   EXPECT_EQ(FailureOf([&] { object->LetProperty("Ds_Caminho", Value("x")); }).number,
             rt::kMemberNotSupported);
   EXPECT_EQ(FailureOf([&] { object->GetProperty("ObBOSistema"); }).number, rt::kMemberNotSupported);

@@ -44,11 +44,5 @@ TEST(ErrorCodes, EveryNumberGivesItsMessageAndNoOtherNumberGivesText) {
   for (int32_t n : {0, 1, 513, 0x7FFFFFFF, INT32_MIN, -1}) EXPECT_EQ(RetornaDescricaoErro(n), "") << n;
 }
 
-TEST(ErrorCodes, NumbersRaisedOutsideTheTable) {
-  EXPECT_EQ(kErroNegocio, -2147219872);          // 0x80040660, offset 1632
-  EXPECT_EQ(kErroArquivoReducaoZ, -2147209870);  // 0x80042D72, offset 11634
-  EXPECT_EQ(kErroActiveCrypt, -2147220991);      // 0x80040201
-}
-
 }  // namespace
 }  // namespace bp
