@@ -140,8 +140,7 @@ TEST_F(VersionDriver, EmptyParametroIsAnError) {
 }
 
 TEST_F(VersionDriver, FailingStepRollsTheWholeTurnBack) {
-  testing::CreateParametro(Db(), 298);
-  testing::RunFailingTurn(driver_, steps_, Db(), *recorder_);
+  testing::RunFailingTurn(env_.Path("turno.db"));
 }
 
 // Another upgrader takes the database from 19 to 25 between two turns, and

@@ -24,9 +24,16 @@ void CreateParametro(db::Connection& db, std::optional<int32_t> version) {
   if (version) db.Execute("INSERT INTO Parametro (No_VersaoBD) VALUES (" + std::to_string(*version) + ")");
 }
 
-void RunFailingTurn(BPAtualizarBancoDeDados& driver, schema::StepTable& steps,
-                    db::Connection& db, RecordingSession& recorder) {
+void RunFailingTurn(const std::string& banco) {
   using namespace schema;
+  station::Sessao session{station::Configuracao(banco)};
+  const auto recorder = std::make_shared<RecordingSession>(session);
+  StepTable steps;
+  BPAtualizarBancoDeDados driver;
+  driver.SetObBOSistema(recorder);
+  driver.SetSteps(&steps);
+  db::Connection& db = session.Dal().Conexao();
+  CreateParametro(db, 298);
   db.Execute("CREATE TABLE Existente (Cd_Chave int NOT NULL, Nm_Nome varchar(20))");
   db.Execute("INSERT INTO Existente (Cd_Chave, Nm_Nome) VALUES (1, 'um')");
   const Model before = Introspect(db);
@@ -39,7 +46,6 @@ void RunFailingTurn(BPAtualizarBancoDeDados& driver, schema::StepTable& steps,
                    c.Run(AddColumn{"Existente", {"Vl_Novo", MoneyType(), Nullability::kNull}});
                  }});
   driver.SetTargetVersion(300);
-  recorder.log.clear();
   try {
     driver.Atualizar(false);
     ADD_FAILURE() << "the step should have failed";
@@ -52,7 +58,7 @@ void RunFailingTurn(BPAtualizarBancoDeDados& driver, schema::StepTable& steps,
   EXPECT_EQ(station::VersaoDoBanco(db), 298);
   EXPECT_EQ(Introspect(db), before) << "schema changes of the failed turn were kept";
   EXPECT_EQ(db.Query("SELECT Nm_Nome FROM Existente").Field(0).ToText(), "um");
-  const auto tail = recorder.Calls({"RollbackTrans", "EndWork", "CommitTrans"});
+  const auto tail = recorder->Calls({"RollbackTrans", "EndWork", "CommitTrans"});
   ASSERT_GE(tail.size(), 2u);
   EXPECT_EQ(tail[tail.size() - 2], "RollbackTrans BPAtualizarBancoDeDados.Atualizar");
   EXPECT_EQ(tail.back(), "EndWork BPAtualizarBancoDeDados.Atualizar");

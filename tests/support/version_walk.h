@@ -15,11 +15,11 @@ namespace bp::testing {
 // (Re)creates Parametro with one row at `version`, or empty.
 void CreateParametro(db::Connection& db, std::optional<int32_t> version);
 
-// Walks from 298 with a step 299 that creates a table, adds a column, writes
-// rows and then fails: checks that the host gets the database's error and
-// that the version, the tables and the rows are as before the turn.
-void RunFailingTurn(BPAtualizarBancoDeDados& driver, schema::StepTable& steps,
-                    db::Connection& db, RecordingSession& recorder);
+// Walks the station database `banco` from 298 with a step 299 that creates a
+// table, adds a column, writes rows and then fails: checks that the host gets
+// the database's error and that the version, the tables and the rows are as
+// before the turn.
+void RunFailingTurn(const std::string& banco);
 
 // Two upgraders, each with a session and a connection of its own to
 // `banco`, start walking it from version 1 to 12 at the same moment, `rounds`
