@@ -14,16 +14,11 @@
 namespace bp::testing {
 namespace {
 
-// The first field of a query's first row (NULL when it has none), as read,
-// as invariant text and as a number.
-Value One(StepWalk& w, const std::string& sql) {
-  const db::Recordset rs = w.Db().Query(sql);
-  return rs.Eof() ? Value(Null{}) : rs.Field(0);
-}
+// The first field of a query's first row as invariant text and as a number.
 std::string Txt(StepWalk& w, const std::string& sql) {
-  return One(w, sql).ToText(RegionalSettings::Invariant());
+  return w.One(sql).ToText(RegionalSettings::Invariant());
 }
-double Num(StepWalk& w, const std::string& sql) { return One(w, sql).ToDouble(); }
+double Num(StepWalk& w, const std::string& sql) { return w.One(sql).ToDouble(); }
 
 }  // namespace
 
@@ -122,13 +117,13 @@ void PlanCorrections019To071(StepWalk& plan) {
     EXPECT_EQ(Num(w, "SELECT Tx_BaseCalculo" + product + "1"), 100);
     EXPECT_EQ(Txt(w, taxes + product + "2"), "06/6");
     EXPECT_EQ(Txt(w, "SELECT No_SitTributaria" + product + "5"), "00");
-    EXPECT_TRUE(One(w, "SELECT Tx_BaseCalculo" + product + "5").IsNull());
-    EXPECT_TRUE(One(w, "SELECT No_SitTributaria" + product + "4").IsNull());
+    EXPECT_TRUE(w.One("SELECT Tx_BaseCalculo" + product + "5").IsNull());
+    EXPECT_TRUE(w.One("SELECT No_SitTributaria" + product + "4").IsNull());
     // Fuel items take their product's data; the service item and the
     // complete lubricant item are left alone.
     EXPECT_EQ(Txt(w, item + "WHERE No_CupomFiscal = 100 AND No_Item = 1"), "00/0");
     EXPECT_EQ(Txt(w, item + "WHERE No_CupomFiscal = 101 AND No_Item = 2"), "06/6");
-    EXPECT_TRUE(One(w, item + "WHERE No_CupomFiscal = 100 AND No_Item = 2").IsNull());
+    EXPECT_TRUE(w.One(item + "WHERE No_CupomFiscal = 100 AND No_Item = 2").IsNull());
     EXPECT_EQ(Txt(w, "SELECT No_SitTributaria FROM ItemNotaEntrada WHERE No_Item = 3"), "060");
   });
   plan.At(21, [=](StepWalk& w) {
@@ -162,9 +157,9 @@ void PlanCorrections019To071(StepWalk& plan) {
     // The previous day is looked up without the company.
     EXPECT_EQ(Num(w, day + "2 AND Cd_PessoaUsuaria = 1"), 777);
     const std::string fueling = "SELECT Ic_Baixado FROM Abastecimento WHERE Cd_PessoaUsuaria = ";
-    EXPECT_TRUE(One(w, fueling + "1 AND Cd_Abastecimento = 1").ToBool());
-    EXPECT_FALSE(One(w, fueling + "1 AND Cd_Abastecimento = 2").ToBool());
-    EXPECT_FALSE(One(w, fueling + "2 AND Cd_Abastecimento = 1").ToBool());
+    EXPECT_TRUE(w.One(fueling + "1 AND Cd_Abastecimento = 1").ToBool());
+    EXPECT_FALSE(w.One(fueling + "1 AND Cd_Abastecimento = 2").ToBool());
+    EXPECT_FALSE(w.One(fueling + "2 AND Cd_Abastecimento = 1").ToBool());
     EXPECT_EQ(Num(w, "SELECT COUNT(*) FROM Abastecimento WHERE Ic_Afericao = 0"), 3);
   });
   plan.At(60, [=](StepWalk& w) {

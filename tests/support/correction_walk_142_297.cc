@@ -179,10 +179,8 @@ void PlanCorrections200To297(StepWalk& plan) {
                        "WHERE Ic_TransferenciaAutomatica <> 0 ORDER BY 1"),
               (Texts{"1|20", "2|20"}));
     // 218: the entry of 24 units from one box of 48.00 costs 2.00 a unit.
-    EXPECT_DOUBLE_EQ(db.Query("SELECT Vl_Unitario FROM Cardex WHERE Cd_LancamentoCardex = 106")
-                         .Field(0)
-                         .ToDouble(),
-                     2.0);
+    EXPECT_DOUBLE_EQ(
+        w.One("SELECT Vl_Unitario FROM Cardex WHERE Cd_LancamentoCardex = 106").ToDouble(), 2.0);
     // 225: only the transfer of 5001 from 10 went, with its two stock-card
     // rows; a ratio of exactly 500 stays.
     EXPECT_EQ(RowTexts(db, "SELECT No_Transferencia FROM ItemTransfEmbalagem ORDER BY 1"),

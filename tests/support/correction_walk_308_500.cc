@@ -260,7 +260,6 @@ void PlanCorrections445To500(StepWalk& plan) {
   plan.At(500, [=](StepWalk& walk) {
     db::Connection& db = walk.Db();
     EXPECT_EQ(walk.Version(), 500);
-    auto one = [&](const std::string& sql) { return walk.Rows(sql).at(0).at(0); };
 
     // 451: the user company's default layout.
     EXPECT_EQ(StoredLayoutForm(walk, 1), (std::vector<int32_t>{8000, 0, 111, 52, 115, 1}));
@@ -270,7 +269,7 @@ void PlanCorrections445To500(StepWalk& plan) {
     const std::string coupon = " WHERE No_CupomFiscal = 200";
     db.Execute("UPDATE CupomFiscal SET Id_Empenho = 'E-1'" + coupon);
     EXPECT_THROW(db.Execute("UPDATE CupomFiscal SET Id_Empenho = 'E-9'" + coupon), Erro);
-    EXPECT_EQ(one("SELECT Id_Empenho FROM CupomFiscal" + coupon).ToText(), "E-1");
+    EXPECT_EQ(walk.One("SELECT Id_Empenho FROM CupomFiscal" + coupon).ToText(), "E-1");
 
     // 459 and 469: every product computes its total by rule 1 and is of
     // production type 2; the character code stays empty.
@@ -280,14 +279,15 @@ void PlanCorrections445To500(StepWalk& plan) {
               (Texts{"1|2|-"}));
 
     // 463, 469, 473, 500: the widened texts kept their values.
-    EXPECT_EQ(one("SELECT Ds_MensagemPDV FROM EmpresaUsuaria").ToText(), "OBRIGADO E VOLTE SEMPRE");
-    EXPECT_EQ(one("SELECT Ds_Complemento FROM Pessoa WHERE Cd_Pessoa = 1").ToText(), "LOJA 1");
-    EXPECT_TRUE(one("SELECT Ds_Complemento FROM Pessoa WHERE Cd_Pessoa = 4").IsNull());
-    EXPECT_EQ(one("SELECT Ds_Precos FROM Lmc WHERE Dt_Movimento = " + day).ToText(), "5.79");
-    EXPECT_EQ(one("SELECT Ds_VersaoSoftwareBasicoECF FROM ReducaoZ").ToText(), "01.03.02");
+    EXPECT_EQ(walk.One("SELECT Ds_MensagemPDV FROM EmpresaUsuaria").ToText(),
+              "OBRIGADO E VOLTE SEMPRE");
+    EXPECT_EQ(walk.One("SELECT Ds_Complemento FROM Pessoa WHERE Cd_Pessoa = 1").ToText(), "LOJA 1");
+    EXPECT_TRUE(walk.One("SELECT Ds_Complemento FROM Pessoa WHERE Cd_Pessoa = 4").IsNull());
+    EXPECT_EQ(walk.One("SELECT Ds_Precos FROM Lmc WHERE Dt_Movimento = " + day).ToText(), "5.79");
+    EXPECT_EQ(walk.One("SELECT Ds_VersaoSoftwareBasicoECF FROM ReducaoZ").ToText(), "01.03.02");
 
     // 468: the log was emptied, and a document now needs its end time.
-    EXPECT_EQ(one("SELECT COUNT(*) FROM LogDocumentoEmitidoECF").ToInt32(), 0);
+    EXPECT_EQ(walk.One("SELECT COUNT(*) FROM LogDocumentoEmitidoECF").ToInt32(), 0);
     const std::string log =
         "INSERT INTO LogDocumentoEmitidoECF (Cd_PessoaUsuaria, No_Impressora, Dt_Emissao, No_COO, "
         "Ds_TipoDocumento, Dt_Inicio";
@@ -309,7 +309,7 @@ void PlanCorrections445To500(StepWalk& plan) {
           "SELECT MAX(Ic_Excluido) FROM ItemCupomFiscal", "SELECT MAX(Qt_DiasPrazo) FROM ConPag",
           "SELECT MAX(Ic_FazerSangriaDeDinheiroPorLancamento + Ic_ConfirmarDiferencaGtEcfEmCupons) "
           "FROM EmpresaUsuaria"}) {
-      EXPECT_EQ(one(sql).ToDouble(), 0.0) << sql;
+      EXPECT_EQ(walk.One(sql).ToDouble(), 0.0) << sql;
     }
     EXPECT_EQ(
         Flags(db, "SELECT Ic_GerarAbastecimentoDasDiferencasDeEncerrante FROM AutomacaoBomba"),

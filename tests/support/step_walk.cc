@@ -105,6 +105,11 @@ std::vector<std::vector<Value>> StepWalk::Rows(const std::string& sql) {
 
 int32_t StepWalk::Count(const std::string& sql) { return Db().Query(sql).Field(0).ToInt32(); }
 
+Value StepWalk::One(const std::string& sql) {
+  const db::Recordset rs = Db().Query(sql);
+  return rs.Eof() ? Value(Null{}) : rs.Field(0);
+}
+
 void StepWalk::Exec(std::initializer_list<std::string> statements) {
   for (const std::string& sql : statements) Db().Execute(sql);
 }

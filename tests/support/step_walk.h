@@ -72,6 +72,8 @@ class StepWalk {
   schema::Table Read(const std::string& table);
   std::vector<std::vector<Value>> Rows(const std::string& sql);
   int32_t Count(const std::string& sql);
+  // The first field of the query's first row (NULL when there is none).
+  Value One(const std::string& sql);
   void Exec(std::initializer_list<std::string> statements);
 
   TestEnv env;  // first: the session and the driver use the current Env
