@@ -91,25 +91,22 @@ struct FakeImportHost : testing::FakeHost {
   std::string DatabasePassword() override { return kSenha; }
 };
 
-class FakeLeitor : public host::BOLeitorMovimentoCaixa {
+class FakeLeitor : public testing::Bound<host::BOLeitorMovimentoCaixa, FakeImportHost> {
  public:
-  explicit FakeLeitor(FakeImportHost& host) : host_(host) {}
+  using Bound::Bound;
   void Carregar() override {
-    host_.log.push_back("Carregar " + std::to_string(Registro().Cd_PessoaUsuaria) + "/" +
-                        std::to_string(Registro().Cd_Caixa));
+    h_.log.push_back("Carregar " + std::to_string(Registro().Cd_PessoaUsuaria) + "/" +
+                     std::to_string(Registro().Cd_Caixa));
   }
   db::Recordset Movimento(TipoMovimentoCaixa tipo, const std::string& conexao) override {
-    host_.log.push_back("Movimento " + std::string(host::TabelaDoMovimento(tipo)));
-    host_.conexoes.push_back(conexao);
-    auto c = host_.conjuntos.find(tipo);
-    if (c == host_.conjuntos.end()) return db::Recordset({"A"}, {});
+    h_.log.push_back("Movimento " + std::string(host::TabelaDoMovimento(tipo)));
+    h_.conexoes.push_back(conexao);
+    auto c = h_.conjuntos.find(tipo);
+    if (c == h_.conjuntos.end()) return db::Recordset({"A"}, {});
     db::Recordset rs = c->second;
     rs.MoveFirst();
     return rs;
   }
-
- private:
-  FakeImportHost& host_;
 };
 
 std::unique_ptr<host::BOLeitorMovimentoCaixa> FakeImportHost::CriarLeitorMovimentoCaixa() {
