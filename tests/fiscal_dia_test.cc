@@ -97,11 +97,6 @@ TEST(FiscalAbrirDia, SerialFitsFourteenCharactersInTheSignedFilesName) {
   const std::string texto = testing::ReadFile(arquivo);
   EXPECT_EQ(texto.rfind("R01 ABC\r\nR02\r\nR03\r\n", 0), 0u) << texto;
   EXPECT_EQ(VerifyEAD(arquivo, testing::TestModulus()).status, EadStatus::kOk);
-  // The export runs without the overwrite question.
-  a.fake->script.reducoes = {kDia4};
-  a.Abrir();
-  EXPECT_TRUE(a.env.boxes.empty());
-  EXPECT_EQ(VerifyEAD(arquivo, testing::TestModulus()).status, EadStatus::kOk);
 }
 
 TEST(FiscalAbrirDia, DeletesOnlyCouponsTheEcfCancelledToTheCent) {
