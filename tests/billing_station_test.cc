@@ -1,8 +1,5 @@
-// Billing over the demo station's database: the receivable, the coupons
-// under it and the invoice afterwards, a failure in any write of a run
-// leaving the database exactly as before, and the fleet files of a receivable;
-// then posto faturar and posto faturamento as a new user would try them, read
-// back through the program's own queries.
+// Billing over the demo station's database, and posto faturar and posto
+// faturamento read back through the program's own queries.
 #include <filesystem>
 #include <memory>
 #include <set>

@@ -1,8 +1,5 @@
-// The SINTEGRA, GAM, product-register and stock exports over a fake host that
-// logs every call; then the tax and stock files of the demo station's month
-// on SQLite, a destination that cannot be written, and posto sintegra, gam,
-// exportar produtos | estoque and estoque consolidar as a new user would try
-// them.
+// The tax and stock exports over a fake host that logs every call, then on
+// the demo station's month and through posto.
 #include <algorithm>
 #include <filesystem>
 #include <string>

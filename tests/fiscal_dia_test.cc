@@ -1,8 +1,5 @@
-// The fiscal day over the scripted fiscal host: BPAbrirDia opening and
-// closing the day, and BPExportarMovimentoECF writing the movement file; and
-// the emulated fiscal printer the station drives: what it keeps between
-// programs, its Z reduction arithmetic, and the failures an operator
-// switches on.
+// The fiscal day over the scripted fiscal host, and the emulated fiscal
+// printer the station drives.
 #include <algorithm>
 #include <filesystem>
 #include <functional>

@@ -1,7 +1,5 @@
-// The micro-terminal controller (its own screens, the slots of the dialogue
-// objects, the control keys at the end of the buffer) and the nozzle-release
-// dialogue through the station's terminal keeper, over fakes of the host:
-// screens, answers, masks and the host calls in order.
+// The micro-terminal controller and the nozzle-release dialogue, over fakes
+// of the host: screens, answers, masks and the host calls in order.
 #include <gtest/gtest.h>
 
 #include "bp/bp_mt_controlador.h"

@@ -1,11 +1,5 @@
-// The release rules over fakes of the host (which check runs, the cheque
-// consultation with its retries, the recording with its release log), then
-// the station's forecourt objects on the demo station: passwords and login,
-// the cash register, the release checks, the cheque consultation, the
-// responsibility record and the release log; and the release rules as the
-// forecourt meets them: a cheque pays one fuelling, a typing mistake is not
-// the issuer's refusal, and amounts and discounts outside their range are
-// refused.
+// The nozzle-release rules, over fakes of the host and then over the demo
+// station's own forecourt objects.
 #include <gtest/gtest.h>
 
 #include <memory>

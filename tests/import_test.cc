@@ -1,8 +1,5 @@
-// The cash-movement import: BPImportarMovimentoCaixa over a fake host that
-// logs every call in order, then between two demo stations on SQLite: a point
-// of sale's day brought in through posto importar, twice without a change, a
-// row that fails keeping what came before, a refused source losing nothing,
-// and the source's password in no output or error.
+// The cash-movement import over a fake host that logs every call, then
+// between two demo stations on SQLite through posto importar.
 #include <algorithm>
 #include <filesystem>
 #include <map>

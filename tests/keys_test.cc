@@ -1,8 +1,6 @@
-// The deployment's keys (where they come from, how they are made, which
-// files and contents are refused) and what uses them: the serial's
-// decryption and the signing of files, never showing a secret. Keys come
-// from the deployment: neither the tracked files nor what the build makes may
-// hold one, or anyone with a copy could sign a movement file.
+// The deployment's keys and what uses them, never showing a secret. Keys
+// come from the deployment: neither the tracked files nor what the build
+// makes may hold one, or anyone with a copy could sign a movement file.
 #include "bp/keys.h"
 
 #include <sys/stat.h>
