@@ -111,20 +111,13 @@ TEST_F(MtControlador, ReleaseOnATerminalOutsideOneToTenRaisesWithoutEvent) {
   EXPECT_TRUE(telas.empty());
 }
 
-TEST_F(MtControlador, ControlKeysCountOnlyAtTheEndOfTheBuffer) {
+TEST_F(MtControlador, EscapeFollowedByTextIsText) {
   AcaoEnum acao = AcaoEnum::AcaoLiberarBico;
   Execute(3, acao, 1, "");
   // Escape followed by a digit is plain text, echoed.
   Execute(3, acao, 2, std::string("\x1b") + "5");
   EXPECT_EQ(telas.back().linha2, "\x1b" "5");
   EXPECT_EQ(telas.back().andamento, 2);
-  // Two digits and Enter hand in the answer.
-  Execute(3, acao, 2, "12\r");
-  EXPECT_EQ(telas.back().linha1, "Senha");
-  // Backspace alone leaves the dialogue.
-  Execute(3, acao, 4, "\b");
-  EXPECT_EQ(telas[telas.size() - 2].acao, 0);
-  EXPECT_EQ(telas[telas.size() - 2].andamento, 0);
 }
 
 
