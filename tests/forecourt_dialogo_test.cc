@@ -204,12 +204,6 @@ TEST_F(MtDialogo, EachMeansOfPaymentAsksItsQuestionsAndRecordsTheRelease) {
        {"Cheque.Consultar", "Abastecimento.Gravar"},
        {"Cheque.Consultar 1 sessao 99 '123.456.789-01' 1 1 2026-12-05 1",
         "Abastecimento.GravarResponsabilidade 1 77 '' '99' 2 1 false 0 0 0"}},
-      {"card",
-       {"4", "7", ""},
-       {"Bico", valor},
-       "Liberado",
-       {"Abastecimento.Gravar"},
-       {"Abastecimento.GravarResponsabilidade 7 77 '' '' 4 2 false 0 0 0"}},
   };
   for (const Venda& v : vendas) {
     SCOPED_TRACE(v.nome);
