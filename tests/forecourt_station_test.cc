@@ -82,15 +82,12 @@ TEST_F(MtRegras, ChequeDocumentFormattingAndValue) {
   EXPECT_TRUE(Verificar(TP::PagamentoCheque, resultado, "  ", "12345678901"));
   EXPECT_EQ(Cheque(), (Strings{"Abastecimento.DinheiroOuCartao 3 12 1234 77 'ABC1234' 50 900"}));
 
-  EXPECT_TRUE(Verificar(TP::PagamentoCheque, resultado, "C1", "12345678901", Money()));
-  EXPECT_TRUE(Verificar(TP::PagamentoCheque, resultado, "C2", "12345678000195"));
+  // Neither a CPF nor a CNPJ: no person kind and no document.
   EXPECT_TRUE(Verificar(TP::PagamentoCheque, resultado, "C3", "123456789012"));
   EXPECT_EQ(resultado, "Cheque aprovado");
   EXPECT_EQ(sessao->Calls({"Cheque.Consultar"}),
-            (Strings{"Cheque.Consultar 1 sessao C1 '123.456.789-01' 1 1 2026-12-20 1",
-                     "Cheque.Consultar 1 sessao C2 '12.345.678/0001-95' 2 50 2026-12-20 1",
-                     "Cheque.Consultar 1 sessao C3 '' 0 50 2026-12-20 1"}));
-  EXPECT_EQ(sessao->Calls({"Cheque.Gravar"}), Strings(3, "Cheque.Gravar true"));
+            Strings{"Cheque.Consultar 1 sessao C3 '' 0 50 2026-12-20 1"});
+  EXPECT_EQ(sessao->Calls({"Cheque.Gravar"}), Strings{"Cheque.Gravar true"});
 }
 
 TEST_F(MtRegras, CashCheckRefusalRefusesTheChequeSaleWithoutConsulting) {
