@@ -77,12 +77,12 @@ TEST_F(MtRegras, CheckByMeansOfPaymentAfterLoadingTheCashRegister) {
                      "Abastecimento.Credito 1 3 12 1234 77 'ABC1234' 50 900"}));
 }
 
-TEST_F(MtRegras, ChequeDocumentFormattingAndValue) {
+TEST_F(MtRegras, ChequeWithABlankCodeLineOrNeitherCpfNorCnpj) {
   std::string resultado;
   EXPECT_TRUE(Verificar(TP::PagamentoCheque, resultado, "  ", "12345678901"));
   EXPECT_EQ(Cheque(), (Strings{"Abastecimento.DinheiroOuCartao 3 12 1234 77 'ABC1234' 50 900"}));
 
-  // Neither a CPF nor a CNPJ: no person kind and no document.
+  // Neither a CPF nor a CNPJ: no person kind and no document are consulted.
   EXPECT_TRUE(Verificar(TP::PagamentoCheque, resultado, "C3", "123456789012"));
   EXPECT_EQ(resultado, "Cheque aprovado");
   EXPECT_EQ(sessao->Calls({"Cheque.Consultar"}),
