@@ -69,10 +69,6 @@ TEST(DeploymentKeys, ComeFromTheVariableElseBesideTheModule) {
   const KeyResult<EadKey> made = WriteNewEadKey(pem);
   const KeyResult<SerialKey> drawn = WriteNewSerialKey(serial);
   ASSERT_TRUE(made.key && drawn.key) << made.failure << drawn.failure;
-  EXPECT_EQ(made.key->modulus.size(), kEadDigits);
-  EXPECT_EQ(made.key->private_exponent.bytes.size(), kEadDigits);
-  EXPECT_EQ(drawn.key->letters.bytes.find_first_not_of("abcdefghijklmnopqrstuvwxyz"), std::string::npos);
-  EXPECT_EQ(drawn.key->letters.bytes.size(), 16u);
 
   ead = DeploymentEadKey();
   ASSERT_TRUE(ead.key) << ead.failure;
