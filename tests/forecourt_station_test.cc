@@ -330,7 +330,6 @@ TEST_F(PistaTest, CashOrCardCheck) {
     return std::make_pair(ok, ds);
   };
   EXPECT_EQ(verificar(Pedido(1)), std::make_pair(true, std::string("Liberado")));
-  EXPECT_EQ(verificar(Pedido(8)), std::make_pair(false, std::string("Bico bloqueado")));
   EXPECT_EQ(verificar(Pedido(9)), std::make_pair(false, std::string("Bico nao cadastrado")));
   station::PedidoLiberacao p = Pedido(1);
   p.nm_senha = "4321";
