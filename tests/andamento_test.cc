@@ -4,6 +4,7 @@
 
 #include "bp/andamento.h"
 #include "bp/erro.h"
+#include "support/db_checks.h"
 #include "support/test_env.h"
 
 namespace bp {
@@ -64,13 +65,9 @@ TEST(Andamento, ExporterPercentagePropertyIgnoresOnlyRejectedValues) {
   EXPECT_TRUE(w.Ic_Cancelar());
 
   ProgressoDoExportador orphan("BPExportarEstoque");
-  try {
-    orphan.SetPercentualAndamento(5);
-    FAIL();
-  } catch (const Erro& e) {
-    EXPECT_EQ(e.number, 91);
-    EXPECT_EQ(e.source, "BP -> BPExportarEstoque.PercentualAndamento, ");
-  }
+  const Erro e = testing::FailureOf([&] { orphan.SetPercentualAndamento(5); });
+  EXPECT_EQ(e.number, 91);
+  EXPECT_EQ(e.source, "BP -> BPExportarEstoque.PercentualAndamento, ");
 }
 
 }  // namespace

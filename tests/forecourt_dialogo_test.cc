@@ -1,7 +1,5 @@
-// The micro-terminal controller (its own screens, the slots of the dialogue
-// objects, the control keys at the end of the buffer) and the nozzle-release
-// dialogue through the station's terminal keeper, over fakes of the host:
-// screens, answers, masks and the host calls in order.
+// The micro-terminal controller and the nozzle-release dialogue, over fakes
+// of the host: screens, answers, masks and the host calls in order.
 #include <gtest/gtest.h>
 
 #include "bp/bp_mt_controlador.h"
@@ -113,20 +111,13 @@ TEST_F(MtControlador, ReleaseOnATerminalOutsideOneToTenRaisesWithoutEvent) {
   EXPECT_TRUE(telas.empty());
 }
 
-TEST_F(MtControlador, ControlKeysCountOnlyAtTheEndOfTheBuffer) {
+TEST_F(MtControlador, EscapeFollowedByTextIsText) {
   AcaoEnum acao = AcaoEnum::AcaoLiberarBico;
   Execute(3, acao, 1, "");
   // Escape followed by a digit is plain text, echoed.
   Execute(3, acao, 2, std::string("\x1b") + "5");
   EXPECT_EQ(telas.back().linha2, "\x1b" "5");
   EXPECT_EQ(telas.back().andamento, 2);
-  // Two digits and Enter hand in the answer.
-  Execute(3, acao, 2, "12\r");
-  EXPECT_EQ(telas.back().linha1, "Senha");
-  // Backspace alone leaves the dialogue.
-  Execute(3, acao, 4, "\b");
-  EXPECT_EQ(telas[telas.size() - 2].acao, 0);
-  EXPECT_EQ(telas[telas.size() - 2].andamento, 0);
 }
 
 
@@ -213,12 +204,6 @@ TEST_F(MtDialogo, EachMeansOfPaymentAsksItsQuestionsAndRecordsTheRelease) {
        {"Cheque.Consultar", "Abastecimento.Gravar"},
        {"Cheque.Consultar 1 sessao 99 '123.456.789-01' 1 1 2026-12-05 1",
         "Abastecimento.GravarResponsabilidade 1 77 '' '99' 2 1 false 0 0 0"}},
-      {"card",
-       {"4", "7", ""},
-       {"Bico", valor},
-       "Liberado",
-       {"Abastecimento.Gravar"},
-       {"Abastecimento.GravarResponsabilidade 7 77 '' '' 4 2 false 0 0 0"}},
   };
   for (const Venda& v : vendas) {
     SCOPED_TRACE(v.nome);

@@ -1,7 +1,5 @@
-// `posto mt` in script mode: the line protocol and its JSON answers, and
-// whole release dialogues on the demo station: cash, credit with odometer,
-// cheque with a deposit date, card, and refusals; afterwards the database
-// holds the responsibility of each release and its LogLiberacaoBico row.
+// `posto mt` in script mode: its line protocol, and whole release dialogues
+// on the demo station read back from the database.
 #include <gtest/gtest.h>
 
 #include <string>

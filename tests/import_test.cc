@@ -1,8 +1,5 @@
-// The cash-movement import: BPImportarMovimentoCaixa over a fake host that
-// logs every call in order, then between two demo stations on SQLite: a point
-// of sale's day brought in through posto importar, twice without a change, a
-// row that fails keeping what came before, a refused source losing nothing,
-// and the source's password in no output or error.
+// The cash-movement import over a fake host that logs every call, then
+// between two demo stations on SQLite through posto importar.
 #include <algorithm>
 #include <filesystem>
 #include <map>
@@ -91,25 +88,22 @@ struct FakeImportHost : testing::FakeHost {
   std::string DatabasePassword() override { return kSenha; }
 };
 
-class FakeLeitor : public host::BOLeitorMovimentoCaixa {
+class FakeLeitor : public testing::Bound<host::BOLeitorMovimentoCaixa, FakeImportHost> {
  public:
-  explicit FakeLeitor(FakeImportHost& host) : host_(host) {}
+  using Bound::Bound;
   void Carregar() override {
-    host_.log.push_back("Carregar " + std::to_string(Registro().Cd_PessoaUsuaria) + "/" +
-                        std::to_string(Registro().Cd_Caixa));
+    h_.log.push_back("Carregar " + std::to_string(Registro().Cd_PessoaUsuaria) + "/" +
+                     std::to_string(Registro().Cd_Caixa));
   }
   db::Recordset Movimento(TipoMovimentoCaixa tipo, const std::string& conexao) override {
-    host_.log.push_back("Movimento " + std::string(host::TabelaDoMovimento(tipo)));
-    host_.conexoes.push_back(conexao);
-    auto c = host_.conjuntos.find(tipo);
-    if (c == host_.conjuntos.end()) return db::Recordset({"A"}, {});
+    h_.log.push_back("Movimento " + std::string(host::TabelaDoMovimento(tipo)));
+    h_.conexoes.push_back(conexao);
+    auto c = h_.conjuntos.find(tipo);
+    if (c == h_.conjuntos.end()) return db::Recordset({"A"}, {});
     db::Recordset rs = c->second;
     rs.MoveFirst();
     return rs;
   }
-
- private:
-  FakeImportHost& host_;
 };
 
 std::unique_ptr<host::BOLeitorMovimentoCaixa> FakeImportHost::CriarLeitorMovimentoCaixa() {

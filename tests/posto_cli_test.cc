@@ -1,6 +1,5 @@
-// The posto command line as a newcomer meets it: help and refusals of every
-// command, a database that is missing, old or not a station's, a bad --now,
-// and the demo station seeded on a database that only looks used.
+// The posto command line as a newcomer meets it: help, refusals and wrong
+// databases.
 #include <sys/wait.h>
 
 #include <cstdlib>

@@ -9,6 +9,7 @@
 #include "bp/schema/model.h"
 #include "station/session/banco_inicial.h"
 #include "station/session/sessao.h"
+#include "support/db_checks.h"
 #include "support/recording_session.h"
 #include "support/station_rows.h"
 #include "support/test_env.h"
@@ -78,14 +79,10 @@ TEST(CorrigirPrecoDaTransferencia, FixesEntryCostsAndSkipsRowsThatFail) {
 
   // Without a session the failure carries the operation's place.
   BPAtualizarBancoDeDados alone;
-  try {
-    alone.CorrigirPrecoDaTransferencia();
-    FAIL();
-  } catch (const Erro& e) {
-    EXPECT_EQ(e.number, 91);
-    EXPECT_EQ(e.source.substr(e.source.find(" -> ")),
-              " -> BPAtualizarBancoDeDados.CorrigirPrecoDaTransferencia, ");
-  }
+  const Erro e = testing::FailureOf([&] { alone.CorrigirPrecoDaTransferencia(); });
+  ASSERT_EQ(e.number, 91);
+  EXPECT_EQ(e.source.substr(e.source.find(" -> ")),
+            " -> BPAtualizarBancoDeDados.CorrigirPrecoDaTransferencia, ");
 }
 
 }  // namespace

@@ -1,9 +1,6 @@
 // The demo station on PostgreSQL: the station's SQL on the server's types
-// (bits as smallint, money as numeric, dates) in a release dialogue, in
-// billing (where a failure in the last write of a run leaves nothing behind),
-// in the fiscal day and in the month's tax and stock files; releases from
-// two PCs at once, none lost; and the cash-movement import with PostgreSQL
-// on either side.
+// (bits as smallint, money as numeric, dates), and releases from two PCs at
+// once.
 #include <gtest/gtest.h>
 
 #include <atomic>

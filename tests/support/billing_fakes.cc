@@ -8,9 +8,9 @@ namespace {
 
 std::string N(int64_t n) { return std::to_string(n); }
 
-class FakeCliente : public host::BOCliente {
+class FakeCliente : public Bound<host::BOCliente, FakeBillingHost> {
  public:
-  explicit FakeCliente(FakeBillingHost& h) : h_(h) {}
+  using Bound::Bound;
   void Carregar() override {
     h_.Log("Cliente.Carregar " + N(Registro().Cd_PessoaUsuaria) + "/" + N(Registro().Cd_Cliente));
     const host::RegistroCliente chave = Registro();
@@ -18,14 +18,11 @@ class FakeCliente : public host::BOCliente {
     Registro().Cd_PessoaUsuaria = chave.Cd_PessoaUsuaria;
     Registro().Cd_Cliente = chave.Cd_Cliente;
   }
-
- private:
-  FakeBillingHost& h_;
 };
 
-class FakeConta : public host::BOContaAReceber {
+class FakeConta : public Bound<host::BOContaAReceber, FakeBillingHost> {
  public:
-  explicit FakeConta(FakeBillingHost& h) : h_(h) {}
+  using Bound::Bound;
   void Incluir() override {
     h_.Log("Conta.Incluir " + Registro().Vl_Debito.ToSql());
     Registro().Cd_ContaAReceber = h_.script.proxima_conta++;
@@ -35,14 +32,11 @@ class FakeConta : public host::BOContaAReceber {
     h_.Log("Conta.Alterar " + Registro().Vl_Debito.ToSql());
     h_.contas.push_back(Registro());
   }
-
- private:
-  FakeBillingHost& h_;
 };
 
-class FakeNota : public host::BONotaSaida {
+class FakeNota : public Bound<host::BONotaSaida, FakeBillingHost> {
  public:
-  explicit FakeNota(FakeBillingHost& h) : h_(h) {}
+  using Bound::Bound;
   void Preparar() override {
     h_.Log("Nota.Preparar");
     Registro().No_Nota = h_.script.proxima_nota++;
@@ -55,14 +49,11 @@ class FakeNota : public host::BONotaSaida {
     h_.notas.push_back(Registro());
     h_.itens.push_back(Itens());
   }
-
- private:
-  FakeBillingHost& h_;
 };
 
-class FakeDAL : public host::DALFaturamento {
+class FakeDAL : public Bound<host::DALFaturamento, FakeBillingHost> {
  public:
-  explicit FakeDAL(FakeBillingHost& h) : h_(h) {}
+  using Bound::Bound;
   void SetObDAL(host::DataAccess&) override {}
   // The listings and the fleet files' queries are not billing's: empty.
   db::Recordset CuponsAFatura(int32_t, DateTime) override { return {}; }
@@ -96,7 +87,6 @@ class FakeDAL : public host::DALFaturamento {
   db::Recordset LeiturasDeHodometro(int32_t, int32_t, const std::string&) override { return {}; }
 
  private:
-  FakeBillingHost& h_;
   size_t linha_ = 0;
 };
 

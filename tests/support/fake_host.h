@@ -25,6 +25,16 @@ struct CallLog {
   std::vector<std::string> Calls(const std::vector<std::string>& prefixes) const;
 };
 
+// A fake host object bound to the fake host `H` it logs to and answers from.
+template <class Base, class H>
+class Bound : public Base {
+ public:
+  explicit Bound(H& h) : h_(h) {}
+
+ protected:
+  H& h_;
+};
+
 class FakeHost : public host::BOSistema,
                  public StubDataAccess,
                  public host::BOEmpresaUsuaria,

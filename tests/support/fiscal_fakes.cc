@@ -8,9 +8,9 @@
 namespace bp::testing {
 namespace {
 
-class FakeImpressora : public host::BOImpressora {
+class FakeImpressora : public Bound<host::BOImpressora, FakeFiscalHost> {
  public:
-  explicit FakeImpressora(FakeFiscalHost& h) : h_(h) {}
+  using Bound::Bound;
   std::string Cd_IdentificacaoECF() override { return h_.script.identificacao; }
   DateTime Dt_Movimento() override {
     h_.Log("Impressora.Dt_Movimento");
@@ -33,14 +33,11 @@ class FakeImpressora : public host::BOImpressora {
     h_.Log("Impressora.ImprimirVolumeCombustivelVendido " + Dia(ini) + " " + Dia(fim));
   }
   void ImprimirReducaoZ() override { h_.Log("Impressora.ImprimirReducaoZ"); }
-
- private:
-  FakeFiscalHost& h_;
 };
 
-class FakeECF : public host::BOECF {
+class FakeECF : public Bound<host::BOECF, FakeFiscalHost> {
  public:
-  explicit FakeECF(FakeFiscalHost& h) : h_(h) {}
+  using Bound::Bound;
   void SetObBOSistema(host::BOSistemaRef) override { h_.Log("BOECF.ObBOSistema"); }
   host::RegistroECF& Registro() override {
     if (plain_ != h_.script.serie) {
@@ -62,14 +59,13 @@ class FakeECF : public host::BOECF {
   }
 
  private:
-  FakeFiscalHost& h_;
   host::RegistroECF registro_;
   std::string plain_;
 };
 
-class FakeCupomFiscal : public host::BOCupomFiscal {
+class FakeCupomFiscal : public Bound<host::BOCupomFiscal, FakeFiscalHost> {
  public:
-  explicit FakeCupomFiscal(FakeFiscalHost& h) : h_(h) {}
+  using Bound::Bound;
   void SetObBOSistema(host::BOSistemaRef) override {}
   host::RegistroCupomFiscal& Registro() override { return registro_; }
   db::Recordset CuponsNaoConcluidos(DateTime data, uint8_t ecf) override {
@@ -83,13 +79,12 @@ class FakeCupomFiscal : public host::BOCupomFiscal {
   void Faturar(int32_t, DateTime, int32_t, DateTime, DateTime) override {}
 
  private:
-  FakeFiscalHost& h_;
   host::RegistroCupomFiscal registro_;
 };
 
-class FakeReducaoZ : public host::BOReducaoZ {
+class FakeReducaoZ : public Bound<host::BOReducaoZ, FakeFiscalHost> {
  public:
-  explicit FakeReducaoZ(FakeFiscalHost& h) : h_(h) {}
+  using Bound::Bound;
   ~FakeReducaoZ() override { h_.log.push_back("BOReducaoZ released"); }
   void SetObBOSistema(host::BOSistemaRef) override {}
   void SetDados(const host::DadosReducaoZ& dados) override { dados_ = dados; }
@@ -98,13 +93,12 @@ class FakeReducaoZ : public host::BOReducaoZ {
   void CarregarUltimaReducaoZ(int32_t, uint8_t ecf) override { dados_.No_Impressora = ecf; }
 
  private:
-  FakeFiscalHost& h_;
   host::DadosReducaoZ dados_;
 };
 
-class FakeRegistros : public host::BORegistroMovimentoECF {
+class FakeRegistros : public Bound<host::BORegistroMovimentoECF, FakeFiscalHost> {
  public:
-  explicit FakeRegistros(FakeFiscalHost& h) : h_(h) {}
+  using Bound::Bound;
   void SetObDAL(host::DataAccess&) override {}
   host::RegistroMovimento R01(DateTime, DateTime, const std::string& serie, const std::string&,
                               const std::string&, const std::string&, const std::string&,
@@ -148,17 +142,13 @@ class FakeRegistros : public host::BORegistroMovimentoECF {
     if (it != h_.script.registros.end()) return it->second;
     return {true, nome + extra};
   }
-  FakeFiscalHost& h_;
 };
 
-class FakeAberturaDia : public host::BOAberturaDia {
+class FakeAberturaDia : public Bound<host::BOAberturaDia, FakeFiscalHost> {
  public:
-  explicit FakeAberturaDia(FakeFiscalHost& h) : h_(h) {}
+  using Bound::Bound;
   ~FakeAberturaDia() override { h_.log.push_back("BOAberturaDia released"); }
   void SetObBOSistema(host::BOSistemaRef) override { h_.Log("BOAberturaDia.ObBOSistema"); }
-
- private:
-  FakeFiscalHost& h_;
 };
 
 }  // namespace

@@ -16,21 +16,28 @@ int N(auto e) { return static_cast<int>(e); }
 
 // Each fake logs its session assignment under its own name.
 template <class Base>
-class Fake : public Base {
+class FakeNegocio : public Base {
  public:
-  Fake(FakeSessaoForecourt& s, std::string nome) : s_(s), nome_(std::move(nome)) {}
+  FakeNegocio(FakeSessaoForecourt& s, std::string nome) : s_(s), nome_(std::move(nome)) {}
   void SetObBOSistema(host::BOSistemaRef session) override {
     s_.Chamar(nome_ + ".SetObBOSistema");
     Base::SetObBOSistema(std::move(session));
-  }
-  void Limpar() override {
-    s_.Chamar(nome_ + ".Limpar");
-    Base::Limpar();
   }
 
  protected:
   FakeSessaoForecourt& s_;
   std::string nome_;
+};
+
+// ... and, when it holds a record, its clearing.
+template <class Base>
+class Fake : public FakeNegocio<Base> {
+ public:
+  using FakeNegocio<Base>::FakeNegocio;
+  void Limpar() override {
+    this->s_.Chamar(this->nome_ + ".Limpar");
+    Base::Limpar();
+  }
 };
 
 class FakeFuncionario final : public Fake<host::BOFuncionario> {
@@ -130,18 +137,6 @@ class FakeLog final : public Fake<host::BOLogLiberacaoBico> {
   }
 };
 
-class FakeBomba final : public host::BOBomba {
- public:
-  explicit FakeBomba(FakeSessaoForecourt& s) : s_(s) {}
-  void SetObBOSistema(host::BOSistemaRef session) override {
-    s_.Chamar("Bomba.SetObBOSistema");
-    BOBomba::SetObBOSistema(std::move(session));
-  }
-
- private:
-  FakeSessaoForecourt& s_;
-};
-
 }  // namespace
 
 void FakeSessaoForecourt::Chamar(const std::string& entrada) {
@@ -185,7 +180,7 @@ std::unique_ptr<host::BOLogLiberacaoBico> FakeSessaoForecourt::CriarLogLiberacao
   return std::make_unique<FakeLog>(*this, "LogLiberacaoBico");
 }
 std::unique_ptr<host::BOBomba> FakeSessaoForecourt::CriarBomba() {
-  return std::make_unique<FakeBomba>(*this);
+  return std::make_unique<FakeNegocio<host::BOBomba>>(*this, "Bomba");
 }
 
 }  // namespace bp::testing

@@ -1,9 +1,5 @@
 // Checks of the demo station's month in the tax and stock files, shared by
-// the SQLite and PostgreSQL tests: the stock consolidated from scratch and
-// forward gives the same rows; the SINTEGRA and GAM files of November have
-// lines of 126 characters and a record 90 that counts what they hold; the
-// printer days agree with their Z reductions; the stock file agrees with
-// the consolidation.
+// the SQLite and PostgreSQL tests.
 #pragma once
 
 #include <memory>
@@ -18,6 +14,8 @@ namespace bp::testing {
 // The records of a file written with CR LF line ends.
 std::vector<std::string> Registros(const std::string& arquivo);
 
+// November of the demo station: its consolidated stock, SINTEGRA, GAM and
+// stock files agree with each other and with the printer's Z reductions.
 void ConferirMesDaEstacao(const std::shared_ptr<station::Sessao>& sessao, TestEnv& env);
 
 }  // namespace bp::testing

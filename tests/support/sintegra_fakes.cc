@@ -6,9 +6,9 @@
 namespace bp::testing {
 namespace {
 
-class FakeConstrutor : public host::BORegistroSintegra {
+class FakeConstrutor : public Bound<host::BORegistroSintegra, FakeSintegraHost> {
  public:
-  explicit FakeConstrutor(FakeSintegraHost& h) : h_(h) {}
+  using Bound::Bound;
   using R = host::RegistrosSintegra;
   void SetObDAL(host::DataAccess&) override { h_.Log("Construtor.SetObDAL"); }
   R R50Emitidas(DateTime d, int32_t& c, const std::string& uf) override {
@@ -69,7 +69,6 @@ class FakeConstrutor : public host::BORegistroSintegra {
         op, e.cnpj + " " + e.inscricao_estadual + " " + e.inscricao_municipal + " " + e.nome,
         nenhum);
   }
-  FakeSintegraHost& h_;
 };
 
 }  // namespace
